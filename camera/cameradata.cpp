@@ -1,0 +1,105 @@
+#include "cameradata.h"
+
+#include "comm/usernotifier.h"
+#include "resources/apptitle.h"
+#include "resources/stringids.h"
+#include "resources/stringtable.h"
+
+namespace {
+constexpr int kEeprom = 0x01;
+constexpr int kFpga = 0x00;
+constexpr int kFixed = 0xFF;
+// White-spot detection status lives in the FPGA; its setting in the EEPROM.
+constexpr int kWhiteSpotDetect = 26;
+} // namespace
+
+int CameraData::WriteParam(int index, int value)
+{
+    const ParamInfo &row = ParamTable::Row(index);
+    if (WriteRegister(kEeprom, kFixed, row.writeCode, row.address, row.lower, row.upper, value) < 0)
+        return SetError(ERR_KEEP);
+    return SetValue(index, value) ? 1 : 0;
+}
+
+int CameraData::ReadParam(int index)
+{
+    const ParamInfo &row = ParamTable::Row(index);
+    if (!(row.flags & PF_READ))
+        return 0;
+    const int memory = index == kWhiteSpotDetect ? kFpga : kEeprom;
+    int value = 0;
+    if (ReadRegister(memory, kFixed, row.readCode, row.address, row.lower, row.upper, &value) < 0)
+        return SetError(ERR_KEEP);
+    return SetValue(index, value) ? 1 : 0;
+}
+
+int CameraData::WriteAll()
+{
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
+            continue;
+        if (WriteParam(i, GetValue(i)) < 0)
+            return SetError(ERR_KEEP);
+    }
+    return 0;
+}
+
+int CameraData::ReadAll()
+{
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (ReadParam(i) < 0)
+            return SetError(ERR_KEEP);
+    }
+    return 1;
+}
+
+int CameraData::Reported(int result)
+{
+    if (result < 0)
+        ReportError();
+    return result;
+}
+
+int CameraData::ConnectLibrary(const QString &libraryPath)
+{
+    return Reported(OpenLibrary(libraryPath));
+}
+
+int CameraData::ConnectPort(int portNumber, int baudRate)
+{
+    return Reported(OpenPort(portNumber, baudRate));
+}
+
+int CameraData::SendParam(int index, int value)
+{
+    ShowProgress(index, StringId::SendingData);
+    return Reported(WriteParam(index, value));
+}
+
+int CameraData::UploadParam(int index)
+{
+    ShowProgress(index, StringId::UploadingData);
+    return Reported(ReadParam(index));
+}
+
+int CameraData::SendAll()
+{
+    return Reported(WriteAll());
+}
+
+int CameraData::UploadAll()
+{
+    return Reported(ReadAll());
+}
+
+void CameraData::ReportError()
+{
+    UserNotifier::Instance().ShowMessage(GetErrorMessage(), QString::fromLatin1(kAppTitle),
+                                         UserNotifier::Stop);
+}
+
+void CameraData::ShowProgress(int index, int stringId)
+{
+    UserNotifier::Instance().ShowStatus(
+        StringTable::Load(stringId).arg(ParamTable::GetParamName(index)));
+}

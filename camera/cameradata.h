@@ -1,0 +1,39 @@
+#pragma once
+
+#include "comm/cameraprotocol.h"
+#include "paramstore.h"
+
+// The camera connection and the values it holds: one object is the store of
+// the 55 parameters, the command protocol and the serial channel at once,
+// with a single recorded error code shared by all three.
+class CameraData : public ParamStore, public CameraProtocol
+{
+public:
+    CameraData() = default;
+
+    // Plain operations: failures are recorded and returned, never shown.
+    // 1 when accepted and the stored value changed, 0 when accepted and equal.
+    int WriteParam(int index, int value);
+    // 1 when read and changed, 0 when equal or the row is not readable.
+    int ReadParam(int index);
+    // Every PF_WRITE_ALL row in index order; stops at the first failure.
+    int WriteAll();
+    // Every PF_READ row in index order; 1, or stops at the first failure.
+    int ReadAll();
+
+    // Reporting wrappers: each failure is shown once, in the error box.
+    int ConnectLibrary(const QString &libraryPath);
+    int ConnectPort(int portNumber, int baudRate);
+    int SendParam(int index, int value);
+    int UploadParam(int index);
+    int SendAll();
+    int UploadAll();
+
+    void ReportError();
+    // The status-line text of a transfer of one parameter, when there is a
+    // main window to show it.
+    void ShowProgress(int index, int stringId);
+
+private:
+    int Reported(int result);
+};

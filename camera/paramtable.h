@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+constexpr int PARAM_COUNT = 55;
+
+enum ParamFlag : quint8 {
+    PF_WRITE_ALL = 0x01, // WriteAll sends it
+    PF_READ = 0x02,      // ReadParam and ReadAll read it
+};
+
+struct ParamInfo
+{
+    quint8 flags;
+    quint8 readCode;  // area code of a read (bit 7 set)
+    quint8 writeCode; // area code of a write
+    quint8 address;   // register address
+    qint32 defaultValue;
+    qint32 lower;
+    qint32 upper;
+    int nameId; // string table id of the name
+};
+
+// The fixed description of the camera's 55 parameters, by index.
+// Callers pass indexes 0..PARAM_COUNT-1 only.
+class ParamTable
+{
+public:
+    static const ParamInfo &Row(int index);
+    static int GetDefault(int index) { return Row(index).defaultValue; }
+    static int GetMin(int index) { return Row(index).lower; }
+    static int GetMax(int index) { return Row(index).upper; }
+    static QString GetParamName(int index);
+};

@@ -1,0 +1,3 @@
+#include "thecamera.h"
+
+CameraData theCamera;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The frame grabber maker's Camera Link serial library: the four functions
+// of the published Camera Link serial interface, loaded at run time. Its
+// state is process-wide (one grabber serial connection per program), as the
+// library itself keeps it.
+class CameraLinkLibrary
+{
+public:
+    // Loads the library and looks up all four entry points. False when the
+    // library cannot be loaded or lacks one of them; then nothing of it is
+    // ever called. A library, once loaded, stays loaded.
+    static bool Load(const QString &path);
+    static bool IsLoaded();
+    // clSerialInit(index, &ref). Returns the library's result; on failure the
+    // serial reference is left at zero whatever the library wrote.
+    static qint32 Init(quint32 serialIndex);
+    // Nonzero while a grabber serial port is open.
+    static bool IsOpen();
+    // Each returns the count the library left in its in/out count argument.
+    static quint32 Read(char *buffer, quint32 count, quint32 timeoutMs);
+    static quint32 Write(const char *buffer, quint32 count, quint32 timeoutMs);
+    // clSerialClose on the open reference, if any; the reference becomes zero.
+    static void Close();
+};

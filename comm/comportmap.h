@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Which device stands behind "COM n". A command-line override wins, then the
+// settings entry "Ports/COMn", then the platform's own name for the port.
+// So a USB adapter or the simulated camera can stand behind any number.
+class ComPortMap
+{
+public:
+    static QString DeviceFor(int portNumber);
+    static void SetOverride(int portNumber, const QString &device);
+    static void ClearOverrides();
+    // Parses "n=DEVICE" as given to --com; false when it is malformed.
+    static bool ParseOverride(const QString &text);
+};

@@ -1,0 +1,3 @@
+#include "portdriver.h"
+
+PortDriver::~PortDriver() = default;

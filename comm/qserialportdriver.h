@@ -1,0 +1,41 @@
+#pragma once
+
+#include "lineerrorcounter.h"
+#include "portdriver.h"
+
+#include <QElapsedTimer>
+
+#include <memory>
+
+class QSerialPort;
+
+// A real COM port through QSerialPort. Reads wait in waitForReadyRead until
+// data or the deadline, so a silent camera costs no CPU.
+class QSerialPortDriver : public PortDriver
+{
+public:
+    QSerialPortDriver();
+    ~QSerialPortDriver() override;
+
+    bool Open(const QString &device) override;
+    bool IsOpen() const override;
+    void Close() override;
+    bool Configure(int baud, int byteSize, int stopBits, int parity) override;
+    bool SetQueueSizes(int inBytes, int outBytes) override;
+    qint64 Write(const char *data, qint64 count, qint64 timeoutMs) override;
+    qint64 ReadAvailable(char *buffer, qint64 maxCount) override;
+    bool WaitReadable(qint64 deadlineMs) override;
+    bool Purge(quint32 purgeFlags) override;
+    quint32 TakeLineErrors() override;
+    qint64 NowMs() override;
+
+private:
+    // Notes a failure the port reported; true when the device is gone.
+    bool CheckPortError();
+
+    std::unique_ptr<QSerialPort> m_port;
+    LineErrorCounter m_lineErrors;
+    quint32 m_ownFlags = 0; // failures seen by this driver, as line-error flags
+    bool m_failed = false;  // the device stopped working while open
+    QElapsedTimer m_clock;
+};

@@ -1,0 +1,178 @@
+#include "seriallink.h"
+
+#include "cameralinklibrary.h"
+#include "comportmap.h"
+#include "qserialportdriver.h"
+#include "usernotifier.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Checked in this order, which is not the order of the flag values.
+struct FlagCode
+{
+    quint32 flag;
+    int code;
+};
+const FlagCode kFlagCodes[] = {
+    {PortDriver::CE_MODE, ERR_MODE},         {PortDriver::CE_BREAK, ERR_BREAK},
+    {PortDriver::CE_FRAME, ERR_FRAME},       {PortDriver::CE_IOE, ERR_IO},
+    {PortDriver::CE_OVERRUN, ERR_OVERRUN},   {PortDriver::CE_RXOVER, ERR_RXOVER},
+    {PortDriver::CE_RXPARITY, ERR_PARITY},   {PortDriver::CE_TXFULL, ERR_TXFULL},
+    {PortDriver::CE_DNS, ERR_DNS},           {PortDriver::CE_PTO, ERR_PTO},
+    {PortDriver::CE_OOP, ERR_OOP},
+};
+
+constexpr int kQueueSize = 4096;
+
+} // namespace
+
+SerialLink::SerialLink() : m_driver(std::make_unique<QSerialPortDriver>()) {}
+
+SerialLink::~SerialLink()
+{
+    Close();
+}
+
+void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
+{
+    if (m_driver && m_driver->IsOpen())
+        m_driver->Close();
+    m_driver = std::move(driver);
+}
+
+bool SerialLink::IsPortOpen() const
+{
+    return m_driver->IsOpen();
+}
+
+bool SerialLink::IsCameraLinkOpen()
+{
+    return CameraLinkLibrary::IsOpen();
+}
+
+int SerialLink::MapCommErrors(quint32 lineErrors)
+{
+    for (const FlagCode &fc : kFlagCodes) {
+        if (lineErrors & fc.flag)
+            return fc.code;
+    }
+    return ERR_TIMEOUT;
+}
+
+int SerialLink::OpenPort(int portNumber, int baudRate)
+{
+    return OpenPort(portNumber, baudRate, 8, 0, 0);
+}
+
+int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBits, int parity)
+{
+    Close();
+    // Compared unsigned, so negative numbers are refused too.
+    if (static_cast<unsigned>(portNumber) > 10u)
+        return SetError(ERR_PORT_NUMBER);
+    m_portNumber = portNumber;
+    m_baudRate = baudRate;
+
+    if (!m_driver->Open(ComPortMap::DeviceFor(portNumber)))
+        return SetError(ERR_PORT_OPEN);
+    m_driver->SetQueueSizes(kQueueSize, kQueueSize);
+    if (m_driver->Configure(baudRate, byteSize, stopBits, parity))
+        return 0;
+    // The port stays open with the settings it had.
+    return SetError(MapCommErrors(m_driver->TakeLineErrors()));
+}
+
+int SerialLink::OpenLibrary(const QString &path)
+{
+    if (!CameraLinkLibrary::Load(path))
+        return SetError(ERR_PORT_OPEN);
+    if (CameraLinkLibrary::Init(0) != 0) {
+        // Reported here and only here; later transfers fail with "not opened".
+        UserNotifier::Instance().ShowMessage(QStringLiteral("Board Open Error"),
+                                             QStringLiteral("Error"), UserNotifier::Stop);
+    }
+    return 0;
+}
+
+int SerialLink::Close()
+{
+    if (m_driver->IsOpen()) {
+        m_driver->Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
+        m_driver->Close();
+    }
+    CameraLinkLibrary::Close();
+    return 0;
+}
+
+int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
+{
+    if (CameraLinkLibrary::IsOpen()) {
+        if (count <= 0)
+            return 0;
+        const quint32 written = CameraLinkLibrary::Write(bytes, quint32(count),
+                                                         quint32(timeoutMsPerByte));
+        if (written >= quint32(count))
+            return count;
+        // A write that did not complete must fail with a code of its own,
+        // or the transaction would end on whatever was recorded before.
+        SetError(ERR_TIMEOUT);
+        return int(written);
+    }
+    if (count <= 0)
+        return SetError(ERR_SIZE);
+    if (!m_driver->IsOpen())
+        return SetError(ERR_PORT_NOT_OPEN);
+
+    const qint64 written = m_driver->Write(bytes, count, qint64(timeoutMsPerByte) * count);
+    if (written >= 0) {
+        if (written < count)
+            SetError(ERR_TIMEOUT); // the driver gave up: the write timed out
+        return int(written);
+    }
+    m_driver->Purge(PortDriver::PURGE_TXCLEAR);
+    SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    return 0;
+}
+
+int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
+{
+    if (CameraLinkLibrary::IsOpen()) {
+        if (count <= 0)
+            return SetError(ERR_SIZE);
+        const quint32 got =
+            CameraLinkLibrary::Read(buffer, quint32(count), quint32(timeoutMsPerByte));
+        // A library that claims more than it was asked for is not trusted either.
+        if (got == quint32(count))
+            return count;
+        return SetError(ERR_TIMEOUT);
+    }
+    if (count <= 0)
+        return SetError(ERR_SIZE);
+    if (!m_driver->IsOpen())
+        return SetError(ERR_PORT_NOT_OPEN);
+
+    const qint64 deadline = m_driver->NowMs() + qint64(count) * timeoutMsPerByte;
+    int received = 0;
+    while (m_driver->NowMs() <= deadline) {
+        const qint64 got = m_driver->ReadAvailable(buffer + received, count - received);
+        if (got < 0)
+            break; // the device failed; waiting longer cannot help
+        received += int(got);
+        if (received == count)
+            return count;
+        m_driver->WaitReadable(deadline);
+    }
+    m_driver->Purge(PortDriver::PURGE_RXCLEAR);
+    return SetError(MapCommErrors(m_driver->TakeLineErrors()));
+}
+
+int SerialLink::Purge(quint32 purgeFlags)
+{
+    if (!m_driver->IsOpen())
+        return SetError(ERR_PORT_NOT_OPEN);
+    if (!m_driver->Purge(purgeFlags))
+        return SetError(ERR_PURGE);
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "errorstate.h"
+#include "portdriver.h"
+
+#include <QString>
+
+#include <memory>
+
+// The byte channel to the camera's serial control port: a COM port through
+// a PortDriver, or a frame grabber's port through its Camera Link serial
+// library. Knows nothing of frames. Every failure is recorded in the shared
+// ErrorState and returned as minus its code.
+class SerialLink : public virtual ErrorState
+{
+public:
+    SerialLink();
+    ~SerialLink() override;
+
+    SerialLink(const SerialLink &) = delete;
+    SerialLink &operator=(const SerialLink &) = delete;
+
+    int OpenPort(int portNumber, int baudRate, int byteSize, int stopBits, int parity);
+    int OpenPort(int portNumber, int baudRate);
+    int OpenLibrary(const QString &path);
+    int Close();
+    // Returns the number of bytes written, or minus a code.
+    int Write(const char *bytes, int count, int timeoutMsPerByte);
+    // Returns exactly count, or minus a code.
+    int Read(char *buffer, int count, int timeoutMsPerByte);
+    int Purge(quint32 purgeFlags);
+    static int MapCommErrors(quint32 lineErrors);
+
+    int PortNumber() const { return m_portNumber; }
+    int BaudRate() const { return m_baudRate; }
+    bool IsPortOpen() const;
+    static bool IsCameraLinkOpen();
+
+    // The OS side of the COM port; replaced by tests and the simulator.
+    void SetPortDriver(std::unique_ptr<PortDriver> driver);
+    PortDriver &Driver() { return *m_driver; }
+    qint64 NowMs() { return m_driver->NowMs(); }
+
+private:
+    int m_portNumber = 0;
+    int m_baudRate = 0;
+    std::unique_ptr<PortDriver> m_driver;
+};

@@ -1,0 +1,102 @@
+#include "stringtable.h"
+
+#include <QHash>
+
+namespace {
+
+struct Entry
+{
+    int id;
+    const char *text; // UTF-8
+};
+
+const Entry kStrings[] = {
+    {62000, "Uploading %1 data from camera..."},
+    {62001, "Sending %1 data to camera..."},
+    {62002, "Ready"},
+
+    {62100, "File type mismatch."},
+    {62101, "OK, No error present!"},
+    {62102, "This should be a software error."},
+    {62103, "Communication port number invalid."},
+    {62104, "Communication port not opened."},
+    {62105, "Can not open communciation port."},
+    {62106, "Communication time out detected.\nCheck the connection."},
+    {62107, "Bad chacter size specified in sending/receiving data to the camera unit."},
+    {62108, "Missing overlap operation for reading/writing data to the specified port."},
+    {62109, "Purge operation failure for communication port."},
+    {62110, "Serial line break condition detected."},
+    {62111, "Framing error detected on camera communication."},
+    {62112, "Serial communication I/O error."},
+    {62113, "General software error (?). I do not know the cause."},
+    {62114, "Character overrun detected on serial communciation."},
+    {62115, "Receiver buffer full."},
+    {62116, "Parity error detected in received data."},
+    {62117, "Transmit buffer full."},
+    {62118, "Unselected parallel device."},
+    {62119, "Time out on parallel device."},
+    {62120, "Paper empty."},
+    {62121, "Unexpected character received from camera unit."},
+    {62122, "Bad character size in received packet from camera unit."},
+    {62123, "No STX character found in received data from camera unit."},
+    {62124, "No ETX character found in received data."},
+    {62125, "Invalid character type found in received data from camera unit."},
+    {62126, "Check sum code mismatched in received data from camera unit."},
+    {62127, "ERROR - %1"},
+    {62128, "Illegal message size of transmission data. "},
+    {62129, "Too long message received."},
+
+    {62201, "Shutter Speed"},
+    {62202, "Trigger Mode"},
+    {62203, "HD Reset"},
+    {62204, "Trigger Polarity"},
+    {62207, "Gain Level"},
+    {62208, "Black Level"},
+    {62231, "(Reserved)"},
+    {62238, "Data Bit"},
+    {62240, "Programable Shutter"},
+    {62241, "VD/FVAL"},
+    {62242, "Adjust Gain"},
+    {62244, "Partial Scan Start"},
+    {62245, "Partial Scan Width"},
+    {62246, "Partial Scan ON/OFF"},
+    {62247, "HD/LVAL"},
+    {62248, "Configration"},
+    {62249, "Sub Voltage"},
+    {62250, "Trigger Source"},
+    {62251, "Output Flash out/VD"},
+    {62252, "2xAccel ON/OFF "},
+    {62265, "Camera Information"},
+    {62266, "User Adjust ON/OFF"},
+    {62267, "White Spot Correction ON/OFF"},
+    {62268, "White Spot Detect Threshlevel"},
+    {62269, "Factory Set"},
+    {62270, "White Spot Address X"},
+    {62271, "White Spot Address Y"},
+    {62272, "White Spot Detect"},
+    {62273, "Test Patarn"},
+    {62274, "Sort OFF/ON"},
+};
+
+const QHash<int, QString> &table()
+{
+    static const QHash<int, QString> t = [] {
+        QHash<int, QString> h;
+        for (const Entry &e : kStrings)
+            h.insert(e.id, QString::fromUtf8(e.text));
+        return h;
+    }();
+    return t;
+}
+
+} // namespace
+
+QString StringTable::Load(int id)
+{
+    return table().value(id);
+}
+
+bool StringTable::Contains(int id)
+{
+    return table().contains(id);
+}

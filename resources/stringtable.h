@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The program's string table: resource id to text. Texts are kept exactly as
+// the camera software has always shown them, misspellings included, because
+// operators and service documents quote them.
+class StringTable
+{
+public:
+    // The text of the id, or an empty text when the id is unknown.
+    static QString Load(int id);
+    static bool Contains(int id);
+};

@@ -1,0 +1,3 @@
+#include "simpeer.h"
+
+SimPeer::~SimPeer() = default;
