@@ -1,0 +1,168 @@
+#include "ptyserver.h"
+
+#include "simcamera.h"
+#include "simlog.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// Signals reach the poll loop through a pipe, so nothing but write() runs in
+// the handler.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int signo)
+{
+    const int saved = errno;
+    const char byte = char(signo);
+    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+bool installSignals()
+{
+    if (::pipe(g_signalPipe) != 0)
+        return false;
+    for (int fd : g_signalPipe)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signo : {SIGTERM, SIGINT, SIGUSR1})
+        ::sigaction(signo, &action, nullptr);
+    return true;
+}
+
+void writeAll(int fd, const QByteArray &bytes)
+{
+    // The master is non-blocking: with no client reading, a full terminal
+    // queue drops the answer instead of hanging the camera.
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            return;
+    }
+}
+
+} // namespace
+
+PtyServer::PtyServer(SimCamera *camera, SimLog *log) : m_camera(camera), m_log(log) {}
+
+PtyServer::~PtyServer()
+{
+    CloseAll();
+}
+
+bool PtyServer::Fail(const QString &message)
+{
+    m_error = message + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+bool PtyServer::Open(const QString &linkPath)
+{
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0)
+        return Fail(QStringLiteral("posix_openpt"));
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+        return Fail(QStringLiteral("grantpt/unlockpt"));
+    const char *name = ::ptsname(m_master);
+    if (!name)
+        return Fail(QStringLiteral("ptsname"));
+    m_slavePath = QString::fromLocal8Bit(name);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+
+    // Holding the slave open keeps the line up when a client closes the port;
+    // otherwise the master would see a hang-up between two connections.
+    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_slave < 0)
+        return Fail(QStringLiteral("open ") + m_slavePath);
+    struct termios tio = {};
+    if (::tcgetattr(m_slave, &tio) != 0)
+        return Fail(QStringLiteral("tcgetattr"));
+    ::cfmakeraw(&tio); // no echo, no line editing: every byte goes through as it is
+    if (::tcsetattr(m_slave, TCSANOW, &tio) != 0)
+        return Fail(QStringLiteral("tcsetattr"));
+
+    if (!linkPath.isEmpty()) {
+        const QByteArray link = QFile::encodeName(linkPath);
+        ::unlink(link.constData()); // a link left by an earlier run that was killed
+        if (::symlink(name, link.constData()) != 0)
+            return Fail(QStringLiteral("symlink ") + linkPath);
+        m_linkPath = linkPath;
+    }
+    if (!installSignals())
+        return Fail(QStringLiteral("pipe"));
+    return true;
+}
+
+QString PtyServer::DevicePath() const
+{
+    return m_linkPath.isEmpty() ? m_slavePath : m_linkPath;
+}
+
+void PtyServer::CloseAll()
+{
+    if (!m_linkPath.isEmpty()) {
+        ::unlink(QFile::encodeName(m_linkPath).constData());
+        m_linkPath.clear();
+    }
+    for (int *fd : {&m_slave, &m_master}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
+int PtyServer::Run()
+{
+    char buffer[4096];
+    for (;;) {
+        pollfd fds[2] = {{m_master, POLLIN, 0}, {g_signalPipe[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return EXIT_FAILURE;
+        }
+        if (fds[1].revents & POLLIN) {
+            char signo = 0;
+            while (::read(g_signalPipe[0], &signo, 1) == 1) {
+                if (signo == SIGUSR1)
+                    m_camera->Faults().silent = !m_camera->Faults().silent;
+                else
+                    return EXIT_SUCCESS;
+            }
+        }
+        if (!(fds[0].revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            return EXIT_FAILURE;
+        const QByteArray received(buffer, int(n));
+        const QByteArray answer = m_camera->Receive(received);
+        writeAll(m_master, answer);
+        if (m_log)
+            m_log->Record(received, answer, *m_camera);
+        if (m_camera->IsDead()) {
+            // The line is gone for good: the client sees the device fail.
+            CloseAll();
+            return EXIT_SUCCESS;
+        }
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class SimCamera;
+class SimLog;
+
+// Serves a SimCamera on a pseudo-terminal, so the program opens the camera as
+// it opens any serial device. POSIX only: a pseudo-terminal is how a serial
+// line is faked there.
+class PtyServer
+{
+public:
+    PtyServer(SimCamera *camera, SimLog *log);
+    ~PtyServer();
+
+    PtyServer(const PtyServer &) = delete;
+    PtyServer &operator=(const PtyServer &) = delete;
+
+    // Opens the pseudo-terminal and, when linkPath is given, the symbolic
+    // link to it. False with a message in Error() when that fails.
+    bool Open(const QString &linkPath);
+    // The path clients open: the link if there is one, else the terminal.
+    QString DevicePath() const;
+    // Serves until SIGTERM or SIGINT, or until the line dies. Exit status.
+    int Run();
+    QString Error() const { return m_error; }
+
+private:
+    bool Fail(const QString &message);
+    void Serve();
+    void CloseAll();
+
+    SimCamera *m_camera = nullptr;
+    SimLog *m_log = nullptr;
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_slavePath;
+    QString m_linkPath;
+    QString m_error;
+};

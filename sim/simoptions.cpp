@@ -1,0 +1,155 @@
+#include "simoptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: zq-camsim [options]\n"
+    "A simulated ZQ-M(V)710ALX camera on a pseudo-terminal. Prints\n"
+    "\"zq-camsim: ready PATH\" once it listens.\n"
+    "\n"
+    "Identity:\n"
+    "  --vendor TEXT          vendor name, up to 16 characters (Vantorix)\n"
+    "  --model TEXT           model name, up to 16 characters (ZQ-M710ALX)\n"
+    "  --serial DIGITS        serial number, 7 or 8 digits (1234567)\n"
+    "  --version A.B.C.D      firmware version, four characters (1.0.9.0)\n"
+    "White-spot detection and factory set:\n"
+    "  --detect-polls N       status reads that say \"detecting\" (3)\n"
+    "  --detect-outcome N     then 0 finished, 2 too many, other an error (0)\n"
+    "  --spots X,Y;X,Y...     spots found; \"\" for none (12,345;640,480;2047,1)\n"
+    "  --factory-reads N      reads of the factory-set register that say busy (2)\n"
+    "Faults:\n"
+    "  --silent               answer nothing (SIGUSR1 toggles this)\n"
+    "  --refuse-enq N         answer the next N ENQs with NAK\n"
+    "  --noise N              N noise bytes before every reply\n"
+    "  --bad-checksum N|all   wrong checksum in the next N replies, or in all\n"
+    "  --refuse-writes        answer every register write with NAK\n"
+    "  --no-reply             acknowledge reads but never answer them\n"
+    "  --lower-case           lower-case checksum digits in replies\n"
+    "  --die-after N          the line dies after N complete exchanges\n"
+    "Plumbing:\n"
+    "  --link PATH            symbolic link PATH to the pseudo-terminal\n"
+    "  --log FILE             append received bytes, frames and payloads to FILE\n"
+    "  -h, --help             this text\n"
+    "\n"
+    "Examples:\n"
+    "  zq-camsim --link /tmp/zqcam\n"
+    "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n";
+
+bool toCount(const QString &text, int *value)
+{
+    bool ok = false;
+    *value = text.toInt(&ok);
+    return ok && *value >= 0;
+}
+
+} // namespace
+
+QString SimOptions::HelpText()
+{
+    return QString::fromLatin1(kUsage);
+}
+
+bool SimOptions::Fail(const QString &message)
+{
+    m_error = message;
+    return false;
+}
+
+bool SimOptions::Parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const auto value = [](const char *name, const char *what) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(what));
+    };
+    const auto flag = [](const char *name) {
+        return QCommandLineOption(QString::fromLatin1(name));
+    };
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption vendor = value("vendor", "text"), model = value("model", "text"),
+                             serial = value("serial", "digits"),
+                             version = value("version", "version"),
+                             detectPolls = value("detect-polls", "n"),
+                             detectOutcome = value("detect-outcome", "n"),
+                             spots = value("spots", "list"),
+                             factoryReads = value("factory-reads", "n"),
+                             refuseEnq = value("refuse-enq", "n"), noise = value("noise", "n"),
+                             badChecksum = value("bad-checksum", "n"),
+                             dieAfter = value("die-after", "n"), link = value("link", "path"),
+                             log = value("log", "file");
+    const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
+                             noReply = flag("no-reply"), lowerCase = flag("lower-case");
+    parser.addOptions({help, vendor, model, serial, version, detectPolls, detectOutcome, spots,
+                       factoryReads, refuseEnq, noise, badChecksum, dieAfter, link, log, silent,
+                       refuseWrites, noReply, lowerCase});
+    if (!parser.parse(arguments))
+        return Fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return Fail(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
+
+    m_help = parser.isSet(help);
+    m_linkPath = parser.value(link);
+    m_logPath = parser.value(log);
+    SimConfig &c = m_config;
+    SimFaults &f = c.faults;
+
+    if (parser.isSet(vendor))
+        c.vendor = parser.value(vendor).toLatin1();
+    if (parser.isSet(model))
+        c.model = parser.value(model).toLatin1();
+    if (c.vendor.size() > 16 || c.model.size() > 16)
+        return Fail(QStringLiteral("vendor and model names have at most 16 characters"));
+    if (parser.isSet(serial))
+        c.serial = parser.value(serial).toLatin1();
+    bool digits = c.serial.size() == 7 || c.serial.size() == 8;
+    for (char ch : c.serial)
+        digits = digits && ch >= '0' && ch <= '9';
+    if (!digits)
+        return Fail(QStringLiteral("the serial number is 7 or 8 digits"));
+    if (parser.isSet(version))
+        c.version = parser.value(version).toLatin1();
+    if (QByteArray(c.version).replace('.', "").size() != 4)
+        return Fail(QStringLiteral("the version is four characters, such as 1.0.9.0"));
+
+    const struct
+    {
+        const QCommandLineOption &option;
+        int *target;
+    } counts[] = {{detectPolls, &c.detectBusyPolls},
+                  {detectOutcome, &c.detectOutcome},
+                  {factoryReads, &c.factoryBusyReads},
+                  {refuseEnq, &f.refuseEnq},
+                  {noise, &f.noise},
+                  {dieAfter, &f.dieAfter}};
+    for (const auto &count : counts) {
+        if (parser.isSet(count.option) && !toCount(parser.value(count.option), count.target))
+            return Fail(QStringLiteral("--%1 takes a count").arg(count.option.names().first()));
+    }
+    if (c.detectOutcome > 255)
+        return Fail(QStringLiteral("--detect-outcome is one byte"));
+
+    if (parser.isSet(badChecksum)) {
+        if (parser.value(badChecksum) == QLatin1String("all"))
+            f.badChecksumAlways = true;
+        else if (!toCount(parser.value(badChecksum), &f.badChecksum))
+            return Fail(QStringLiteral("--bad-checksum takes a count or \"all\""));
+    }
+    if (parser.isSet(spots)) {
+        c.spots.clear();
+        const QStringList pairs = parser.value(spots).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (const QString &pair : pairs) {
+            const QStringList xy = pair.split(QLatin1Char(','));
+            SimSpot spot;
+            if (xy.size() != 2 || !toCount(xy[0], &spot.x) || !toCount(xy[1], &spot.y) ||
+                spot.x > 0xFFFF || spot.y > 0xFFFF)
+                return Fail(QStringLiteral("--spots takes X,Y;X,Y... : ") + pair);
+            c.spots.append(spot);
+        }
+    }
+    f.silent = parser.isSet(silent);
+    f.refuseWrites = parser.isSet(refuseWrites);
+    f.noReply = parser.isSet(noReply);
+    f.lowerCase = parser.isSet(lowerCase);
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "simconfig.h"
+
+#include <QString>
+#include <QStringList>
+
+// The simulated camera's options, shared by zq-camsim (its command line) and
+// the Camera Link library (an environment variable with the same syntax).
+class SimOptions
+{
+public:
+    // arguments[0] is the program name. False when an option is unknown or
+    // malformed; Error() then says which.
+    bool Parse(const QStringList &arguments);
+
+    const SimConfig &Config() const { return m_config; }
+    QString LinkPath() const { return m_linkPath; }
+    QString LogPath() const { return m_logPath; }
+    bool HelpRequested() const { return m_help; }
+    QString Error() const { return m_error; }
+    static QString HelpText();
+
+private:
+    bool Fail(const QString &message);
+
+    SimConfig m_config;
+    QString m_linkPath;
+    QString m_logPath;
+    QString m_error;
+    bool m_help = false;
+};
