@@ -58,6 +58,8 @@ void SimCamera::SetIdentity(const QByteArray &vendor, const QByteArray &model,
 QByteArray SimCamera::Receive(const QByteArray &bytes)
 {
     m_received += bytes;
+    if (m_config.faults.dieAfter >= 0 && m_exchanges >= m_config.faults.dieAfter)
+        m_dead = true; // the limit may have been set after the exchanges were made
     QByteArray out;
     for (char byte : bytes) {
         if (m_dead || m_config.faults.silent) {
