@@ -33,22 +33,46 @@ int CameraData::ReadParam(int index)
     return SetValue(index, value) ? 1 : 0;
 }
 
+namespace {
+int rowsWith(quint8 flag)
+{
+    int n = 0;
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        n += (ParamTable::Row(i).flags & flag) ? 1 : 0;
+    return n;
+}
+} // namespace
+
+void CameraData::Progress(int done, int total)
+{
+    if (m_bulkProgress)
+        m_bulkProgress(done, total);
+}
+
 int CameraData::WriteAll()
 {
+    static const int total = rowsWith(PF_WRITE_ALL);
+    int done = 0;
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
             continue;
         if (WriteParam(i, GetValue(i)) < 0)
             return SetError(ERR_KEEP);
+        Progress(++done, total);
     }
     return 0;
 }
 
 int CameraData::ReadAll()
 {
+    static const int total = rowsWith(PF_READ);
+    int done = 0;
     for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (!(ParamTable::Row(i).flags & PF_READ))
+            continue;
         if (ReadParam(i) < 0)
             return SetError(ERR_KEEP);
+        Progress(++done, total);
     }
     return 1;
 }

@@ -3,6 +3,8 @@
 #include "comm/cameraprotocol.h"
 #include "paramstore.h"
 
+#include <functional>
+
 // The camera connection and the values it holds: one object is the store of
 // the 55 parameters, the command protocol and the serial channel at once,
 // with a single recorded error code shared by all three.
@@ -10,6 +12,11 @@ class CameraData : public ParamStore, public CameraProtocol
 {
 public:
     CameraData() = default;
+
+    // Called after each exchange of a bulk transfer with the rows done and
+    // the rows in all, so a long transfer can show how far it is.
+    using BulkProgress = std::function<void(int done, int total)>;
+    void SetBulkProgress(BulkProgress progress) { m_bulkProgress = std::move(progress); }
 
     // Plain operations: failures are recorded and returned, never shown.
     // 1 when accepted and the stored value changed, 0 when accepted and equal.
@@ -36,4 +43,7 @@ public:
 
 private:
     int Reported(int result);
+    void Progress(int done, int total);
+
+    BulkProgress m_bulkProgress;
 };

@@ -3,6 +3,7 @@
 #include "cameralinklibrary.h"
 #include "comportmap.h"
 #include "qserialportdriver.h"
+#include "tracelog.h"
 #include "usernotifier.h"
 
 #include <QCoreApplication>
@@ -61,6 +62,12 @@ int SerialLink::MapCommErrors(quint32 lineErrors)
     return ERR_TIMEOUT;
 }
 
+void SerialLink::Trace(int direction, const char *bytes, qint64 count)
+{
+    if (m_trace)
+        m_trace->Record(TraceLog::Direction(direction), bytes, int(count));
+}
+
 int SerialLink::OpenPort(int portNumber, int baudRate)
 {
     return OpenPort(portNumber, baudRate, 8, 0, 0);
@@ -113,6 +120,7 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
             return 0;
         const quint32 written = CameraLinkLibrary::Write(bytes, quint32(count),
                                                          quint32(timeoutMsPerByte));
+        Trace(TraceLog::Sent, bytes, qMin<qint64>(written, count));
         if (written >= quint32(count))
             return count;
         // A write that did not complete must fail with a code of its own,
@@ -126,6 +134,8 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
         return SetError(ERR_PORT_NOT_OPEN);
 
     const qint64 written = m_driver->Write(bytes, count, qint64(timeoutMsPerByte) * count);
+    if (written > 0)
+        Trace(TraceLog::Sent, bytes, written);
     if (written >= 0) {
         if (written < count)
             SetError(ERR_TIMEOUT); // the driver gave up: the write timed out
@@ -143,6 +153,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
             return SetError(ERR_SIZE);
         const quint32 got =
             CameraLinkLibrary::Read(buffer, quint32(count), quint32(timeoutMsPerByte));
+        Trace(TraceLog::Received, buffer, qMin<qint64>(got, count));
         // A library that claims more than it was asked for is not trusted either.
         if (got == quint32(count))
             return count;
@@ -159,6 +170,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
         const qint64 got = m_driver->ReadAvailable(buffer + received, count - received);
         if (got < 0)
             break; // the device failed; waiting longer cannot help
+        Trace(TraceLog::Received, buffer + received, got);
         received += int(got);
         if (received == count)
             return count;

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class TraceLog;
+
 // The byte channel to the camera's serial control port: a COM port through
 // a PortDriver, or a frame grabber's port through its Camera Link serial
 // library. Knows nothing of frames. Every failure is recorded in the shared
@@ -41,8 +43,15 @@ public:
     PortDriver &Driver() { return *m_driver; }
     qint64 NowMs() { return m_driver->NowMs(); }
 
+    // Every byte sent and received goes to the trace while one is set.
+    // The caller keeps ownership.
+    void SetTrace(TraceLog *trace) { m_trace = trace; }
+
 private:
     int m_portNumber = 0;
     int m_baudRate = 0;
+    void Trace(int direction, const char *bytes, qint64 count);
+
     std::unique_ptr<PortDriver> m_driver;
+    TraceLog *m_trace = nullptr;
 };

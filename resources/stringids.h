@@ -9,9 +9,10 @@ enum : int {
     SendingData = 62001,   // "Sending %1 data to camera..."
     Ready = 62002,
 
-    FileTypeMismatch = 62100,
+    FileTypeMismatch = 62100, // "%1" file name, "%2" application title
     ErrorMessageFirst = 62101, // message of code 0; codes map through a table
     ErrorWrapper = 62127,      // "ERROR - %1"
+    UnexpectedFileFormat = 61700, // the document framework's text for a damaged file
 
     ShutterSpeed = 62201,
     TriggerMode = 62202,

@@ -15,7 +15,8 @@ const Entry kStrings[] = {
     {62001, "Sending %1 data to camera..."},
     {62002, "Ready"},
 
-    {62100, "File type mismatch."},
+    {62100, "File type mismatch.\nFile \"%1\" does not contain data for %2 apprication."},
+    {61700, "Unexpected file format."},
     {62101, "OK, No error present!"},
     {62102, "This should be a software error."},
     {62103, "Communication port number invalid."},

@@ -1,0 +1,70 @@
+#include "camerainfo.h"
+
+#include "paramstore.h"
+
+namespace {
+constexpr int kVendorFirst = 31;
+constexpr int kModelFirst = 39;
+constexpr int kNameRegisters = 8;
+constexpr int kSerialFirst = 47;
+constexpr int kSerialLast = 50;
+constexpr int kVersionFirst = 51;
+
+char low(int v)
+{
+    return char(v & 0xFF);
+}
+char high(int v)
+{
+    return char((v >> 8) & 0xFF);
+}
+// Texts are built piecewise from zero-terminated pieces: a zero byte ends
+// its piece, so it and anything after it in the piece is dropped.
+void appendPiece(QByteArray *text, const char *piece, int length)
+{
+    for (int i = 0; i < length && piece[i] != '\0'; ++i)
+        text->append(piece[i]);
+}
+} // namespace
+
+QByteArray CameraInfo::DecodeName(const ParamStore &store, int first, int count)
+{
+    QByteArray name;
+    for (int i = first; i < first + count; ++i) {
+        const int v = store.GetValue(i);
+        if (low(v) == 0)
+            break;
+        if (v < 256) {
+            name.append(low(v));
+            break;
+        }
+        const char pair[2] = {low(v), high(v)};
+        appendPiece(&name, pair, 2);
+    }
+    return name;
+}
+
+CameraInfo CameraInfo::Decode(const ParamStore &store)
+{
+    CameraInfo info;
+    info.vendorName = DecodeName(store, kVendorFirst, kNameRegisters);
+    info.modelName = DecodeName(store, kModelFirst, kNameRegisters);
+
+    for (int i = kSerialFirst; i < kSerialLast; ++i) {
+        const int v = store.GetValue(i);
+        const char pair[2] = {low(v), high(v)};
+        appendPiece(&info.serialNumber, pair, 2);
+    }
+    const int last = store.GetValue(kSerialLast);
+    const char lowDigit[1] = {low(last)};
+    appendPiece(&info.serialNumber, lowDigit, 1);
+    if (high(last) >= '0' && high(last) <= '9') {
+        info.serialNumber.append(high(last));
+        info.eightDigits = true;
+    }
+
+    const int a = store.GetValue(kVersionFirst), b = store.GetValue(kVersionFirst + 1);
+    const char version[7] = {low(a), '.', high(a), '.', low(b), '.', high(b)};
+    appendPiece(&info.version, version, 7);
+    return info;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+class ParamStore;
+
+// The camera's identification texts, decoded from the stored values of the
+// camera information registers (two characters a register, the first in the
+// low byte). No camera traffic.
+class CameraInfo
+{
+public:
+    QByteArray vendorName;
+    QByteArray modelName;
+    QByteArray serialNumber;
+    QByteArray version;
+    bool eightDigits = false; // the serial number has an eighth digit
+
+    static CameraInfo Decode(const ParamStore &store);
+    // A name over the given registers: stops at a zero low byte; a register
+    // below 256 ends the text after its one character.
+    static QByteArray DecodeName(const ParamStore &store, int first, int count);
+};

@@ -1,0 +1,91 @@
+#include "settingsfile.h"
+
+#include "paramstore.h"
+#include "resources/apptitle.h"
+#include "resources/stringids.h"
+#include "resources/stringtable.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+QByteArray SettingsFile::Encode(const ParamStore &store)
+{
+    QByteArray bytes;
+    bytes.reserve(kSize);
+    bytes.append(char(kHeaderLength)).append(kHeader, kHeaderLength);
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        char le[4];
+        qToLittleEndian<qint32>(store.GetValue(i), le);
+        bytes.append(le, 4);
+    }
+    return bytes;
+}
+
+SettingsFile::Status SettingsFile::Decode(const QByteArray &bytes, Values *values)
+{
+    if (bytes.isEmpty())
+        return Empty;
+    // The header is compared byte for byte, case included; a short file
+    // whose start differs is foreign, not truncated.
+    const QByteArray expected = QByteArray(1, char(kHeaderLength)) + kHeader;
+    if (!expected.startsWith(bytes.left(expected.size())))
+        return HeaderMismatch;
+    if (bytes.size() < kSize)
+        return TooShort;
+    const char *p = bytes.constData() + 1 + kHeaderLength;
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        (*values)[i] = qFromLittleEndian<qint32>(p + 4 * i);
+    return Ok; // bytes past the last value are ignored
+}
+
+void SettingsFile::Apply(const Values &values, ParamStore *store)
+{
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        store->SetValue(i, values[i]);
+}
+
+SettingsFile::Status SettingsFile::Read(const QString &path, Values *values, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+        return ReadFailed;
+    }
+    // Only the first bytes matter; a huge file is not read whole.
+    const QByteArray bytes = file.read(kSize);
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
+        return ReadFailed;
+    }
+    const Status status = Decode(bytes, values);
+    *error = MessageFor(status, path);
+    return status;
+}
+
+SettingsFile::Status SettingsFile::Write(const QString &path, const ParamStore &store,
+                                         QString *error)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = Encode(store);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
+        return WriteFailed;
+    }
+    error->clear();
+    return Ok;
+}
+
+QString SettingsFile::MessageFor(Status status, const QString &path)
+{
+    switch (status) {
+    case HeaderMismatch:
+        return StringTable::Load(StringId::FileTypeMismatch)
+            .arg(QFileInfo(path).fileName(), QString::fromLatin1(kAppTitle));
+    case TooShort:
+        return StringTable::Load(StringId::UnexpectedFileFormat);
+    default:
+        return QString();
+    }
+}
