@@ -1,0 +1,266 @@
+// zqctl run as a process against zq-camsim on a pseudo-terminal.
+#include "camera/paramtable.h"
+#include "support/camsimprocess.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run zqctl(const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZQCTL), arguments);
+    Run run;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+QStringList on(const CamsimProcess &sim, const QStringList &command)
+{
+    return QStringList{QStringLiteral("--device"), sim.Link()} + command;
+}
+
+QByteArray hexLine(const QByteArray &bytes)
+{
+    return bytes.toHex(' ').toUpper();
+}
+
+const QByteArray kSet5To300 = QByteArray("\x02", 1) + "01FF010C012C00" + "\x03" + "03";
+
+} // namespace
+
+class TestZqctl : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readAllPrintsEveryParameter();
+    void setSendsTheExactFrame();
+    void infoDecodesIdentity();
+    void saveAndLoadRoundTrip();
+    void badFilesSendNothing();
+    void badRequestsSendNothing();
+    void silentCameraExitsWithTimeout();
+    void traceRecordsBothDirections();
+    void helpListsEveryCommand();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestZqctl::readAllPrintsEveryParameter()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(sim.IsReady());
+    Run run = zqctl(on(sim, {"read-all"}));
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), PARAM_COUNT);
+    QCOMPARE(lines.at(5), QByteArray("5\tGain Level\t0"));
+    QCOMPARE(lines.at(7), QByteArray("7\tProgramable Shutter\t917"));
+    QCOMPARE(lines.at(31), QByteArray("31\tCamera Information\t") + QByteArray::number(0x6156));
+    QCOMPARE(lines.at(54), QByteArray("54\t(Reserved)\t0"));
+    QCOMPARE(sim.Log("payload").size(), 54);
+
+    run = zqctl(on(sim, {"read-all", "--json"}));
+    QCOMPARE(run.exitCode, 0);
+    const QJsonArray rows = QJsonDocument::fromJson(run.out).array();
+    QCOMPARE(rows.size(), PARAM_COUNT);
+    QCOMPARE(rows.at(19).toObject().value("name").toString(), QStringLiteral("Partial Scan Width"));
+    QCOMPARE(rows.at(19).toObject().value("value").toInt(), 2058);
+    QCOMPARE(rows.at(9).toObject().value("name").toString(), QStringLiteral("2xAccel ON/OFF "));
+}
+
+void TestZqctl::setSendsTheExactFrame()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(sim.IsReady());
+    Run run = zqctl(on(sim, {"set", "5", "300"}));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(sim.Log("frame"), QByteArrayList{"frame " + hexLine(kSet5To300)});
+
+    run = zqctl(on(sim, {"get", "5"}));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("300\n"));
+    // Any row, hexadecimal values too.
+    QCOMPARE(zqctl(on(sim, {"set", "7", "0x395"})).exitCode, 0);
+    QCOMPARE(sim.Log("payload").last(), QByteArray("payload 01FF0111039500"));
+    QCOMPARE(zqctl(on(sim, {"query", "01FF8111000000"})).out, QByteArray("039500\n"));
+    QCOMPARE(zqctl(on(sim, {"send", "01FF0111000100"})).exitCode, 0);
+    QCOMPARE(zqctl(on(sim, {"get", "7"})).out, QByteArray("1\n"));
+}
+
+void TestZqctl::infoDecodesIdentity()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM), {"--serial", "12345678", "--version", "2.1.0.3"});
+    QVERIFY(sim.IsReady());
+    const Run run = zqctl(on(sim, {"info"}));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("Vendor:  Vantorix\n"
+                                 "Model:   ZQ-M710ALX\n"
+                                 "Serial:  12345678 (8 digits)\n"
+                                 "Version: 2.1.0.3\n"));
+}
+
+void TestZqctl::saveAndLoadRoundTrip()
+{
+    const QString path = m_dir.filePath("line3.zq");
+    {
+        CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+        QVERIFY(sim.IsReady());
+        QCOMPARE(zqctl(on(sim, {"set", "5", "300"})).exitCode, 0);
+        QCOMPARE(zqctl(on(sim, {"set", "13", "42"})).exitCode, 0);
+        QCOMPARE(zqctl(on(sim, {"save", path})).exitCode, 0);
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), 244);
+    QCOMPARE(bytes.left(24), QByteArray("\x17" "ZQ-B40 Data Version1.00"));
+    QCOMPARE(bytes.mid(24 + 5 * 4, 4), QByteArray("\x2C\x01\x00\x00", 4));
+
+    // A camera at its defaults gets the file's values.
+    CamsimProcess fresh(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(fresh.IsReady());
+    const Run load = zqctl(on(fresh, {"load", path}));
+    QCOMPARE(load.exitCode, 0);
+    QCOMPARE(fresh.Log("payload").size(), 26);
+    QVERIFY(fresh.Log("payload").contains("payload 01FF010C012C00"));
+    QCOMPARE(zqctl(on(fresh, {"get", "13"})).out, QByteArray("42\n"));
+
+    // A failed save leaves the earlier file as it was.
+    fresh.Process().kill();
+    fresh.Process().waitForFinished();
+    const Run failed = zqctl(on(fresh, {"save", path}));
+    QCOMPARE(failed.exitCode, 2);
+    QVERIFY(file.seek(0));
+    QCOMPARE(file.readAll(), bytes);
+}
+
+void TestZqctl::badFilesSendNothing()
+{
+    QByteArray valid("\x17" "ZQ-B40 Data Version1.00");
+    valid.append(QByteArray(220, '\0'));
+    const QString truncated = m_dir.filePath("truncated.zq");
+    const QString foreign = m_dir.filePath("foreign.zq");
+    const QString empty = m_dir.filePath("empty.zq");
+    QFile t(truncated), f(foreign), e(empty);
+    QVERIFY(t.open(QIODevice::WriteOnly) && t.write(valid.left(100)) == 100);
+    QByteArray wrongCase = valid;
+    wrongCase[1] = 'z';
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(wrongCase) == 244);
+    QVERIFY(e.open(QIODevice::WriteOnly));
+    t.close();
+    f.close();
+    e.close();
+
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(sim.IsReady());
+    Run run = zqctl(on(sim, {"load", truncated}));
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains("Unexpected file format."), run.err.constData());
+    run = zqctl(on(sim, {"load", foreign}));
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains("File type mismatch.\nFile \"foreign.zq\" does not contain data for  "
+                              "ZQ-M(V)710ALX apprication."),
+             run.err.constData());
+    QCOMPARE(zqctl(on(sim, {"load", empty})).exitCode, 3);
+    QCOMPARE(zqctl(on(sim, {"load", m_dir.filePath("missing.zq")})).exitCode, 3);
+    QCOMPARE(zqctl(on(sim, {"save", m_dir.filePath("no/such/dir/x.zq")})).exitCode, 3);
+    // Only the save above talked to the camera: 54 reads, no write.
+    for (const QByteArray &p : sim.Log("payload"))
+        QVERIFY2(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80, p.constData());
+}
+
+void TestZqctl::badRequestsSendNothing()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(sim.IsReady());
+    const QList<QStringList> requests = {
+        {"frob"}, {"get"}, {"get", "55"}, {"get", "-1"}, {"get", "five"}, {"set", "5"},
+        {"set", "5", "3x"}, {"set", "5", "99999999999"}, {"send", QStringLiteral("01\u0003")},
+        {"query", QStringLiteral("0\u00e9")}, {"read-all", "extra"}, {"info", "--json"}};
+    for (const QStringList &request : requests) {
+        const Run run = zqctl(on(sim, request));
+        QVERIFY2(run.exitCode == 1, qPrintable(request.join(' ')));
+        QVERIFY(run.err.contains("Usage: zqctl"));
+    }
+    const Run tooLong = zqctl(on(sim, {"send", QString(23, 'A')}));
+    QCOMPARE(tooLong.exitCode, 1);
+    QVERIFY(tooLong.err.contains("ERROR - Illegal message size of transmission data. "));
+    QCOMPARE(zqctl({"--baud", "4800", "read-all"}).exitCode, 1);
+    QCOMPARE(zqctl({"--com", "11", "read-all"}).exitCode, 1);
+    QCOMPARE(zqctl({}).exitCode, 1);
+    QVERIFY(sim.Log("rx").isEmpty());
+}
+
+void TestZqctl::silentCameraExitsWithTimeout()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM), {"--silent"});
+    QVERIFY(sim.IsReady());
+    QElapsedTimer clock;
+    clock.start();
+    const Run run = zqctl(on(sim, {"get", "5"}));
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.err, QByteArray("ERROR - Communication time out detected.\nCheck the connection.\n"));
+    QVERIFY(clock.elapsed() >= 3900 && clock.elapsed() < 8000);
+    QCOMPARE(zqctl({"--device", m_dir.filePath("nothing-here"), "get", "5"}).err,
+             QByteArray("ERROR - Can not open communciation port.\n"));
+}
+
+void TestZqctl::traceRecordsBothDirections()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(sim.IsReady());
+    const QString trace = m_dir.filePath("trace.log");
+    QCOMPARE(zqctl(on(sim, {"--trace", trace, "set", "5", "300"})).exitCode, 0);
+    QFile file(trace);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+    QCOMPARE(lines.size(), 4);
+    const QRegularExpression stamp(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d (TX|RX) "));
+    for (const QByteArray &line : lines)
+        QVERIFY2(stamp.match(QString::fromLatin1(line)).hasMatch(), line.constData());
+    QVERIFY(lines.at(0).endsWith(" TX 05 |.|"));
+    QVERIFY(lines.at(1).endsWith(" RX 06 |.|"));
+    QVERIFY(lines.at(2).endsWith(" TX " + hexLine(kSet5To300) + " |.01FF010C012C00.03|"));
+    QVERIFY(lines.at(3).endsWith(" RX 06 |.|"));
+    // Appended, not replaced.
+    QCOMPARE(zqctl(on(sim, {"--trace", trace, "send", "0102"})).exitCode, 0);
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().trimmed().split('\n').size(), 8);
+    QCOMPARE(zqctl(on(sim, {"--trace", m_dir.filePath("no/dir/t.log"), "get", "5"})).exitCode, 3);
+}
+
+void TestZqctl::helpListsEveryCommand()
+{
+    const Run run = zqctl({"--help"});
+    QCOMPARE(run.exitCode, 0);
+    for (const char *command : {"read-all", "get INDEX", "set INDEX VALUE", "info", "save FILE.zq",
+                                "load FILE.zq", "send PAYLOAD", "query PAYLOAD", "zqctl --device"})
+        QVERIFY2(run.out.contains(command), command);
+}
+
+QTEST_GUILESS_MAIN(TestZqctl)
+#include "tst_zqctl.moc"
