@@ -5,11 +5,10 @@
 //  (b) one SendCommand to a silent camera: wall time and CPU time.
 #include "camera/cameradata.h"
 #include "comm/comportmap.h"
+#include "support/camsimprocess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,32 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-class Camsim
-{
-public:
-    explicit Camsim(const QString &link, const QStringList &extra = {})
-    {
-        m_process.setProgram(QStringLiteral(ZQ_CAMSIM));
-        m_process.setArguments(QStringList{"--link", link} + extra);
-        m_process.start();
-        m_process.waitForStarted(5000);
-        // It says "ready" once the link exists.
-        while (m_process.state() == QProcess::Running &&
-               !m_process.readAllStandardOutput().contains("ready"))
-            m_process.waitForReadyRead(5000);
-    }
-    ~Camsim()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-    }
-    bool running() const { return m_process.state() == QProcess::Running; }
-
-private:
-    QProcess m_process;
-};
 
 double cpuSeconds()
 {
@@ -106,18 +79,15 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 5;
-    QTemporaryDir dir;
-    const QString link = dir.filePath(QStringLiteral("zqcam"));
-
     std::printf("(a) ReadAll, 54 exchanges at 115200 baud on a pseudo-terminal, best of %d\n",
                 rounds);
     {
-        Camsim sim(link);
-        if (!sim.running()) {
+        CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+        if (!sim.IsReady()) {
             std::fprintf(stderr, "zq-camsim did not start\n");
             return 1;
         }
-        ComPortMap::SetOverride(1, link);
+        ComPortMap::SetOverride(1, sim.Link());
         double best = 1e9, bestRef = 1e9;
         for (int r = 0; r < rounds; ++r) {
             CameraData camera;
@@ -135,7 +105,7 @@ int main(int argc, char *argv[])
             camera.Close();
 
             t.restart();
-            if (!referenceReadAll(link)) {
+            if (!referenceReadAll(sim.Link())) {
                 std::fprintf(stderr, "reference loop failed\n");
                 return 1;
             }
@@ -148,7 +118,8 @@ int main(int argc, char *argv[])
 
     std::printf("(b) SendCommand to a silent camera on a pseudo-terminal\n");
     {
-        Camsim sim(link, {QStringLiteral("--silent")});
+        CamsimProcess sim(QStringLiteral(ZQ_CAMSIM), {QStringLiteral("--silent")});
+        ComPortMap::SetOverride(1, sim.Link());
         CameraData camera;
         if (camera.OpenPort(1, 115200) != 0)
             return 1;
