@@ -138,14 +138,15 @@ int PtyServer::Run()
                 continue;
             return EXIT_FAILURE;
         }
-        if (fds[1].revents & POLLIN) {
-            char signo = 0;
-            while (::read(g_signalPipe[0], &signo, 1) == 1) {
-                if (signo == SIGUSR1)
-                    m_camera->Faults().silent = !m_camera->Faults().silent;
-                else
-                    return EXIT_SUCCESS;
-            }
+        // Drained whatever poll() says: a signal that came in while poll()
+        // returned for the master has run its handler by now, and must act
+        // before the bytes that follow it.
+        char signo = 0;
+        while (::read(g_signalPipe[0], &signo, 1) == 1) {
+            if (signo == SIGUSR1)
+                m_camera->Faults().silent = !m_camera->Faults().silent;
+            else
+                return EXIT_SUCCESS;
         }
         if (!(fds[0].revents & (POLLIN | POLLHUP | POLLERR)))
             continue;

@@ -80,7 +80,6 @@ void SimCamera::Step(char byte, QByteArray &out)
             OnEnq(out);
         } else if (m_state == State::AwaitReplyAck && byte == ACK) {
             m_state = State::Idle;
-            ExchangeDone();
         } else if (m_state == State::AwaitReplyAck && byte == NAK &&
                    m_replySends < kMaxReplySends) {
             SendReply(out);
@@ -181,6 +180,10 @@ void SimCamera::Execute(const QByteArray &payload, QByteArray &out)
     m_replySends = 0;
     m_state = State::AwaitReplyAck;
     SendReply(out);
+    // A read counts once its reply is out: the host's closing ACK may never
+    // arrive, since the host clears its output queue when it starts the next
+    // command, and on a pseudo-terminal that can take the ACK with it.
+    ExchangeDone();
 }
 
 bool SimCamera::Write(int area, int reg, const QByteArray &data)

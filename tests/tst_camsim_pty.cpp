@@ -1,0 +1,186 @@
+#include "camera/cameradata.h"
+#include "comm/comportmap.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// zq-camsim as a child process on a pseudo-terminal linked from a temporary
+// directory; COM1 stands for it.
+class CamSim
+{
+public:
+    explicit CamSim(const QStringList &options)
+    {
+        m_link = m_dir.filePath(QStringLiteral("zqcam%1").arg(QCoreApplication::applicationPid()));
+        m_log = m_dir.filePath(QStringLiteral("camera.log"));
+        m_process.start(QStringLiteral(ZQ_CAMSIM),
+                        options + QStringList{QStringLiteral("--link"), m_link,
+                                              QStringLiteral("--log"), m_log});
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_process.canReadLine() && clock.elapsed() < 5000)
+            m_process.waitForReadyRead(100);
+        m_ready = m_process.readLine().trimmed() == "zq-camsim: ready " + m_link.toLocal8Bit();
+        ComPortMap::SetOverride(1, m_link);
+    }
+    ~CamSim()
+    {
+        ComPortMap::ClearOverrides();
+        m_process.terminate();
+        m_process.waitForFinished(3000);
+    }
+    bool IsReady() const { return m_ready; }
+    qint64 Pid() const { return m_process.processId(); }
+    QProcess &Process() { return m_process; }
+    // Lines of the camera's record that start with the tag.
+    QByteArrayList Log(const QByteArray &tag) const
+    {
+        QFile file(m_log);
+        QByteArrayList lines;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                if (line.startsWith(tag))
+                    lines.append(line);
+            }
+        }
+        return lines;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_link;
+    QString m_log;
+    QProcess m_process;
+    bool m_ready = false;
+};
+
+qint64 cpuMs()
+{
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+}
+
+} // namespace
+
+class TestCamSimPty : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readAllAndWriteOverPty();
+    void silentCameraTimesOutWithoutSpinning();
+    void deadLineFailsAtOnce();
+    void sigusr1TogglesSilence();
+    void helpAndBadOptions();
+};
+
+void TestCamSimPty::readAllAndWriteOverPty()
+{
+    CamSim sim({QStringLiteral("--serial"), QStringLiteral("12345678")});
+    QVERIFY(sim.IsReady());
+    CameraData cam;
+    QCOMPARE(cam.OpenPort(1, 115200), 0);
+    QCOMPARE(cam.ReadAll(), 1);
+    QCOMPARE(cam.GetValue(7), 917);
+    QCOMPARE(cam.GetValue(31), 0x6156); // "Va"
+    QCOMPARE(cam.GetValue(50), 0x3837); // "78"
+    QCOMPARE(cam.WriteParam(5, 300), 1);
+
+    const QByteArrayList frames = sim.Log("frame ");
+    QCOMPARE(frames.size(), 55); // 54 reads and the write, none repeated
+    QCOMPARE(frames.last(),
+             QByteArray("frame 02 30 31 46 46 30 31 30 43 30 31 32 43 30 30 03 30 33"));
+    QCOMPARE(sim.Log("payload ").last(), QByteArray("payload 01FF010C012C00"));
+
+    // Closing the port does not hang up the camera: it answers the next client.
+    cam.Close();
+    CameraData again;
+    QCOMPARE(again.OpenPort(1, 9600), 0);
+    QCOMPARE(again.ReadParam(5), 1);
+    QCOMPARE(again.GetValue(5), 300);
+}
+
+void TestCamSimPty::silentCameraTimesOutWithoutSpinning()
+{
+    CamSim sim({QStringLiteral("--silent")});
+    QVERIFY(sim.IsReady());
+    CameraData cam;
+    QCOMPARE(cam.OpenPort(1, 115200), 0);
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 cpuBefore = cpuMs();
+    QCOMPARE(cam.ReadAll(), -5);
+    QVERIFY2(clock.elapsed() >= 3900 && clock.elapsed() < 6000,
+             qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(cpuMs() - cpuBefore < 400, qPrintable(QString::number(cpuMs() - cpuBefore)));
+    // The camera heard the four ENQs and said nothing.
+    QCOMPARE(sim.Log("rx 05").size(), 4);
+    QVERIFY(sim.Log("tx ").isEmpty());
+}
+
+void TestCamSimPty::deadLineFailsAtOnce()
+{
+    CamSim sim({QStringLiteral("--die-after"), QStringLiteral("10")});
+    QVERIFY(sim.IsReady());
+    CameraData cam;
+    QCOMPARE(cam.OpenPort(1, 115200), 0);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(cam.ReadAll() < 0);
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(cam.GetValue(9), 0);
+    QCOMPARE(sim.Log("payload ").size(), 10);
+    QVERIFY(sim.Process().waitForFinished(2000));
+    for (int i = 0; i < 3; ++i) {
+        clock.restart();
+        QVERIFY(cam.ReadParam(4) < 0);
+        QVERIFY(cam.WriteParam(4, 1) < 0);
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+    }
+}
+
+void TestCamSimPty::sigusr1TogglesSilence()
+{
+    CamSim sim({});
+    QVERIFY(sim.IsReady());
+    CameraData cam;
+    QCOMPARE(cam.OpenPort(1, 115200), 0);
+    QCOMPARE(cam.WriteParam(5, 10), 1);
+    ::kill(pid_t(sim.Pid()), SIGUSR1);
+    QCOMPARE(cam.WriteParam(5, 20), -5);
+    ::kill(pid_t(sim.Pid()), SIGUSR1);
+    QCOMPARE(cam.WriteParam(5, 20), 1);
+    QCOMPARE(cam.ReadParam(5), 0);
+    QCOMPARE(cam.GetValue(5), 20);
+}
+
+void TestCamSimPty::helpAndBadOptions()
+{
+    QProcess help;
+    help.start(QStringLiteral(ZQ_CAMSIM), {QStringLiteral("--help")});
+    QVERIFY(help.waitForFinished(3000));
+    QCOMPARE(help.exitCode(), 0);
+    QVERIFY(help.readAllStandardOutput().contains("--die-after N"));
+
+    for (const QStringList &bad : {QStringList{QStringLiteral("--serial"), QStringLiteral("12a")},
+                                   QStringList{QStringLiteral("--noise"), QStringLiteral("-1")},
+                                   QStringList{QStringLiteral("--bogus")}}) {
+        QProcess p;
+        p.start(QStringLiteral(ZQ_CAMSIM), bad);
+        QVERIFY(p.waitForFinished(3000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(p.readAllStandardOutput().isEmpty()); // no ready line
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCamSimPty)
+#include "tst_camsim_pty.moc"
