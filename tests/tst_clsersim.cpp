@@ -1,0 +1,117 @@
+#include "camera/cameradata.h"
+#include "support/recordingnotifier.h"
+
+#include <QLibrary>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdint>
+
+// The library state is process-wide, as a grabber library's is: the tests
+// run in order and each leaves the port closed.
+class TestClSerSim : public QObject
+{
+    Q_OBJECT
+private slots:
+    void standardCallsAndCodes();
+    void partialLibraryIsRefused();
+    void failedInitReportsBoardOpenError();
+    void readAllAndWriteThroughLibrary();
+};
+
+void TestClSerSim::standardCallsAndCodes()
+{
+    QLibrary lib(QStringLiteral(ZQ_CLSERSIM));
+    QVERIFY2(lib.load(), qPrintable(lib.errorString()));
+    auto init = reinterpret_cast<int32_t (*)(uint32_t, void **)>(lib.resolve("clSerialInit"));
+    auto read = reinterpret_cast<int32_t (*)(void *, char *, uint32_t *, uint32_t)>(
+        lib.resolve("clSerialRead"));
+    auto write = reinterpret_cast<int32_t (*)(void *, char *, uint32_t *, uint32_t)>(
+        lib.resolve("clSerialWrite"));
+    auto close = reinterpret_cast<void (*)(void *)>(lib.resolve("clSerialClose"));
+    QVERIFY(init && read && write && close);
+
+    void *ref = &ref;
+    QCOMPARE(init(1, &ref), -10005); // invalid index
+    QCOMPARE(ref, nullptr);
+    QCOMPARE(init(0, &ref), 0);
+    QVERIFY(ref);
+    void *second = nullptr;
+    QCOMPARE(init(0, &second), -10003); // one port, already in use
+
+    char enq = 0x05;
+    uint32_t size = 1;
+    QCOMPARE(write(ref, &enq, &size, 1000), 0);
+    QCOMPARE(size, 1u);
+    char buffer[4] = {};
+    size = sizeof buffer;
+    QCOMPARE(read(ref, buffer, &size, 1000), -10004); // fewer than asked: time-out
+    QCOMPARE(size, 1u);
+    QCOMPARE(buffer[0], char(0x06));
+    size = 1;
+    QCOMPARE(read(&size, buffer, &size, 1000), -10006); // not a port of this library
+    close(ref);
+}
+
+void TestClSerSim::partialLibraryIsRefused()
+{
+    RecordingNotifier notifier;
+    CameraData cam;
+    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLMISSING)), -4);
+    QVERIFY(!SerialLink::IsCameraLinkOpen());
+    QVERIFY(cam.ReadParam(5) < 0); // and nothing of it was called, or we had aborted
+    QVERIFY(notifier.messages.isEmpty());
+}
+
+void TestClSerSim::failedInitReportsBoardOpenError()
+{
+    qputenv("ZQ_CLSIM_FAIL_INIT", "1");
+    RecordingNotifier notifier;
+    CameraData cam;
+    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
+    qunsetenv("ZQ_CLSIM_FAIL_INIT");
+    QCOMPARE(notifier.messages.size(), 1);
+    QCOMPARE(notifier.messages[0].text, QStringLiteral("Board Open Error"));
+    QCOMPARE(notifier.messages[0].caption, QStringLiteral("Error"));
+    QCOMPARE(notifier.messages[0].icon, UserNotifier::Stop);
+    QVERIFY(!SerialLink::IsCameraLinkOpen());
+    QCOMPARE(cam.ReadAll(), -3);
+    QCOMPARE(cam.WriteParam(5, 1), -3);
+}
+
+void TestClSerSim::readAllAndWriteThroughLibrary()
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("camera.log"));
+    qputenv("ZQ_CLSIM_LOG", log.toLocal8Bit());
+    // Noise and two bad replies: the host's retries run through the library too.
+    qputenv("ZQ_CLSIM_OPTIONS", "--serial 12345678 --model \"ZQ M710\" --noise 2 --bad-checksum 2");
+    RecordingNotifier notifier;
+    CameraData cam;
+    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
+    qunsetenv("ZQ_CLSIM_OPTIONS");
+    qunsetenv("ZQ_CLSIM_LOG");
+    QVERIFY(SerialLink::IsCameraLinkOpen());
+
+    QCOMPARE(cam.ReadAll(), 1);
+    QCOMPARE(cam.GetValue(7), 917);
+    QCOMPARE(cam.GetValue(39), 0x515A); // "ZQ"
+    QCOMPARE(cam.GetValue(40), 0x4D20); // " M"
+    QCOMPARE(cam.GetValue(50), 0x3837); // "78"
+    QCOMPARE(cam.WriteParam(5, 300), 1);
+    cam.SetValue(5, 0);
+    QCOMPARE(cam.ReadParam(5), 1);
+    QCOMPARE(cam.GetValue(5), 300);
+    QVERIFY(notifier.messages.isEmpty());
+
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains("frame 02 30 31 46 46 30 31 30 43 30 31 32 43 30 30 03 30 33\n"));
+    QVERIFY(text.contains("payload 01FF010C012C00\n"));
+    cam.Close();
+    QVERIFY(!SerialLink::IsCameraLinkOpen());
+}
+
+QTEST_GUILESS_MAIN(TestClSerSim)
+#include "tst_clsersim.moc"
