@@ -155,7 +155,11 @@ bool QSerialPortDriver::Purge(quint32 purgeFlags)
     bool ok = true;
     if (purgeFlags & (PURGE_RXCLEAR | PURGE_RXABORT))
         ok = m_port->clear(QSerialPort::Input) && ok;
-    if (purgeFlags & (PURGE_TXCLEAR | PURGE_TXABORT))
+    // Bytes a write has handed to the OS are on their way: discarding them
+    // would drop the ACK that closed the previous reply, which the camera
+    // waits for. Only what never left our own buffer is thrown away (after
+    // Write nothing is left there).
+    if ((purgeFlags & (PURGE_TXCLEAR | PURGE_TXABORT)) && m_port->bytesToWrite() > 0)
         ok = m_port->clear(QSerialPort::Output) && ok;
     if (!ok)
         m_port->clearError();

@@ -80,6 +80,12 @@ void TestZqctl::readAllPrintsEveryParameter()
     QCOMPARE(lines.at(31), QByteArray("31\tCamera Information\t") + QByteArray::number(0x6156));
     QCOMPARE(lines.at(54), QByteArray("54\t(Reserved)\t0"));
     QCOMPARE(sim.Log("payload").size(), 54);
+    // Every reply was acknowledged, and every acknowledgement reached the
+    // camera: none was purged on its way out by the next command.
+    int acks = 0;
+    for (const QByteArray &line : sim.Log("rx"))
+        acks += line.mid(3).split(' ').count("06");
+    QCOMPARE(acks, 54);
 
     run = zqctl(on(sim, {"read-all", "--json"}));
     QCOMPARE(run.exitCode, 0);
