@@ -2,26 +2,14 @@
 
 #include <QLibrary>
 
-#include <cstdint>
 #include <vector>
 
 namespace {
 
-// Entry points as the Camera Link standard declares them (cdecl).
-using ClSerialInit = int32_t (*)(uint32_t serialIndex, void **serialRefPtr);
-using ClSerialRead = int32_t (*)(void *serialRef, char *buffer, uint32_t *bufferSize,
-                                 uint32_t serialTimeout);
-using ClSerialWrite = int32_t (*)(void *serialRef, char *buffer, uint32_t *bufferSize,
-                                  uint32_t serialTimeout);
-using ClSerialClose = void (*)(void *serialRef);
-
 struct ClState
 {
-    QLibrary *library = nullptr;
-    ClSerialInit init = nullptr;
-    ClSerialRead read = nullptr;
-    ClSerialWrite write = nullptr;
-    ClSerialClose close = nullptr;
+    std::vector<QLibrary *> libraries; // every library loaded, kept loaded
+    CameraLinkLibrary::EntryPoints entry;
     void *serialRef = nullptr;
 };
 
@@ -33,15 +21,20 @@ ClState &state()
 
 } // namespace
 
+bool CameraLinkLibrary::Install(const EntryPoints &entryPoints)
+{
+    Close();
+    ClState &s = state();
+    s.entry = EntryPoints();
+    if (!entryPoints.init || !entryPoints.read || !entryPoints.write || !entryPoints.close)
+        return false; // a partial library is never called
+    s.entry = entryPoints;
+    return true;
+}
+
 bool CameraLinkLibrary::Load(const QString &path)
 {
-    ClState &s = state();
-    Close();
-    s.init = nullptr;
-    s.read = nullptr;
-    s.write = nullptr;
-    s.close = nullptr;
-
+    Install(EntryPoints()); // forget the previous library's functions
     // Kept for the life of the program: grabber libraries are not written to
     // be unloaded while their driver may still hold the port.
     auto *library = new QLibrary(path);
@@ -49,32 +42,27 @@ bool CameraLinkLibrary::Load(const QString &path)
         delete library;
         return false;
     }
-    auto init = reinterpret_cast<ClSerialInit>(library->resolve("clSerialInit"));
-    auto read = reinterpret_cast<ClSerialRead>(library->resolve("clSerialRead"));
-    auto write = reinterpret_cast<ClSerialWrite>(library->resolve("clSerialWrite"));
-    auto close = reinterpret_cast<ClSerialClose>(library->resolve("clSerialClose"));
-    if (!init || !read || !write || !close)
-        return false; // a partial library is never called
-    s.library = library;
-    s.init = init;
-    s.read = read;
-    s.write = write;
-    s.close = close;
-    return true;
+    state().libraries.push_back(library);
+    EntryPoints found;
+    found.init = reinterpret_cast<decltype(found.init)>(library->resolve("clSerialInit"));
+    found.read = reinterpret_cast<decltype(found.read)>(library->resolve("clSerialRead"));
+    found.write = reinterpret_cast<decltype(found.write)>(library->resolve("clSerialWrite"));
+    found.close = reinterpret_cast<decltype(found.close)>(library->resolve("clSerialClose"));
+    return Install(found);
 }
 
 bool CameraLinkLibrary::IsLoaded()
 {
-    return state().init != nullptr;
+    return state().entry.init != nullptr;
 }
 
 qint32 CameraLinkLibrary::Init(quint32 serialIndex)
 {
     ClState &s = state();
-    if (!s.init)
+    if (!s.entry.init)
         return -1;
     void *ref = nullptr;
-    const qint32 result = s.init(serialIndex, &ref);
+    const qint32 result = s.entry.init(serialIndex, &ref);
     // A failed init must not leave a reference behind that later calls would use.
     s.serialRef = result == 0 ? ref : nullptr;
     return result;
@@ -91,7 +79,7 @@ quint32 CameraLinkLibrary::Read(char *buffer, quint32 count, quint32 timeoutMs)
     if (!s.serialRef)
         return 0;
     uint32_t size = count;
-    s.read(s.serialRef, buffer, &size, timeoutMs);
+    s.entry.read(s.serialRef, buffer, &size, timeoutMs);
     return size;
 }
 
@@ -104,14 +92,14 @@ quint32 CameraLinkLibrary::Write(const char *buffer, quint32 count, quint32 time
     // library that scribbles on it cannot touch the caller's frame.
     std::vector<char> copy(buffer, buffer + count);
     uint32_t size = count;
-    s.write(s.serialRef, copy.data(), &size, timeoutMs);
+    s.entry.write(s.serialRef, copy.data(), &size, timeoutMs);
     return size;
 }
 
 void CameraLinkLibrary::Close()
 {
     ClState &s = state();
-    if (s.serialRef && s.close)
-        s.close(s.serialRef);
+    if (s.serialRef && s.entry.close)
+        s.entry.close(s.serialRef);
     s.serialRef = nullptr;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 // The frame grabber maker's Camera Link serial library: the four functions
 // of the published Camera Link serial interface, loaded at run time. Its
 // state is process-wide (one grabber serial connection per program), as the
@@ -10,11 +12,26 @@
 class CameraLinkLibrary
 {
 public:
+    // Entry points as the Camera Link standard declares them (cdecl).
+    struct EntryPoints
+    {
+        int32_t (*init)(uint32_t serialIndex, void **serialRefPtr) = nullptr;
+        int32_t (*read)(void *serialRef, char *buffer, uint32_t *bufferSize,
+                        uint32_t serialTimeout) = nullptr;
+        int32_t (*write)(void *serialRef, char *buffer, uint32_t *bufferSize,
+                         uint32_t serialTimeout) = nullptr;
+        void (*close)(void *serialRef) = nullptr;
+    };
+
     // Loads the library and looks up all four entry points. False when the
     // library cannot be loaded or lacks one of them; then nothing of it is
     // ever called. A library, once loaded, stays loaded.
     static bool Load(const QString &path);
     static bool IsLoaded();
+    // Uses these functions as the library, as Load does with the ones it
+    // finds (tests plug in their own). False, and nothing is used, when one
+    // of them is missing.
+    static bool Install(const EntryPoints &entryPoints);
     // clSerialInit(index, &ref). Returns the library's result; on failure the
     // serial reference is left at zero whatever the library wrote.
     static qint32 Init(quint32 serialIndex);
