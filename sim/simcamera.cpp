@@ -62,13 +62,28 @@ QByteArray SimCamera::Receive(const QByteArray &bytes)
         m_dead = true; // the limit may have been set after the exchanges were made
     QByteArray out;
     for (char byte : bytes) {
-        if (m_dead || m_config.faults.silent) {
+        if (Deaf(byte)) {
             m_state = State::Idle; // a half-heard frame is forgotten
             continue;
         }
         Step(byte, out);
     }
     return out;
+}
+
+bool SimCamera::Deaf(char byte)
+{
+    if (m_dead)
+        return true;
+    SimFaults &faults = m_config.faults;
+    if (!FaultsStarted())
+        return false;
+    if (faults.silentEnqs > 0) {
+        if (byte == ENQ)
+            --faults.silentEnqs;
+        return true;
+    }
+    return faults.silent;
 }
 
 void SimCamera::Step(char byte, QByteArray &out)
@@ -115,7 +130,7 @@ void SimCamera::Step(char byte, QByteArray &out)
 
 void SimCamera::OnEnq(QByteArray &out)
 {
-    if (m_config.faults.refuseEnq > 0) {
+    if (m_config.faults.refuseEnq > 0 && FaultsStarted()) {
         --m_config.faults.refuseEnq;
         out += NAK;
         m_state = State::Idle;
@@ -159,7 +174,8 @@ void SimCamera::Execute(const QByteArray &payload, QByteArray &out)
     const int area = areaCode & ~kRead;
 
     if (!(areaCode & kRead)) {
-        if (m_config.faults.refuseWrites || !Write(area, reg, payload.right(6))) {
+        if ((m_config.faults.refuseWrites && FaultsStarted()) ||
+            !Write(area, reg, payload.right(6))) {
             out += NAK;
             return;
         }
@@ -172,7 +188,7 @@ void SimCamera::Execute(const QByteArray &payload, QByteArray &out)
 
     m_payloads.append(payload);
     out += ACK;
-    if (m_config.faults.noReply) {
+    if (m_config.faults.noReply && FaultsStarted()) {
         m_state = State::Idle;
         return;
     }
@@ -244,17 +260,26 @@ QByteArray SimCamera::Read(int memory, int area, int reg)
 void SimCamera::SendReply(QByteArray &out)
 {
     SimFaults &faults = m_config.faults;
+    const bool started = FaultsStarted();
     ++m_replySends;
-    out += QByteArray(faults.noise, kNoise);
+    if (started)
+        out += QByteArray(faults.noise, kNoise);
     QByteArray frame;
     frame.append(STX).append(m_replyData).append(ETX);
     int sum = CameraProtocol::Checksum(frame.constData(), int(frame.size()));
-    if (faults.badChecksumAlways || faults.badChecksum > 0) {
+    if (started && (faults.badChecksumAlways || faults.badChecksum > 0)) {
         if (faults.badChecksum > 0)
             --faults.badChecksum;
         sum ^= 0x5A;
     }
-    out += frame + hex2(sum, faults.lowerCase);
+    out += frame + hex2(sum, started && faults.lowerCase);
+}
+
+void SimCamera::ClearRecords()
+{
+    m_received.clear();
+    m_frames.clear();
+    m_payloads.clear();
 }
 
 void SimCamera::ExchangeDone()

@@ -33,6 +33,9 @@ public:
     const QByteArrayList &Payloads() const { return m_payloads; }
     int Exchanges() const { return m_exchanges; }
     SimRegisters &Registers() { return m_registers; }
+    // Drops the records above, so a long run keeps its memory flat. Not for
+    // a camera whose SimLog still records.
+    void ClearRecords();
     bool IsUnlocked() const { return m_unlocked; }
 
 private:
@@ -53,6 +56,9 @@ private:
     QByteArray Read(int memory, int area, int reg);
     void SendReply(QByteArray &out);
     void ExchangeDone();
+    bool FaultsStarted() const { return m_exchanges >= m_config.faults.faultsAfter; }
+    // True when the camera ignores this byte.
+    bool Deaf(char byte);
 
     SimConfig m_config;
     SimRegisters m_registers;

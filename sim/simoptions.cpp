@@ -21,6 +21,7 @@ const char kUsage[] =
     "  --factory-reads N      reads of the factory-set register that say busy (2)\n"
     "Faults:\n"
     "  --silent               answer nothing (SIGUSR1 toggles this)\n"
+    "  --silent-enqs N        hear nothing until N ENQs went unanswered, then answer\n"
     "  --refuse-enq N         answer the next N ENQs with NAK\n"
     "  --noise N              N noise bytes before every reply\n"
     "  --bad-checksum N|all   wrong checksum in the next N replies, or in all\n"
@@ -28,6 +29,8 @@ const char kUsage[] =
     "  --no-reply             acknowledge reads but never answer them\n"
     "  --lower-case           lower-case checksum digits in replies\n"
     "  --die-after N          the line dies after N complete exchanges\n"
+    "  --faults-after N       the faults above but --die-after start after N\n"
+    "                         complete exchanges\n"
     "Plumbing:\n"
     "  --link PATH            symbolic link PATH to the pseudo-terminal\n"
     "  --log FILE             append received bytes, frames and payloads to FILE\n"
@@ -35,7 +38,8 @@ const char kUsage[] =
     "\n"
     "Examples:\n"
     "  zq-camsim --link /tmp/zqcam\n"
-    "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n";
+    "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n"
+    "  zq-camsim --link /tmp/zqcam --silent --faults-after 10   (kill -USR1 revives it)\n";
 
 bool toCount(const QString &text, int *value)
 {
@@ -76,13 +80,16 @@ bool SimOptions::Parse(const QStringList &arguments)
                              factoryReads = value("factory-reads", "n"),
                              refuseEnq = value("refuse-enq", "n"), noise = value("noise", "n"),
                              badChecksum = value("bad-checksum", "n"),
-                             dieAfter = value("die-after", "n"), link = value("link", "path"),
+                             dieAfter = value("die-after", "n"),
+                             silentEnqs = value("silent-enqs", "n"),
+                             faultsAfter = value("faults-after", "n"), link = value("link", "path"),
                              log = value("log", "file");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
                              noReply = flag("no-reply"), lowerCase = flag("lower-case");
-    parser.addOptions({help, vendor, model, serial, version, detectPolls, detectOutcome, spots,
-                       factoryReads, refuseEnq, noise, badChecksum, dieAfter, link, log, silent,
-                       refuseWrites, noReply, lowerCase});
+    parser.addOptions({help,          vendor,     model,        serial,    version, detectPolls,
+                       detectOutcome, spots,      factoryReads, refuseEnq, noise,   badChecksum,
+                       dieAfter,      silentEnqs, faultsAfter,  link,      log,     silent,
+                       refuseWrites,  noReply,    lowerCase});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -121,7 +128,9 @@ bool SimOptions::Parse(const QStringList &arguments)
                   {factoryReads, &c.factoryBusyReads},
                   {refuseEnq, &f.refuseEnq},
                   {noise, &f.noise},
-                  {dieAfter, &f.dieAfter}};
+                  {dieAfter, &f.dieAfter},
+                  {silentEnqs, &f.silentEnqs},
+                  {faultsAfter, &f.faultsAfter}};
     for (const auto &count : counts) {
         if (parser.isSet(count.option) && !toCount(parser.value(count.option), count.target))
             return Fail(QStringLiteral("--%1 takes a count").arg(count.option.names().first()));

@@ -1,5 +1,6 @@
 #include "camera/cameradata.h"
 #include "sim/simcamera.h"
+#include "sim/simoptions.h"
 #include "sim/simportdriver.h"
 
 #include <QtTest>
@@ -63,6 +64,9 @@ private slots:
     void faultsGiveTheProtocolsCodes();
     void bytesInAnySplit();
     void framingAndReplyRetries();
+    void faultsStartInTheMiddle();
+    void silenceForSomeEnqsEnds();
+    void faultOptionsParse();
 };
 
 void TestSimCamera::readAllGivesDefaultsAndIdentity_data()
@@ -352,6 +356,73 @@ void TestSimCamera::framingAndReplyRetries()
     QCOMPARE(sim.Receive("\x05" + frame("01FF010C012C00")), QByteArray("\x06\x06"));
     QVERIFY(sim.IsDead());
     QCOMPARE(sim.Receive("\x05"), QByteArray());
+}
+
+void TestSimCamera::faultsStartInTheMiddle()
+{
+    Rig rig;
+    rig.sim.Faults().silent = true;
+    rig.sim.Faults().faultsAfter = 3;
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        rig.cam.SetValue(i, -1);
+    const qint64 start = rig.driver->NowMs();
+    QCOMPARE(rig.cam.ReadAll(), -5);
+    QVERIFY(rig.driver->NowMs() - start >= 4000);
+    QCOMPARE(rig.sim.Exchanges(), 3);
+    QCOMPARE(rig.cam.GetValue(2), 0);
+    QCOMPARE(rig.cam.GetValue(3), -1);
+    // Silence that starts late is still the switch SIGUSR1 turns off.
+    rig.sim.Faults().silent = false;
+    QCOMPARE(rig.cam.ReadParam(3), 1);
+
+    // Counted faults are not used up before they start.
+    Rig bad;
+    bad.sim.Faults().badChecksum = 2;
+    bad.sim.Faults().refuseEnq = 4;
+    bad.sim.Faults().faultsAfter = 2;
+    QCOMPARE(bad.cam.ReadParam(7), 0);
+    QCOMPARE(bad.cam.WriteParam(7, 5), 1);
+    QCOMPARE(bad.driver->Sent().count(char(CameraProtocol::NAK)), 0);
+    QCOMPARE(bad.cam.ReadParam(7), -20); // four refused ENQs
+    QCOMPARE(bad.cam.ReadParam(7), 0);
+    QCOMPARE(bad.driver->Sent().count(char(CameraProtocol::NAK)), 2);
+}
+
+void TestSimCamera::silenceForSomeEnqsEnds()
+{
+    Rig rig;
+    rig.sim.Faults().silentEnqs = 4;
+    rig.sim.Faults().faultsAfter = 2;
+    const qint64 start = rig.driver->NowMs();
+    QCOMPARE(rig.cam.WriteAll(), -5);
+    QVERIFY(rig.driver->NowMs() - start >= 4000);
+    QCOMPARE(rig.sim.Payloads().size(), 2);
+    // One silent handshake, and the camera is back.
+    QCOMPARE(rig.cam.WriteParam(5, 300), 1);
+    QCOMPARE(rig.sim.Registers().Get(SimRegisters::kControlArea, 0x0C), QByteArray("012C00"));
+
+    // A frame cut off by the silence is forgotten, not finished later.
+    SimCamera sim;
+    sim.Faults().silentEnqs = 1;
+    const QByteArray write = frame("01FF010C012C00");
+    QCOMPARE(sim.Receive("\x05" + write.left(5)), QByteArray());
+    QCOMPARE(sim.Receive(write.mid(5)), QByteArray());
+    QCOMPARE(sim.Receive("\x05"), QByteArray("\x06"));
+    QVERIFY(sim.Frames().isEmpty());
+}
+
+void TestSimCamera::faultOptionsParse()
+{
+    SimOptions options;
+    QVERIFY(options.Parse({"zq-camsim", "--silent", "--faults-after", "10", "--silent-enqs", "4"}));
+    QCOMPARE(options.Config().faults.faultsAfter, 10);
+    QCOMPARE(options.Config().faults.silentEnqs, 4);
+    QVERIFY(options.Config().faults.silent);
+    QVERIFY(!options.Parse({"zq-camsim", "--faults-after", "-1"}));
+    QVERIFY(options.Error().contains("--faults-after"));
+    QVERIFY(!options.Parse({"zq-camsim", "--silent-enqs", "x"}));
+    QVERIFY(SimOptions::HelpText().contains("--faults-after N"));
+    QVERIFY(SimOptions::HelpText().contains("--silent-enqs N"));
 }
 
 QTEST_GUILESS_MAIN(TestSimCamera)
