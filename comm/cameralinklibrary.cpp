@@ -15,8 +15,9 @@ struct ClState
 
 ClState &state()
 {
-    static ClState s;
-    return s;
+    // Never destroyed: the libraries stay loaded until the process ends.
+    static ClState *s = new ClState;
+    return *s;
 }
 
 } // namespace

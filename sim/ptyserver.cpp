@@ -157,9 +157,11 @@ int PtyServer::Run()
             return EXIT_FAILURE;
         const QByteArray received(buffer, int(n));
         const QByteArray answer = m_camera->Receive(received);
-        writeAll(m_master, answer);
+        // Recorded before it is answered: once the client has the answer,
+        // the record already shows what led to it.
         if (m_log)
             m_log->Record(received, answer, *m_camera);
+        writeAll(m_master, answer);
         if (m_camera->IsDead()) {
             // The line is gone for good: the client sees the device fail.
             CloseAll();
