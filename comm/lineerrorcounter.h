@@ -22,9 +22,6 @@ public:
     quint32 Take(Handle handle);
 
 private:
-    quint32 m_frame = 0;
-    quint32 m_overrun = 0;
-    quint32 m_parity = 0;
-    quint32 m_brk = 0;
-    quint32 m_bufOverrun = 0;
+    // Frame, overrun, parity, break and buffer-overrun counts as last seen.
+    quint32 m_counts[5] = {};
 };

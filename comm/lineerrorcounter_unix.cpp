@@ -11,58 +11,48 @@
 #endif
 
 namespace {
-#ifdef __linux__
-bool readCounters(LineErrorCounter::Handle handle, serial_icounter_struct *counters)
+// Each counter of the port and the flag its growth raises, in m_counts order.
+constexpr quint32 kFlags[5] = {PortDriver::CE_FRAME, PortDriver::CE_OVERRUN,
+                               PortDriver::CE_RXPARITY, PortDriver::CE_BREAK,
+                               PortDriver::CE_RXOVER};
+
+bool readCounters(LineErrorCounter::Handle handle, quint32 counts[5])
 {
-    if (handle == LineErrorCounter::NoHandle)
-        return false;
+#ifdef __linux__
+    serial_icounter_struct c{};
     // A pseudo-terminal answers ENOTTY: it has no line, so no line errors.
-    return ::ioctl(handle, TIOCGICOUNT, counters) == 0;
-}
+    if (handle == LineErrorCounter::NoHandle || ::ioctl(handle, TIOCGICOUNT, &c) != 0)
+        return false;
+    const int values[5] = {c.frame, c.overrun, c.parity, c.brk, c.buf_overrun};
+    for (int i = 0; i < 5; ++i)
+        counts[i] = quint32(values[i]);
+    return true;
+#else
+    Q_UNUSED(handle);
+    Q_UNUSED(counts);
+    return false;
 #endif
+}
 } // namespace
 
-void LineErrorCounter::Reset(LineErrorCounter::Handle handle)
+void LineErrorCounter::Reset(Handle handle)
 {
-    m_frame = m_overrun = m_parity = m_brk = m_bufOverrun = 0;
-#ifdef __linux__
-    serial_icounter_struct c{};
-    if (readCounters(handle, &c)) {
-        m_frame = c.frame;
-        m_overrun = c.overrun;
-        m_parity = c.parity;
-        m_brk = c.brk;
-        m_bufOverrun = c.buf_overrun;
+    if (!readCounters(handle, m_counts)) {
+        for (quint32 &count : m_counts)
+            count = 0;
     }
-#else
-    Q_UNUSED(handle);
-#endif
 }
 
-quint32 LineErrorCounter::Take(LineErrorCounter::Handle handle)
+quint32 LineErrorCounter::Take(Handle handle)
 {
-    quint32 flags = 0;
-#ifdef __linux__
-    serial_icounter_struct c{};
-    if (!readCounters(handle, &c))
+    quint32 now[5];
+    if (!readCounters(handle, now))
         return 0;
-    if (quint32(c.frame) != m_frame)
-        flags |= PortDriver::CE_FRAME;
-    if (quint32(c.overrun) != m_overrun)
-        flags |= PortDriver::CE_OVERRUN;
-    if (quint32(c.parity) != m_parity)
-        flags |= PortDriver::CE_RXPARITY;
-    if (quint32(c.brk) != m_brk)
-        flags |= PortDriver::CE_BREAK;
-    if (quint32(c.buf_overrun) != m_bufOverrun)
-        flags |= PortDriver::CE_RXOVER;
-    m_frame = c.frame;
-    m_overrun = c.overrun;
-    m_parity = c.parity;
-    m_brk = c.brk;
-    m_bufOverrun = c.buf_overrun;
-#else
-    Q_UNUSED(handle);
-#endif
+    quint32 flags = 0;
+    for (int i = 0; i < 5; ++i) {
+        if (now[i] != m_counts[i])
+            flags |= kFlags[i];
+        m_counts[i] = now[i];
+    }
     return flags;
 }

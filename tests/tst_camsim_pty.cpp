@@ -1,5 +1,6 @@
 #include "camera/cameradata.h"
 #include "comm/comportmap.h"
+#include "support/camsimprocess.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,54 +13,17 @@
 
 namespace {
 
-// zq-camsim as a child process on a pseudo-terminal linked from a temporary
-// directory; COM1 stands for it.
-class CamSim
+// zq-camsim standing behind COM1.
+class CamSim : public CamsimProcess
 {
 public:
     explicit CamSim(const QStringList &options)
+        : CamsimProcess(QStringLiteral(ZQ_CAMSIM), options)
     {
-        m_link = m_dir.filePath(QStringLiteral("zqcam%1").arg(QCoreApplication::applicationPid()));
-        m_log = m_dir.filePath(QStringLiteral("camera.log"));
-        m_process.start(QStringLiteral(ZQ_CAMSIM),
-                        options + QStringList{QStringLiteral("--link"), m_link,
-                                              QStringLiteral("--log"), m_log});
-        QElapsedTimer clock;
-        clock.start();
-        while (!m_process.canReadLine() && clock.elapsed() < 5000)
-            m_process.waitForReadyRead(100);
-        m_ready = m_process.readLine().trimmed() == "zq-camsim: ready " + m_link.toLocal8Bit();
-        ComPortMap::SetOverride(1, m_link);
+        ComPortMap::SetOverride(1, Link());
     }
-    ~CamSim()
-    {
-        ComPortMap::ClearOverrides();
-        m_process.terminate();
-        m_process.waitForFinished(3000);
-    }
-    bool IsReady() const { return m_ready; }
-    qint64 Pid() const { return m_process.processId(); }
-    QProcess &Process() { return m_process; }
-    // Lines of the camera's record that start with the tag.
-    QByteArrayList Log(const QByteArray &tag) const
-    {
-        QFile file(m_log);
-        QByteArrayList lines;
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : file.readAll().split('\n')) {
-                if (line.startsWith(tag))
-                    lines.append(line);
-            }
-        }
-        return lines;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_link;
-    QString m_log;
-    QProcess m_process;
-    bool m_ready = false;
+    ~CamSim() { ComPortMap::ClearOverrides(); }
+    qint64 Pid() { return Process().processId(); }
 };
 
 qint64 cpuMs()

@@ -25,13 +25,13 @@ CamsimProcess::~CamsimProcess()
         m_process.kill();
 }
 
-QByteArrayList CamsimProcess::Log(const QByteArray &tag) const
+QByteArrayList CamsimProcess::Log(const QByteArray &prefix) const
 {
     QFile file(m_log);
     QByteArrayList lines;
     if (file.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : file.readAll().split('\n')) {
-            if (line.startsWith(tag + ' '))
+            if (line.startsWith(prefix))
                 lines.append(line);
         }
     }

@@ -17,8 +17,9 @@ public:
     QString Link() const { return m_link; }
     QString LogPath() const { return m_log; }
     QProcess &Process() { return m_process; }
-    // Lines of the record that start with the tag ("rx", "tx", "frame", "payload").
-    QByteArrayList Log(const QByteArray &tag) const;
+    // Lines of the record that start with the prefix; each line starts with
+    // its tag: "rx", "tx", "frame" or "payload".
+    QByteArrayList Log(const QByteArray &prefix) const;
 
 private:
     QTemporaryDir m_dir;
