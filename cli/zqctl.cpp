@@ -59,6 +59,10 @@ Zqctl::~Zqctl()
 {
     theCamera.SetTrace(nullptr);
     theCamera.SetBulkProgress(nullptr);
+    // Released here, not by theCamera's destructor after main(): by then a
+    // grabber library's own state and Qt's may be gone, and closing the port
+    // crashed the process before stdout was flushed.
+    theCamera.Close();
 }
 
 QString Zqctl::HelpText()
