@@ -1,0 +1,3 @@
+#include "faulttransport.h"
+
+FaultTransport::~FaultTransport() = default;
