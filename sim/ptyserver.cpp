@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -56,6 +57,24 @@ void writeAll(int fd, const QByteArray &bytes)
         else
             return;
     }
+}
+
+// Lets the last exchange before the line dies finish on the client's side:
+// a hang-up flushes the terminal's queue, so the client must have read the
+// answer first, and the ACK that closes a reply must not meet a closed line.
+// Both waits are bounded; whatever comes after is not heard.
+void letLastExchangeFinish(int master, int slave)
+{
+    for (int waited = 0; waited < 1000; ++waited) {
+        int queued = 0;
+        if (::ioctl(slave, FIONREAD, &queued) != 0 || queued == 0)
+            break;
+        ::usleep(1000);
+    }
+    pollfd fd = {master, POLLIN, 0};
+    char byte[64];
+    if (::poll(&fd, 1, 100) > 0) [[maybe_unused]]
+        ssize_t n = ::read(master, byte, sizeof byte);
 }
 
 } // namespace
@@ -164,6 +183,7 @@ int PtyServer::Run()
         writeAll(m_master, answer);
         if (m_camera->IsDead()) {
             // The line is gone for good: the client sees the device fail.
+            letLastExchangeFinish(m_master, m_slave);
             CloseAll();
             return EXIT_SUCCESS;
         }
