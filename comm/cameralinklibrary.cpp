@@ -2,6 +2,7 @@
 
 #include <QLibrary>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -66,6 +67,12 @@ qint32 CameraLinkLibrary::Init(quint32 serialIndex)
     const qint32 result = s.entry.init(serialIndex, &ref);
     // A failed init must not leave a reference behind that later calls would use.
     s.serialRef = result == 0 ? ref : nullptr;
+    if (s.serialRef) {
+        // Close before the library's own statics are torn down at exit: handlers
+        // run in reverse order of registration, and the library set its up first.
+        static const bool closeAtExit = std::atexit([] { CameraLinkLibrary::Close(); }) == 0;
+        Q_UNUSED(closeAtExit);
+    }
     return result;
 }
 

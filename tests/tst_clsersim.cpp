@@ -2,6 +2,7 @@
 #include "support/recordingnotifier.h"
 
 #include <QLibrary>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +18,7 @@ private slots:
     void partialLibraryIsRefused();
     void failedInitReportsBoardOpenError();
     void readAllAndWriteThroughLibrary();
+    void closedBeforeTheLibraryIsGone();
 };
 
 void TestClSerSim::standardCallsAndCodes()
@@ -114,4 +116,16 @@ void TestClSerSim::readAllAndWriteThroughLibrary()
 }
 
 QTEST_GUILESS_MAIN(TestClSerSim)
+void TestClSerSim::closedBeforeTheLibraryIsGone()
+{
+    // A program that ends without closing the channel must not call into a
+    // library that has already torn itself down.
+    QProcess probe;
+    probe.start(QStringLiteral(ZQ_CLEXITPROBE), {QStringLiteral(ZQ_CLSERSIM)});
+    QVERIFY(probe.waitForFinished(10000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 0);
+    QCOMPARE(probe.readAllStandardOutput(), QByteArray("917\n"));
+}
+
 #include "tst_clsersim.moc"
