@@ -6,6 +6,8 @@
 
 #include "camera/cameradata.h"
 
+#include <QByteArrayList>
+
 #include <array>
 #include <initializer_list>
 
@@ -17,8 +19,9 @@ class Channel
 public:
     virtual ~Channel() = default;
     virtual qint64 NowMs() = 0;
-    // Every byte the program wrote, and every byte the camera gave it.
-    virtual const QByteArray &Sent() const = 0;
+    // Every write of the program that put bytes on the line, and every byte
+    // the camera gave it.
+    virtual const QByteArrayList &Writes() const = 0;
     virtual const QByteArray &Said() const = 0;
     // Codes a transaction may fail with on this channel, replies aside.
     virtual bool TransportCode(int code) const = 0;
@@ -121,6 +124,57 @@ inline QByteArray registerPrefix(int memory, int area, int address)
     return QByteArray(text);
 }
 
+// The exact frame of a payload: STX, payload, ETX, two upper-case digits of
+// the complemented byte sum.
+inline QByteArray frameOf(const QByteArray &payload)
+{
+    QByteArray frame = QByteArray(1, CameraProtocol::STX) + payload + CameraProtocol::ETX;
+    unsigned sum = 0;
+    for (char c : frame)
+        sum += uint8_t(c);
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", uint8_t(~sum));
+    return frame + digits;
+}
+
+// The writes of one transaction fall into command attempts, each some ENQs,
+// then frames, then ACKs or NAKs to replies: at most 4 of each in an
+// attempt, and at most 4 attempts (1 without a reply). A new attempt starts
+// with an ENQ after anything but an ENQ. Writes that put nothing on the line
+// are not seen, so these are upper bounds.
+inline void checkWrites(const QByteArrayList &writes, int kind, const QByteArray &payload)
+{
+    const bool replies = kind != WriteRow && kind != Command;
+    const QByteArray frame = frameOf(payload);
+    int attempts = 0, stage = 0;
+    int counts[3] = {};
+    for (const QByteArray &w : writes) {
+        int s = 0; // 0 ENQ, 1 frame, 2 ACK or NAK
+        if (w == QByteArray(1, CameraProtocol::ENQ))
+            s = 0;
+        else if (w.startsWith(CameraProtocol::STX))
+            s = 1;
+        else if (w == QByteArray(1, CameraProtocol::ACK) || w == QByteArray(1, CameraProtocol::NAK))
+            s = 2;
+        else
+            CHECK(false, "%s wrote %s", kindName(kind), w.toHex().constData());
+        if (attempts == 0 || (s == 0 && stage != 0)) {
+            ++attempts;
+            counts[0] = counts[1] = counts[2] = 0;
+        } else {
+            CHECK(s >= stage, "%s wrote %s after a later step", kindName(kind),
+                  w.toHex().constData());
+        }
+        stage = s;
+        CHECK(++counts[s] <= 4, "%s: a fifth write of one step in an attempt", kindName(kind));
+        CHECK(s != 2 || replies, "%s answered a reply it does not wait for", kindName(kind));
+        if (s == 1 && (kind == Command || kind == Query))
+            CHECK(frame.startsWith(w), "%s wrote the frame %s for the payload %s", kindName(kind),
+                  w.toHex().constData(), payload.toHex().constData());
+    }
+    CHECK(attempts <= (replies ? 4 : 1), "%s made %d command attempts", kindName(kind), attempts);
+}
+
 inline void run(const Operation &operation, CameraData &camera, Channel &channel)
 {
     const int kind = operation.kind, row = operation.row;
@@ -130,7 +184,7 @@ inline void run(const Operation &operation, CameraData &camera, Channel &channel
     const bool readable = info.flags & PF_READ;
 
     const Store before = storeOf(camera);
-    const qsizetype sentBefore = channel.Sent().size();
+    const qsizetype writesBefore = channel.Writes().size();
     const qint64 start = channel.NowMs();
     char reply[8] = "xxxxxxx";
     int result = 0;
@@ -156,7 +210,9 @@ inline void run(const Operation &operation, CameraData &camera, Channel &channel
     }
     const qint64 spentMs = channel.NowMs() - start;
     const Store after = storeOf(camera);
-    const QByteArray sent = channel.Sent().mid(sentBefore);
+    const QByteArrayList writes = channel.Writes().mid(writesBefore);
+    const QByteArray sent = writes.join();
+    checkWrites(writes, kind, payload);
 
     // ZQ_FUZZ_VERBOSE=1 shows what each case did, for reading a crash input.
     static const bool verbose = std::getenv("ZQ_FUZZ_VERBOSE");

@@ -31,10 +31,12 @@ public:
     FuzzCamera(FuzzReader &in) : m_in(in) {}
     void Attach(SimPortDriver *port) { m_port = port; }
     // Every byte the camera sent, in the order the program can read them.
+    const QByteArrayList &Writes() const { return m_writes; }
     const QByteArray &Said() const { return m_said; }
 
-    QByteArray Receive(const QByteArray &) override
+    QByteArray Receive(const QByteArray &bytes) override
     {
+        m_writes.append(bytes);
         if (m_in.AtEnd())
             return {}; // a camera with nothing more to say is silent
         const uint8_t record = m_in.Byte();
@@ -69,6 +71,7 @@ public:
 private:
     FuzzReader &m_in;
     SimPortDriver *m_port = nullptr;
+    QByteArrayList m_writes;
     QByteArray m_said;
 };
 
@@ -113,7 +116,7 @@ class ComChannel : public camerafuzz::Channel
 public:
     ComChannel(SimPortDriver &port, const FuzzCamera &camera) : m_port(port), m_camera(camera) {}
     qint64 NowMs() override { return m_port.NowMs(); }
-    const QByteArray &Sent() const override { return m_port.Sent(); }
+    const QByteArrayList &Writes() const override { return m_camera.Writes(); }
     const QByteArray &Said() const override { return m_camera.Said(); }
     // Silence, a line error (a dead line is an I/O error), a wrong byte for ACK.
     bool TransportCode(int code) const override

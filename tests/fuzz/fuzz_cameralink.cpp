@@ -32,7 +32,7 @@ struct FakeLibrary
     int noiseMs = 1;
     int calls = 0;
     int closes = 0;
-    QByteArray sent;
+    QByteArrayList writes;
     QByteArray said;
 };
 FakeLibrary lib;
@@ -85,7 +85,7 @@ void spend(uint8_t record, uint32_t timeoutMs)
 }
 
 // A record: one byte (size mode, time taken, return code), the size byte,
-// then, for a read, the bytes for the whole buffer.
+// then, for a read, the bytes it delivers.
 int32_t fakeRead(void *serialRef, char *buffer, uint32_t *bufferSize, uint32_t timeoutMs)
 {
     countCall(serialRef, bufferSize);
@@ -104,7 +104,10 @@ int32_t fakeRead(void *serialRef, char *buffer, uint32_t *bufferSize, uint32_t t
     }
     const uint8_t record = lib.in->Byte();
     *bufferSize = reportedSize(record, asked);
-    const QByteArray bytes = lib.in->Bytes(asked).leftJustified(int(asked), '\0');
+    // It fills as much of the buffer as it says it did, never more than the
+    // buffer holds; the rest of the buffer keeps what it had.
+    const uint32_t filled = qMin(asked, *bufferSize);
+    const QByteArray bytes = lib.in->Bytes(filled).leftJustified(int(filled), '\0');
     std::copy(bytes.begin(), bytes.end(), buffer);
     lib.said += bytes;
     spend(record, timeoutMs);
@@ -115,7 +118,7 @@ int32_t fakeWrite(void *serialRef, char *buffer, uint32_t *bufferSize, uint32_t 
 {
     countCall(serialRef, bufferSize);
     const uint32_t asked = *bufferSize;
-    lib.sent.append(buffer, int(asked)); // reads all of it: a short buffer is caught
+    lib.writes.append(QByteArray(buffer, int(asked))); // reads all of it: a short buffer is caught
     if (lib.in->AtEnd())
         return 0; // all written, at once
     const uint8_t record = lib.in->Byte();
@@ -142,7 +145,7 @@ class LibraryChannel : public camerafuzz::Channel
 public:
     explicit LibraryChannel(bool open) : m_open(open) {}
     qint64 NowMs() override { return lib.clock->NowMs(); }
-    const QByteArray &Sent() const override { return lib.sent; }
+    const QByteArrayList &Writes() const override { return lib.writes; }
     const QByteArray &Said() const override { return lib.said; }
     // Open: a short transfer counts as a time-out, and a wrong byte for ACK.
     // Not open: the COM path, where no port is open.
