@@ -124,19 +124,6 @@ inline QByteArray registerPrefix(int memory, int area, int address)
     return QByteArray(text);
 }
 
-// The exact frame of a payload: STX, payload, ETX, two upper-case digits of
-// the complemented byte sum.
-inline QByteArray frameOf(const QByteArray &payload)
-{
-    QByteArray frame = QByteArray(1, CameraProtocol::STX) + payload + CameraProtocol::ETX;
-    unsigned sum = 0;
-    for (char c : frame)
-        sum += uint8_t(c);
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", uint8_t(~sum));
-    return frame + digits;
-}
-
 // The writes of one transaction fall into command attempts, each some ENQs,
 // then frames, then ACKs or NAKs to replies: at most 4 of each in an
 // attempt, and at most 4 attempts (1 without a reply). A new attempt starts

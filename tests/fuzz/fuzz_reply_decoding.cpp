@@ -141,13 +141,7 @@ void fuzzReadRegister(FuzzReader &in)
     char payload[15];
     std::snprintf(payload, sizeof payload, "%02X%02X%02X%02X000000", memory & 0xFF, 0xFF,
                   area & 0xFF, address & 0xFF);
-    QByteArray frame = QByteArray(1, CameraProtocol::STX) + payload + CameraProtocol::ETX;
-    unsigned sum = 0;
-    for (char c : frame)
-        sum += uint8_t(c);
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", uint8_t(~sum));
-    frame += digits;
+    const QByteArray frame = frameOf(payload);
     const QByteArray sent = port->Sent();
     CHECK(sent.startsWith(QByteArray(1, CameraProtocol::ENQ) + frame), "sent %s",
           sent.toHex().constData());

@@ -2,6 +2,8 @@
 
 // What every fuzz target needs: a check that aborts with a message (so
 // libFuzzer keeps the input), and a reader that takes the input apart.
+#include "comm/cameraprotocol.h"
+
 #include <QByteArray>
 
 #include <cstddef>
@@ -50,3 +52,16 @@ private:
     size_t m_size;
     size_t m_pos = 0;
 };
+
+// The exact frame of a payload: STX, payload, ETX, two upper-case digits of
+// the complemented byte sum.
+inline QByteArray frameOf(const QByteArray &payload)
+{
+    QByteArray frame = QByteArray(1, CameraProtocol::STX) + payload + CameraProtocol::ETX;
+    unsigned sum = 0;
+    for (char c : frame)
+        sum += uint8_t(c);
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", uint8_t(~sum));
+    return frame + digits;
+}
