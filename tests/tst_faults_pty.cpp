@@ -66,11 +66,7 @@ private slots:
 
 void TestFaultsPty::scenario_data()
 {
-    QTest::addColumn<QString>("path");
-    const QStringList files = FaultScenario::Files(QStringLiteral(ZQ_FAULTS_DIR));
-    QVERIFY(!files.isEmpty());
-    for (const QString &path : files)
-        QTest::newRow(qPrintable(QFileInfo(path).completeBaseName())) << path;
+    FaultScenario::AddTestRows(QStringLiteral(ZQ_FAULTS_DIR));
 }
 
 void TestFaultsPty::scenario()

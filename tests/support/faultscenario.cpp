@@ -1,6 +1,8 @@
 #include "faultscenario.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QTest>
 #include <QFile>
 #include <QHash>
 #include <QProcess>
@@ -141,4 +143,14 @@ bool FaultScenario::Load(const QString &path, const QString &transport, FaultSce
     if (zqctl && s->next != Next::Unchecked)
         return fail(QStringLiteral("next is checked in process only"));
     return true;
+}
+
+void FaultScenario::AddTestRows(const QString &folder)
+{
+    QTest::addColumn<QString>("path");
+    const QStringList files = Files(folder);
+    if (files.isEmpty())
+        QFAIL(qPrintable(QStringLiteral("no scenario files in ") + folder));
+    for (const QString &path : files)
+        QTest::newRow(qPrintable(QFileInfo(path).completeBaseName())) << path;
 }

@@ -30,6 +30,8 @@ struct FaultScenario
     // other transports only loads with runs == false.
     // The scenario files of a folder, by name.
     static QStringList Files(const QString &folder);
+    // One QTest data row ("path") per scenario file of the folder.
+    static void AddTestRows(const QString &folder);
     static bool Load(const QString &path, const QString &transport, FaultScenario *scenario,
                      QString *error);
 
