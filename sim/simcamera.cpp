@@ -55,6 +55,22 @@ void SimCamera::SetIdentity(const QByteArray &vendor, const QByteArray &model,
     m_registers.SetIdentity(vendor, model, serial, version);
 }
 
+void SimCamera::ScriptReads(int area, int reg, const QByteArrayList &data)
+{
+    if (data.isEmpty())
+        m_config.scriptedReads.remove(SimConfig::Key(area, reg));
+    else
+        m_config.scriptedReads.insert(SimConfig::Key(area, reg), data);
+}
+
+void SimCamera::RefuseWrite(int area, int reg, const QByteArray &data)
+{
+    if (data.isEmpty())
+        m_config.refusedWrites.remove(SimConfig::Key(area, reg));
+    else
+        m_config.refusedWrites.insert(SimConfig::Key(area, reg), data);
+}
+
 QByteArray SimCamera::Receive(const QByteArray &bytes)
 {
     m_received += bytes;
@@ -174,8 +190,11 @@ void SimCamera::Execute(const QByteArray &payload, QByteArray &out)
     const int area = areaCode & ~kRead;
 
     if (!(areaCode & kRead)) {
+        const QByteArray data = payload.right(6);
+        const auto refused = m_config.refusedWrites.constFind(SimConfig::Key(area, reg));
         if ((m_config.faults.refuseWrites && FaultsStarted()) ||
-            !Write(area, reg, payload.right(6))) {
+            (refused != m_config.refusedWrites.cend() && *refused == data) ||
+            !Write(area, reg, data)) {
             out += NAK;
             return;
         }
@@ -234,6 +253,11 @@ bool SimCamera::Write(int area, int reg, const QByteArray &data)
 
 QByteArray SimCamera::Read(int memory, int area, int reg)
 {
+    const auto script = m_config.scriptedReads.find(SimConfig::Key(area, reg));
+    if (script != m_config.scriptedReads.end()) {
+        QByteArrayList &data = *script;
+        return data.size() > 1 ? data.takeFirst() : data.first();
+    }
     if (area == SimRegisters::kControlArea) {
         // Detection runs in the FPGA: only its status register counts the polls.
         if (reg == kDetectRegister && memory == kFpga && m_detecting) {

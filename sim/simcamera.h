@@ -22,6 +22,12 @@ public:
     const SimConfig &Config() const { return m_config; }
     void SetIdentity(const QByteArray &vendor, const QByteArray &model, const QByteArray &serial,
                      const QByteArray &version);
+    // Successive reads of that register (any memory) return these data
+    // fields in turn, the last one repeating; an empty list ends the script.
+    void ScriptReads(int area, int reg, const QByteArrayList &data);
+    // Only the write of that register with exactly that data field is
+    // answered with NAK; empty data stops refusing.
+    void RefuseWrite(int area, int reg, const QByteArray &data);
     // True once the line died after the configured number of exchanges.
     bool IsDead() const { return m_dead; }
 

@@ -3,7 +3,9 @@
 #include "simfaults.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QList>
+#include <QMap>
 
 // One white spot the camera's detection reports, in pixels.
 struct SimSpot
@@ -27,4 +29,12 @@ struct SimConfig
     // Reads of the factory-set register that still say "busy".
     int factoryBusyReads = 2;
     SimFaults faults;
+    // Keyed by SimConfig::Key(area, register), the area without its read bit.
+    // Successive reads return these six-character data fields in turn, the
+    // last one repeating; the register store is left as it is.
+    QMap<int, QByteArrayList> scriptedReads;
+    // The one write of that register with exactly this data field gets NAK.
+    QMap<int, QByteArray> refusedWrites;
+
+    static int Key(int area, int reg) { return (area & 0x7F) << 8 | (reg & 0xFF); }
 };

@@ -19,6 +19,13 @@ const char kUsage[] =
     "  --detect-outcome N     then 0 finished, 2 too many, other an error (0)\n"
     "  --spots X,Y;X,Y...     spots found; \"\" for none (12,345;640,480;2047,1)\n"
     "  --factory-reads N      reads of the factory-set register that say busy (2)\n"
+    "Scripts (AREA and REG two hex digits, AREA without the read bit; DATA six\n"
+    "characters as on the line; both may be given more than once):\n"
+    "  --script-reads AREA:REG:DATA,DATA,...\n"
+    "                         successive reads of that register return these,\n"
+    "                         the last one repeating\n"
+    "  --refuse-write AREA:REG:DATA\n"
+    "                         answer only that write with NAK\n"
     "Faults:\n"
     "  --silent               answer nothing (SIGUSR1 toggles this)\n"
     "  --silent-enqs N        hear nothing until N ENQs went unanswered, then answer\n"
@@ -39,13 +46,36 @@ const char kUsage[] =
     "Examples:\n"
     "  zq-camsim --link /tmp/zqcam\n"
     "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n"
-    "  zq-camsim --link /tmp/zqcam --silent --faults-after 10   (kill -USR1 revives it)\n";
+    "  zq-camsim --link /tmp/zqcam --silent --faults-after 10   (kill -USR1 revives it)\n"
+    "  zq-camsim --link /tmp/zqcam --script-reads 01:4D:010000,010000,000000\n"
+    "  zq-camsim --link /tmp/zqcam --refuse-write 01:08:000200\n";
 
 bool toCount(const QString &text, int *value)
 {
     bool ok = false;
     *value = text.toInt(&ok);
     return ok && *value >= 0;
+}
+
+// "AREA:REG:DATA,DATA,..." into its key and data fields.
+bool toScript(const QString &text, int *key, QByteArrayList *data)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 3 || parts[0].size() != 2 || parts[1].size() != 2)
+        return false;
+    bool areaOk = false, regOk = false;
+    const int area = parts[0].toInt(&areaOk, 16);
+    const int reg = parts[1].toInt(&regOk, 16);
+    if (!areaOk || !regOk || area > 0x7F)
+        return false;
+    *key = SimConfig::Key(area, reg);
+    data->clear();
+    for (const QString &field : parts[2].split(QLatin1Char(','))) {
+        if (field.size() != 6)
+            return false;
+        data->append(field.toLatin1());
+    }
+    return true;
 }
 
 } // namespace
@@ -83,13 +113,16 @@ bool SimOptions::Parse(const QStringList &arguments)
                              dieAfter = value("die-after", "n"),
                              silentEnqs = value("silent-enqs", "n"),
                              faultsAfter = value("faults-after", "n"), link = value("link", "path"),
+                             scriptReads = value("script-reads", "script"),
+                             refuseWrite = value("refuse-write", "write"),
                              log = value("log", "file");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
                              noReply = flag("no-reply"), lowerCase = flag("lower-case");
-    parser.addOptions({help,          vendor,     model,        serial,    version, detectPolls,
-                       detectOutcome, spots,      factoryReads, refuseEnq, noise,   badChecksum,
-                       dieAfter,      silentEnqs, faultsAfter,  link,      log,     silent,
-                       refuseWrites,  noReply,    lowerCase});
+    parser.addOptions({help,        vendor,        model,      serial,       version,
+                       detectPolls, detectOutcome, spots,      factoryReads, refuseEnq,
+                       noise,       badChecksum,   dieAfter,   silentEnqs,   faultsAfter,
+                       link,        log,           silent,     refuseWrites, noReply,
+                       lowerCase,   scriptReads,   refuseWrite});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -155,6 +188,20 @@ bool SimOptions::Parse(const QStringList &arguments)
                 return Fail(QStringLiteral("--spots takes X,Y;X,Y... : ") + pair);
             c.spots.append(spot);
         }
+    }
+    for (const QString &script : parser.values(scriptReads)) {
+        int key = 0;
+        QByteArrayList data;
+        if (!toScript(script, &key, &data))
+            return Fail(QStringLiteral("--script-reads takes AREA:REG:DATA,DATA,... : ") + script);
+        c.scriptedReads.insert(key, data);
+    }
+    for (const QString &write : parser.values(refuseWrite)) {
+        int key = 0;
+        QByteArrayList data;
+        if (!toScript(write, &key, &data) || data.size() != 1)
+            return Fail(QStringLiteral("--refuse-write takes AREA:REG:DATA : ") + write);
+        c.refusedWrites.insert(key, data.first());
     }
     f.silent = parser.isSet(silent);
     f.refuseWrites = parser.isSet(refuseWrites);

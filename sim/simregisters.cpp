@@ -25,6 +25,8 @@ QByteArray hexBytes(const CameraProtocol::WireBytes &bytes)
 SimRegisters::SimRegisters()
 {
     LoadDefaults();
+    // No detection has run yet: the address table is empty.
+    Set(kSpotArea, 0, "FFFF00");
 }
 
 int SimRegisters::Offset(int area, int reg) const

@@ -67,6 +67,7 @@ private slots:
     void faultsStartInTheMiddle();
     void silenceForSomeEnqsEnds();
     void faultOptionsParse();
+    void scriptedReadsAndRefusedWrites();
 };
 
 void TestSimCamera::readAllGivesDefaultsAndIdentity_data()
@@ -101,7 +102,8 @@ void TestSimCamera::readAllGivesDefaultsAndIdentity()
 
     QCOMPARE(rig.cam.ReadAll(), 1);
     for (int i = 0; i <= 30; ++i) {
-        const int expected = (i == 28 || i == 29) ? 0 : ParamTable::GetDefault(i);
+        // 28 and 29 are the first white-spot entry: the end mark until a detection.
+        const int expected = i == 28 ? 0xFFFF : i == 29 ? 0 : ParamTable::GetDefault(i);
         QVERIFY2(rig.cam.GetValue(i) == expected, qPrintable(QString::number(i)));
     }
     QCOMPARE(text(rig.cam, 31, 8), vendor);
@@ -211,7 +213,7 @@ void TestSimCamera::whiteSpotDetection()
     QVERIFY(rig.sim.Payloads().contains("00FF814D000000"));
 
     if (outcome != 0) {
-        QCOMPARE(address(0), QByteArray("000000"));
+        QCOMPARE(address(0), QByteArray("FFFF00")); // still empty
         return;
     }
     QCOMPARE(address(0), QByteArray("000C00"));
@@ -423,6 +425,41 @@ void TestSimCamera::faultOptionsParse()
     QVERIFY(!options.Parse({"zq-camsim", "--silent-enqs", "x"}));
     QVERIFY(SimOptions::HelpText().contains("--faults-after N"));
     QVERIFY(SimOptions::HelpText().contains("--silent-enqs N"));
+}
+
+void TestSimCamera::scriptedReadsAndRefusedWrites()
+{
+    SimOptions options;
+    QVERIFY(options.Parse({"zq-camsim", "--script-reads", "01:4D:010000,010000,000000",
+                           "--script-reads", "11:00:000C00", "--refuse-write", "01:08:000200"}));
+    Rig rig(options.Config());
+    QList<int> polls;
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(rig.cam.ReadParam(26) >= 0);
+        polls << rig.cam.GetValue(26);
+    }
+    QCOMPARE(polls, (QList<int>{1, 1, 0, 0})); // the last one repeats
+    char reply[28] = {};
+    QCOMPARE(rig.cam.SendAndReceive("00FF9100000000", reply), 6);
+    QCOMPARE(QByteArray(reply), QByteArray("000C00"));
+
+    // Only that value of that register is refused.
+    QCOMPARE(rig.cam.SendCommand("01FF0108000200"), -20);
+    QCOMPARE(rig.cam.SendCommand("01FF0108000100"), 0);
+    QCOMPARE(rig.cam.SendCommand("01FF0109000200"), 0);
+    rig.sim.RefuseWrite(0x01, 0x08, QByteArray());
+    QCOMPARE(rig.cam.SendCommand("01FF0108000200"), 0);
+
+    // An empty script gives the register its stored value back.
+    rig.sim.ScriptReads(0x01, 0x4D, {});
+    rig.sim.Registers().Set(0x01, 0x4D, "030000");
+    QCOMPARE(rig.cam.ReadParam(26), 1);
+    QCOMPARE(rig.cam.GetValue(26), 3);
+
+    QVERIFY(!options.Parse({"zq-camsim", "--script-reads", "01:4D:01000"}));
+    QVERIFY(options.Error().contains("--script-reads"));
+    QVERIFY(!options.Parse({"zq-camsim", "--refuse-write", "01:08:000200,000100"}));
+    QVERIFY(SimOptions::HelpText().contains("--refuse-write AREA:REG:DATA"));
 }
 
 QTEST_GUILESS_MAIN(TestSimCamera)
