@@ -32,10 +32,9 @@ QByteArray CameraInfo::DecodeName(const ParamStore &store, int first, int count)
     QByteArray name;
     for (int i = first; i < first + count; ++i) {
         const int v = store.GetValue(i);
-        if (low(v) == 0)
-            break;
-        if (v < 256) {
-            name.append(low(v));
+        if (EndsName(v)) {
+            if (low(v) != 0)
+                name.append(low(v));
             break;
         }
         const char pair[2] = {low(v), high(v)};
@@ -44,20 +43,35 @@ QByteArray CameraInfo::DecodeName(const ParamStore &store, int first, int count)
     return name;
 }
 
+bool CameraInfo::EndsName(int value)
+{
+    return low(value) == 0 || value < 256;
+}
+
+QByteArray CameraInfo::DecodeSerial(const ParamStore &store, bool withEighth)
+{
+    QByteArray serial;
+    for (int i = kSerialFirst; i < kSerialLast; ++i) {
+        const int v = store.GetValue(i);
+        const char pair[2] = {low(v), high(v)};
+        appendPiece(&serial, pair, 2);
+    }
+    const int last = store.GetValue(kSerialLast);
+    const char lastLow[1] = {low(last)}, lastHigh[1] = {high(last)};
+    appendPiece(&serial, lastLow, 1);
+    if (withEighth)
+        appendPiece(&serial, lastHigh, 1);
+    return serial;
+}
+
 CameraInfo CameraInfo::Decode(const ParamStore &store)
 {
     CameraInfo info;
     info.vendorName = DecodeName(store, kVendorFirst, kNameRegisters);
     info.modelName = DecodeName(store, kModelFirst, kNameRegisters);
 
-    for (int i = kSerialFirst; i < kSerialLast; ++i) {
-        const int v = store.GetValue(i);
-        const char pair[2] = {low(v), high(v)};
-        appendPiece(&info.serialNumber, pair, 2);
-    }
+    info.serialNumber = DecodeSerial(store, false);
     const int last = store.GetValue(kSerialLast);
-    const char lowDigit[1] = {low(last)};
-    appendPiece(&info.serialNumber, lowDigit, 1);
     if (high(last) >= '0' && high(last) <= '9') {
         info.serialNumber.append(high(last));
         info.eightDigits = true;

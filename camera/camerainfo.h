@@ -20,4 +20,9 @@ public:
     // A name over the given registers: stops at a zero low byte; a register
     // below 256 ends the text after its one character.
     static QByteArray DecodeName(const ParamStore &store, int first, int count);
+    // True when this name register ends the name: later ones are not looked at.
+    static bool EndsName(int value);
+    // The serial number's first seven characters, and the eighth (the high
+    // byte of the last register) when asked for; a zero byte adds nothing.
+    static QByteArray DecodeSerial(const ParamStore &store, bool withEighth);
 };
