@@ -1,0 +1,72 @@
+#include "whitespotdetection.h"
+
+#include "comm/cameraprotocol.h"
+#include "comm/errorstate.h"
+
+namespace {
+constexpr int kFpga = 0x00;
+constexpr int kFixed = 0xFF;
+constexpr int kAddressTableRead = 0x91;
+constexpr int kCoordinateDigits = 4;
+} // namespace
+
+WhiteSpotDetection::Outcome WhiteSpotDetection::OnPoll(int readResult, int status)
+{
+    if (status == 1 && readResult < 0)
+        return ++m_failedPolls >= kMaxFailedPolls ? GaveUp : Detecting;
+    m_failedPolls = 0;
+    switch (status) {
+    case 0:
+        return Finished;
+    case 1:
+        return Detecting;
+    case 2:
+        return TooMany;
+    default:
+        return DetectError;
+    }
+}
+
+QByteArray WhiteSpotDetection::AddressPayload(int coordinate, int entry)
+{
+    return CameraProtocol::BuildPayload(kFpga, kFixed, kAddressTableRead, 2 * entry + coordinate,
+                                        {});
+}
+
+int WhiteSpotDetection::ReadAddress(CameraProtocol &camera, int coordinate, int entry)
+{
+    char reply[28] = {};
+    const int result = camera.SendAndReceive(AddressPayload(coordinate, entry), reply);
+    if (result < 0)
+        return result;
+    // Anything but digits would make a coordinate out of thin air.
+    if (!CameraProtocol::IsHexDigits(reply, kCoordinateDigits))
+        return camera.SetError(ERR_BAD_CHAR);
+    return CameraProtocol::HexToInt(reply, kCoordinateDigits);
+}
+
+WhiteSpotDetection::Listing WhiteSpotDetection::ListAddresses(CameraProtocol &camera)
+{
+    Listing listing;
+    for (int i = 0; i < kMaxEntries; ++i) {
+        const int x = ReadAddress(camera, 0, i);
+        if (x == kEndMark)
+            break;
+        const int y = x < 0 ? x : ReadAddress(camera, 1, i);
+        if (y < 0) {
+            listing.result = y;
+            break;
+        }
+        listing.spots.append({x, y});
+    }
+    return listing;
+}
+
+QString WhiteSpotDetection::Format(const QList<Spot> &spots)
+{
+    QString text;
+    for (int i = 0; i < spots.size(); ++i)
+        text +=
+            QString::asprintf("No.%2d: x = %4d,  y = %4d%s", i + 1, spots[i].x, spots[i].y, "\r\n");
+    return text;
+}
