@@ -69,7 +69,11 @@ SettingsFile::Status SettingsFile::Write(const QString &path, const ParamStore &
 {
     QSaveFile file(path);
     const QByteArray bytes = Encode(store);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // Unbuffered, so a disk that takes only part of the bytes says so here;
+    // through the buffer the short write went unnoticed and a truncated
+    // file replaced the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
         *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
         return WriteFailed;
     }

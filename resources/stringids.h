@@ -13,6 +13,10 @@ enum : int {
     ErrorMessageFirst = 62101, // message of code 0; codes map through a table
     ErrorWrapper = 62127,      // "ERROR - %1"
     UnexpectedFileFormat = 61700, // the document framework's text for a damaged file
+    FailedToOpenDocument = 61701,
+    FailedToSaveDocument = 61702,
+    AskToSave = 61704, // "%1" the document's title
+    Untitled = 61443,
 
     ShutterSpeed = 62201,
     TriggerMode = 62202,

@@ -1,0 +1,268 @@
+#include "czqb40doc.h"
+
+#include "bulkprogress.h"
+#include "camera/settingsfile.h"
+#include "camera/thecamera.h"
+#include "resources/stringids.h"
+#include "resources/stringtable.h"
+#include "ui/busycursor.h"
+#include "ui/filedialogs.h"
+#include "ui/messagebox.h"
+
+#include <QFileInfo>
+
+namespace {
+const char kFilter[] = "ZQ-M(V)710ALX Files (*.zq)";
+const char kSuffix[] = "zq";
+
+void FileMessage(const QString &text)
+{
+    MessageBox::Show(text, QString(), MessageBox::Warning);
+}
+} // namespace
+
+CZQB40Doc::CZQB40Doc(QObject *parent)
+    : QObject(parent), m_title(StringTable::Load(StringId::Untitled))
+{
+    m_recentFiles.Load();
+}
+
+CZQB40Doc::~CZQB40Doc()
+{
+    delete m_pRegisterEditor.data();
+    delete m_pWhiteSpotDialog.data();
+}
+
+int CZQB40Doc::SendValue(int index, int value)
+{
+    BusyCursor busy;
+    const int result = theCamera.SendParam(index, value);
+    if (result > 0)
+        SetModifiedFlag();
+    return result;
+}
+
+int CZQB40Doc::UploadValue(int index)
+{
+    BusyCursor busy;
+    const int result = theCamera.UploadParam(index);
+    if (result > 0)
+        SetModifiedFlag();
+    return result;
+}
+
+int CZQB40Doc::UploadAllValues()
+{
+    BulkProgress progress(QStringLiteral("Reading the camera settings..."), m_window);
+    const int result = theCamera.UploadAll();
+    if (result > 0)
+        SetModifiedFlag();
+    return result;
+}
+
+int CZQB40Doc::SendAllValues()
+{
+    BulkProgress progress(QStringLiteral("Writing the camera settings..."), m_window);
+    return theCamera.SendAll();
+}
+
+int CZQB40Doc::GetValue(int index) const
+{
+    return theCamera.GetValue(index);
+}
+
+void CZQB40Doc::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CZQB40Doc::SetPathName(const QString &path)
+{
+    m_pathName = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    m_title = path.isEmpty() ? StringTable::Load(StringId::Untitled) : QFileInfo(path).fileName();
+    emit titleChanged(m_title);
+}
+
+bool CZQB40Doc::SaveModified()
+{
+    if (!m_modified)
+        return true;
+    const QString text = StringTable::Load(StringId::AskToSave).arg(m_title);
+    switch (MessageBox::Show(text, QString(), MessageBox::Warning, MessageBox::YesNoCancel,
+                             m_window)) {
+    case MessageBox::AnswerYes:
+        return OnFileSave();
+    case MessageBox::AnswerNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CZQB40Doc::OnFileNew()
+{
+    if (!SaveModified())
+        return false;
+    SetPathName(QString());
+    SetModifiedFlag(false);
+    emit initialUpdate();
+    return true;
+}
+
+bool CZQB40Doc::OnFileOpen()
+{
+    FileDialogs::Request request{FileDialogs::Open, QString(), QString::fromLatin1(kFilter),
+                                 QString::fromLatin1(kSuffix), QFileInfo(m_pathName).path()};
+    if (m_pathName.isEmpty())
+        request.initialPath.clear();
+    const QString path = FileDialogs::Ask(request, m_window);
+    if (path.isEmpty())
+        return false;
+    return OpenDocumentFile(path);
+}
+
+bool CZQB40Doc::OpenDocumentFile(const QString &path)
+{
+    if (!SaveModified())
+        return false;
+    return LoadFile(path);
+}
+
+bool CZQB40Doc::OpenRecentFile(int index)
+{
+    if (index < 0 || index >= m_recentFiles.Files().size())
+        return false;
+    const QString path = m_recentFiles.Files().at(index);
+    if (!QFileInfo::exists(path)) {
+        // A file that went away is said once and leaves the list.
+        FileMessage(StringTable::Load(StringId::FailedToOpenDocument));
+        m_recentFiles.Remove(path);
+        m_recentFiles.Save();
+        emit recentFilesChanged();
+        return false;
+    }
+    return OpenDocumentFile(path);
+}
+
+bool CZQB40Doc::LoadFile(const QString &path)
+{
+    SettingsFile::Values values{};
+    QString error;
+    const SettingsFile::Status status = SettingsFile::Read(path, &values, &error);
+    switch (status) {
+    case SettingsFile::Ok:
+    case SettingsFile::Empty:
+        break;
+    case SettingsFile::ReadFailed:
+        FileMessage(QFileInfo::exists(path) ? error
+                                            : StringTable::Load(StringId::FailedToOpenDocument));
+        return false;
+    default:
+        // A foreign or damaged file opens nothing: the document keeps its
+        // name, so the next Save cannot overwrite that file.
+        FileMessage(error);
+        return false;
+    }
+
+    if (status == SettingsFile::Ok) {
+        SettingsFile::Apply(values, &theCamera);
+        // Sent whatever the camera says; its failure was reported once.
+        SendAllValues();
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    m_recentFiles.Add(m_pathName);
+    m_recentFiles.Save();
+    emit recentFilesChanged();
+    emit initialUpdate();
+    return true;
+}
+
+bool CZQB40Doc::OnFileSave()
+{
+    if (m_pathName.isEmpty())
+        return OnFileSaveAs();
+    return DoSave(m_pathName);
+}
+
+bool CZQB40Doc::OnFileSaveAs()
+{
+    QString initial = m_pathName;
+    if (initial.isEmpty())
+        initial = StringTable::Load(StringId::Untitled) + QLatin1String(".zq");
+    const QString path =
+        FileDialogs::Ask({FileDialogs::Save, QString(), QString::fromLatin1(kFilter),
+                          QString::fromLatin1(kSuffix), initial},
+                         m_window);
+    if (path.isEmpty())
+        return false;
+    return DoSave(path);
+}
+
+bool CZQB40Doc::DoSave(const QString &path)
+{
+    QString error;
+    if (SettingsFile::Write(path, theCamera, &error) != SettingsFile::Ok) {
+        FileMessage(StringTable::Load(StringId::FailedToSaveDocument) + QLatin1Char('\n') + error);
+        return false;
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    m_recentFiles.Add(m_pathName);
+    m_recentFiles.Save();
+    emit recentFilesChanged();
+    return true;
+}
+
+void CZQB40Doc::OnReadFromCamera()
+{
+    if (UploadAllValues() > 0)
+        emit refreshViews();
+}
+
+void CZQB40Doc::OnWriteToCamera()
+{
+    SendAllValues();
+}
+
+void CZQB40Doc::OnManualCommand()
+{
+    if (m_manualCommandFactory) {
+        QDialog *dialog = m_manualCommandFactory(this, m_window);
+        if (dialog) {
+            dialog->exec();
+            delete dialog;
+        }
+    }
+    OnReadFromCamera();
+}
+
+void CZQB40Doc::OnCommandMenu()
+{
+    ShowModeless(m_pRegisterEditor, m_registerEditorFactory);
+}
+
+void CZQB40Doc::ShowWhiteSpotDialog()
+{
+    ShowModeless(m_pWhiteSpotDialog, m_whiteSpotFactory);
+}
+
+void CZQB40Doc::ShowModeless(QPointer<QDialog> &slot, const DialogFactory &factory)
+{
+    if (slot && slot->isVisible()) {
+        slot->raise();
+        slot->activateWindow();
+        return;
+    }
+    // A closed dialog only hid itself; the next one starts afresh.
+    delete slot.data();
+    slot = nullptr;
+    if (!factory)
+        return;
+    slot = factory(this, m_window);
+    if (slot)
+        slot->show();
+}

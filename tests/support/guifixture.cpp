@@ -1,0 +1,85 @@
+#include "guifixture.h"
+
+#include "app/cmainframe.h"
+#include "app/guinotifier.h"
+#include "camera/thecamera.h"
+#include "comm/qserialportdriver.h"
+#include "document/czqb40doc.h"
+#include "resources/apptitle.h"
+#include "sim/simportdriver.h"
+#include "ui/controllookup.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace {
+GuiNotifier g_notifier;
+}
+
+GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
+    : camera(config), m_programFileName(programFileName)
+{
+    // Never the user's settings.
+    QCoreApplication::setOrganizationName(QStringLiteral("Vantorix Ltd."));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    QSettings().clear();
+
+    theCamera.Close();
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        theCamera.ResetValue(i);
+    theCamera.SetError(ERR_NONE);
+    auto d = std::make_unique<SimPortDriver>(&camera);
+    driver = d.get();
+    theCamera.SetPortDriver(std::move(d));
+
+    UserNotifier::Install(&g_notifier);
+    MessageBox::SetRecorder([this](const MessageBox::Record &record) {
+        boxes.append(record);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return record.buttons == MessageBox::Ok ? MessageBox::AnswerOk : MessageBox::AnswerYes;
+    });
+    FileDialogs::SetAnswerer([this](const FileDialogs::Request &request) {
+        fileRequests.append(request);
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    });
+}
+
+GuiFixture::~GuiFixture()
+{
+    delete frame;
+    delete doc;
+    theCamera.Close();
+    theCamera.SetPortDriver(std::make_unique<QSerialPortDriver>());
+    MessageBox::SetRecorder(nullptr);
+    FileDialogs::SetAnswerer(nullptr);
+    UserNotifier::Install(nullptr);
+}
+
+void GuiFixture::OpenPort(int portNumber, int baud)
+{
+    if (theCamera.OpenPort(portNumber, baud) != 0)
+        qFatal("the simulated port did not open");
+}
+
+void GuiFixture::BuildWindows()
+{
+    doc = new CZQB40Doc;
+    frame = CMainFrame::Create(doc, m_programFileName);
+    doc->OnFileNew();
+}
+
+QWidget *GuiFixture::Control(int id) const
+{
+    return frame ? FindControl(frame->View(), id) : nullptr;
+}
+
+QByteArrayList GuiFixture::TakePayloads()
+{
+    const QByteArrayList all = camera.Payloads();
+    const QByteArrayList fresh = all.mid(m_payloadsTaken);
+    m_payloadsTaken = all.size();
+    return fresh;
+}

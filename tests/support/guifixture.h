@@ -1,0 +1,54 @@
+#pragma once
+
+#include "sim/simcamera.h"
+#include "ui/filedialogs.h"
+#include "ui/messagebox.h"
+
+#include <QByteArrayList>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class CMainFrame;
+class CZQB40Doc;
+class SimPortDriver;
+class QWidget;
+
+// One rig for every GUI test: theCamera on a simulated port whose far end is
+// a SimCamera on virtual time, every message box and file dialog answered and
+// recorded, the settings store in a temporary folder, and the program's
+// windows built as the program builds them.
+class GuiFixture
+{
+public:
+    explicit GuiFixture(const QString &programFileName = QStringLiteral("zqremote"),
+                        const SimConfig &config = SimConfig());
+    ~GuiFixture();
+
+    // Opens theCamera's port on the simulated line (COM portNumber).
+    void OpenPort(int portNumber = 1, int baud = 9600);
+    // Builds the document and the main window (not shown).
+    void BuildWindows();
+    QWidget *Control(int id) const; // in the panel
+    // Payloads the camera acknowledged since the last call.
+    QByteArrayList TakePayloads();
+
+    SimCamera camera;
+    SimPortDriver *driver = nullptr;
+    CZQB40Doc *doc = nullptr;
+    CMainFrame *frame = nullptr;
+
+    // Boxes shown, in order; each is answered with the next of answers, or
+    // with OK / Yes when the list is empty.
+    QList<MessageBox::Record> boxes;
+    QList<MessageBox::Answer> answers;
+    // File dialogs asked, and the paths they return in turn (empty = cancel).
+    QList<FileDialogs::Request> fileRequests;
+    QStringList fileAnswers;
+
+    QTemporaryDir dir; // settings store and scratch files
+
+private:
+    QString m_programFileName;
+    int m_payloadsTaken = 0;
+};

@@ -1,0 +1,452 @@
+// The main window and the document: menus in both modes, the status bar,
+// settings files, whole-set transfers and the save prompt.
+#include "app/ccontrolapp.h"
+#include "app/cmainframe.h"
+#include "camera/settingsfile.h"
+#include "camera/thecamera.h"
+#include "document/czqb40doc.h"
+#include "resources/commandids.h"
+#include "sim/simportdriver.h"
+#include "support/guifixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+// Notes what the status bar says when the first byte of an exchange leaves.
+class StatusWatcher : public SimPeer
+{
+public:
+    explicit StatusWatcher(SimPeer *camera) : m_camera(camera) {}
+    QByteArray Receive(const QByteArray &bytes) override
+    {
+        if (seen.isEmpty() && CMainFrame::Instance())
+            seen = CMainFrame::Instance()->StatusText();
+        return m_camera->Receive(bytes);
+    }
+    QString seen;
+
+private:
+    SimPeer *m_camera;
+};
+
+QStringList MenuTexts(QMenu *menu)
+{
+    QStringList texts;
+    for (QAction *a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text()) +
+                     (a->isEnabled() ? QString() : QStringLiteral(" [off]"));
+    return texts;
+}
+
+QByteArray FileWith(const QByteArray &header, int valueBytes, qint32 fill = 0)
+{
+    QByteArray bytes = QByteArray(1, char(header.size())) + header;
+    for (int i = 0; i < valueBytes / 4; ++i)
+        bytes.append(reinterpret_cast<const char *>(&fill), 4); // little-endian machine
+    return bytes;
+}
+
+QString Write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+} // namespace
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void menus_data();
+    void menus();
+    void comIndicator();
+    void readFromCamera();
+    void saveWritesTheStoredValues();
+    void openSendsWritableRowsInOrder();
+    void openRefusesForeignAndDamagedFiles_data();
+    void openRefusesForeignAndDamagedFiles();
+    void openWithTheCameraOff();
+    void savePrompt_data();
+    void savePrompt();
+    void failedSaveKeepsTheOldFile();
+    void statusTextsAndReady();
+    void recentFiles();
+};
+
+void TestMainFrame::menus_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("developer");
+    QTest::newRow("service name") << "/opt/zq/QX7RT service access" << true;
+    QTest::newRow("upper case, extension") << "QX7RT SERVICE ACCESS.exe" << true;
+    QTest::newRow("lower case") << "qx7rt service access.bin" << true;
+    QTest::newRow("another name") << "zqremote" << false;
+    QTest::newRow("longer name") << "QX7RT service access2" << false;
+}
+
+void TestMainFrame::menus()
+{
+    QFETCH(QString, program);
+    QFETCH(bool, developer);
+    GuiFixture rig(program);
+    rig.BuildWindows();
+    QCOMPARE(rig.frame->IsDeveloperMode(), developer);
+    QCOMPARE(rig.frame->size(), QSize(690, 480));
+    QCOMPARE(rig.frame->windowTitle(), QStringLiteral(" ZQ-M(V)710ALX"));
+
+    const QList<QAction *> menus = rig.frame->menuBar()->actions();
+    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.at(0)->text(), QStringLiteral("&File"));
+    QCOMPARE(MenuTexts(menus.at(0)->menu()),
+             QStringList({"&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
+                          "Recent File [off]", "-", "E&xit"}));
+    QCOMPARE(menus.at(1)->text(), QStringLiteral("&Interface"));
+    const QStringList all = {"Manual Command...", "&Read From Camera\tCtrl+R",
+                             "&Write To Camera\tCtrl+W", "-",
+                             "Seria&l Port...\tCtrl+L  [off]", "Command Menu "};
+    QCOMPARE(MenuTexts(menus.at(1)->menu()),
+             developer ? all
+                       : QStringList({"&Read From Camera\tCtrl+R", "&Write To Camera\tCtrl+W"}));
+    QCOMPARE(MenuTexts(menus.at(2)->menu()), QStringList({"&About ZQ-M(V)710ALX..."}));
+
+    // The accelerators stay in both modes; Ctrl+L has none.
+    for (int id : {CommandId::FileOpen, CommandId::FileSave, CommandId::FileNew,
+                   CommandId::ReadFromCameraKey, CommandId::WriteToCameraKey,
+                   CommandId::CommandMenuKey})
+        QVERIFY(rig.frame->Action(id) && !rig.frame->Action(id)->shortcut().isEmpty());
+    QCOMPARE(rig.frame->Action(CommandId::CommandMenuKey)->shortcut(), QKeySequence("Ctrl+P"));
+    for (QAction *a : rig.frame->findChildren<QAction *>())
+        QVERIFY(a->shortcut() != QKeySequence("Ctrl+L"));
+}
+
+void TestMainFrame::comIndicator()
+{
+    {
+        GuiFixture rig;
+        rig.OpenPort(10);
+        rig.BuildWindows();
+        rig.frame->UpdateComIndicator();
+        QLabel *pane = rig.frame->ComIndicator();
+        QCOMPARE(pane->text(), QStringLiteral("COM10"));
+        const QFontMetrics fm(pane->font());
+        QVERIFY(pane->width() < fm.horizontalAdvance("COM8") * 2);
+        QVERIFY(pane->contentsRect().width() >= fm.horizontalAdvance("COM10")); // not clipped
+    }
+    {
+        GuiFixture rig;
+        rig.driver->SetOpenFails(true);
+        QVERIFY(theCamera.ConnectPort(3, 9600) < 0);
+        rig.BuildWindows();
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(rig.frame->ComIndicatorText(), QStringLiteral(" ?"));
+        QCOMPARE(rig.boxes.size(), 1);
+    }
+    {
+        GuiFixture rig;
+        QCOMPARE(theCamera.ConnectLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
+        rig.BuildWindows();
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(rig.frame->ComIndicatorText(), QStringLiteral(" ?"));
+    }
+}
+
+void TestMainFrame::readFromCamera()
+{
+    GuiFixture rig;
+    rig.OpenPort();
+    rig.BuildWindows();
+    rig.frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.frame));
+    QSignalSpy refreshes(rig.doc, &CZQB40Doc::refreshViews);
+
+    rig.camera.Faults().silent = true;
+    QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.boxes.at(0).icon, MessageBox::Stop);
+    QVERIFY(rig.boxes.at(0).text.startsWith("ERROR - Communication time out detected."));
+    QCOMPARE(refreshes.size(), 0);
+    QVERIFY(!rig.doc->IsModified());
+
+    rig.camera.Faults().silent = false;
+    rig.TakePayloads();
+    QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(refreshes.size(), 1);
+    QVERIFY(rig.doc->IsModified());
+    QCOMPARE(rig.TakePayloads().size(), 54);
+    QCOMPARE(theCamera.GetValue(7), 917);
+
+    // Ctrl+W writes the 26 and changes nothing of the document.
+    rig.doc->SetModifiedFlag(false);
+    QVERIFY(QTest::qWaitForWindowActive(rig.frame)); // back from the progress window
+    QTest::keyClick(rig.frame, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(rig.TakePayloads().size(), 26);
+    QVERIFY(!rig.doc->IsModified());
+}
+
+void TestMainFrame::saveWritesTheStoredValues()
+{
+    GuiFixture rig;
+    rig.BuildWindows();
+    theCamera.SetValue(5, 300);
+    theCamera.SetValue(54, -2);
+    const QString path = rig.dir.filePath("line3.zq");
+    rig.fileAnswers << path;
+    rig.doc->SetModifiedFlag();
+    QVERIFY(rig.doc->OnFileSave()); // no name yet: asks for one
+    QCOMPARE(rig.fileRequests.size(), 1);
+    QCOMPARE(rig.fileRequests.at(0).filter, QStringLiteral("ZQ-M(V)710ALX Files (*.zq)"));
+    QCOMPARE(rig.fileRequests.at(0).defaultSuffix, QStringLiteral("zq"));
+
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QCOMPARE(bytes.size(), 244);
+    QCOMPARE(bytes.left(24), QByteArray("\x17ZQ-B40 Data Version1.00"));
+    QCOMPARE(bytes.mid(24 + 5 * 4, 4), QByteArray("\x2c\x01\x00\x00", 4));
+    QCOMPARE(bytes.right(4), QByteArray("\xfe\xff\xff\xff", 4));
+    QCOMPARE(rig.doc->GetTitle(), QStringLiteral("line3.zq"));
+    QVERIFY(!rig.doc->IsModified());
+    QVERIFY(rig.camera.Payloads().isEmpty());
+}
+
+void TestMainFrame::openSendsWritableRowsInOrder()
+{
+    GuiFixture rig;
+    rig.OpenPort();
+    rig.BuildWindows();
+    QSignalSpy setups(rig.doc, &CZQB40Doc::initialUpdate);
+    SettingsFile::Values values{};
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        values[i] = i % 3;
+    values[5] = 600; // beyond the gain's 503: stored and sent as it is
+    values[54] = 77;
+    ParamStore store;
+    SettingsFile::Apply(values, &store);
+    const QString path = Write(rig.dir, "a.zq", SettingsFile::Encode(store));
+
+    rig.fileAnswers << path;
+    QVERIFY(rig.doc->OnFileOpen());
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        QCOMPARE(theCamera.GetValue(i), values[i]);
+    const QByteArrayList sent = rig.TakePayloads();
+    QCOMPARE(sent.size(), 26);
+    int n = 0;
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
+            continue;
+        QCOMPARE(sent.at(n).mid(0, 8), QByteArray("01FF") +
+                                           QByteArray::number(ParamTable::Row(i).writeCode, 16)
+                                               .rightJustified(2, '0')
+                                               .toUpper() +
+                                           QByteArray::number(ParamTable::Row(i).address, 16)
+                                               .rightJustified(2, '0')
+                                               .toUpper());
+        ++n;
+    }
+    QVERIFY(sent.contains("01FF010C025800"));
+    QVERIFY(rig.boxes.isEmpty());
+    QCOMPARE(setups.size(), 1);
+    QCOMPARE(rig.doc->GetTitle(), QStringLiteral("a.zq"));
+    QVERIFY(!rig.doc->IsModified());
+}
+
+void TestMainFrame::openRefusesForeignAndDamagedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message"); // empty: accepted silently
+    QTest::newRow("one letter's case") << FileWith("ZQ-B40 Data version1.00", 220)
+                                       << "File type mismatch.\nFile \"x.zq\" does not contain "
+                                          "data for  ZQ-M(V)710ALX apprication.";
+    QTest::newRow("100 bytes") << FileWith("ZQ-B40 Data Version1.00", 76)
+                               << "Unexpected file format.";
+    QTest::newRow("empty") << QByteArray() << QString();
+}
+
+void TestMainFrame::openRefusesForeignAndDamagedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    GuiFixture rig;
+    rig.OpenPort();
+    rig.BuildWindows();
+    const QString before = Write(rig.dir, "before.zq", QByteArray());
+    QVERIFY(rig.doc->OpenDocumentFile(before));
+    rig.doc->SetModifiedFlag();
+    rig.answers << MessageBox::AnswerNo;
+    const QString path = Write(rig.dir, "x.zq", bytes);
+
+    QCOMPARE(rig.doc->OpenDocumentFile(path), message.isEmpty());
+    QVERIFY(rig.camera.Payloads().isEmpty());
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        QCOMPARE(theCamera.GetValue(i), ParamTable::GetDefault(i));
+    if (message.isEmpty()) {
+        QCOMPARE(rig.boxes.size(), 1); // only the save prompt
+        QCOMPARE(rig.doc->GetTitle(), QStringLiteral("x.zq"));
+        return;
+    }
+    QCOMPARE(rig.boxes.size(), 2);
+    QCOMPARE(rig.boxes.at(1).text, message);
+    QCOMPARE(rig.boxes.at(1).icon, MessageBox::Warning);
+    QCOMPARE(rig.boxes.at(1).caption, QStringLiteral(" ZQ-M(V)710ALX"));
+    // The document is still the one it was: a Save cannot overwrite x.zq.
+    QCOMPARE(rig.doc->GetPathName(), QFileInfo(before).absoluteFilePath());
+    QVERIFY(rig.doc->IsModified());
+}
+
+void TestMainFrame::openWithTheCameraOff()
+{
+    GuiFixture rig;
+    rig.OpenPort();
+    rig.BuildWindows();
+    ParamStore store;
+    store.SetValue(13, 40);
+    const QString path = Write(rig.dir, "b.zq", SettingsFile::Encode(store));
+    rig.camera.Faults().silent = true;
+    QVERIFY(rig.doc->OpenDocumentFile(path));
+    QCOMPARE(theCamera.GetValue(13), 40);
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.doc->GetTitle(), QStringLiteral("b.zq"));
+}
+
+void TestMainFrame::savePrompt_data()
+{
+    QTest::addColumn<int>("command"); // 0 New, 1 Open, 2 Exit
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("saved");
+    for (int c = 0; c < 3; ++c) {
+        const char *name[] = {"New", "Open", "Exit"};
+        QTest::addRow("%s yes", name[c]) << c << int(MessageBox::AnswerYes) << true << true;
+        QTest::addRow("%s no", name[c]) << c << int(MessageBox::AnswerNo) << true << false;
+        QTest::addRow("%s cancel", name[c]) << c << int(MessageBox::AnswerCancel) << false << false;
+    }
+}
+
+void TestMainFrame::savePrompt()
+{
+    QFETCH(int, command);
+    QFETCH(int, answer);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, saved);
+    GuiFixture rig;
+    rig.BuildWindows();
+    const QString mine = Write(rig.dir, "mine.zq", QByteArray());
+    const QString other = Write(rig.dir, "other.zq", QByteArray());
+    QVERIFY(rig.doc->OpenDocumentFile(mine));
+    rig.doc->SetModifiedFlag();
+    rig.answers << MessageBox::Answer(answer);
+    rig.fileAnswers << other;
+
+    bool wentOn = false;
+    if (command == 0)
+        wentOn = rig.doc->OnFileNew();
+    else if (command == 1)
+        wentOn = rig.doc->OnFileOpen();
+    else
+        wentOn = rig.frame->close();
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Save changes to mine.zq?"));
+    QCOMPARE(rig.boxes.at(0).buttons, MessageBox::YesNoCancel);
+    QCOMPARE(wentOn, goesOn);
+    QCOMPARE(QFileInfo(mine).size(), saved ? 244 : 0);
+    if (command == 0 && goesOn)
+        QCOMPARE(rig.doc->GetTitle(), QStringLiteral("Untitled"));
+    if (!goesOn)
+        QVERIFY(rig.doc->IsModified());
+}
+
+void TestMainFrame::failedSaveKeepsTheOldFile()
+{
+    GuiFixture rig;
+    rig.OpenPort();
+    rig.BuildWindows();
+    const QByteArray old = FileWith("ZQ-B40 Data Version1.00", 220, 7);
+    const QString path = Write(rig.dir, "keep.zq", old);
+    QVERIFY(rig.doc->OpenDocumentFile(path));
+    theCamera.SetValue(5, 1);
+    rig.doc->SetModifiedFlag();
+    // The disk takes no more than 100 bytes of a file, as if it were full.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{100, limit.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = rig.doc->OnFileSave();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QVERIFY(!saved);
+    QCOMPARE(rig.boxes.size(), 1);
+    QVERIFY(rig.boxes.at(0).text.startsWith("Failed to save document."));
+    QVERIFY(rig.doc->IsModified());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), old);
+}
+
+void TestMainFrame::statusTextsAndReady()
+{
+    GuiFixture rig;
+    rig.OpenPort();
+    rig.BuildWindows();
+    CControlApp app;
+    StatusWatcher watcher(&rig.camera);
+    rig.driver->SetPeer(&watcher);
+    QVERIFY(rig.doc->SendValue(5, 300) > 0);
+    QCOMPARE(watcher.seen, QStringLiteral("Sending Gain Level data to camera..."));
+    QVERIFY(rig.doc->IsModified());
+    watcher.seen.clear();
+    QCOMPARE(rig.doc->UploadValue(13), 0);
+    QCOMPARE(watcher.seen, QStringLiteral("Uploading Black Level data from camera..."));
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
+    QEventLoop loop; // the event loop waits once
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Ready"));
+    rig.driver->SetPeer(&rig.camera);
+}
+
+void TestMainFrame::recentFiles()
+{
+    GuiFixture rig;
+    rig.BuildWindows();
+    QStringList paths;
+    for (int i = 1; i <= 5; ++i) {
+        paths << Write(rig.dir, QStringLiteral("f%1.zq").arg(i), QByteArray());
+        QVERIFY(rig.doc->OpenDocumentFile(paths.last()));
+        if (i == 4) {
+            QCOMPARE(rig.doc->RecentFiles().Files(),
+                     QStringList({paths[3], paths[2], paths[1], paths[0]}));
+        }
+    }
+    const QStringList expected = {paths[4], paths[3], paths[2], paths[1]};
+    QCOMPARE(rig.doc->RecentFiles().Files(), expected);
+    QSettings settings;
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(settings.value(QStringLiteral("Recent File List/File%1").arg(i + 1)).toString(),
+                 expected.at(i));
+    QVERIFY(!settings.contains("Recent File List/File5"));
+    const QStringList items = MenuTexts(rig.frame->menuBar()->actions().at(0)->menu());
+    QCOMPARE(items.mid(4, 4), QStringList({"&1 f5.zq", "&2 f4.zq", "&3 f3.zq", "&4 f2.zq"}));
+
+    // A file that went away: said once, and gone from the list.
+    QFile::remove(paths[3]);
+    QVERIFY(!rig.doc->OpenRecentFile(1));
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Failed to open document."));
+    QCOMPARE(rig.doc->RecentFiles().Files(), QStringList({paths[4], paths[2], paths[1]}));
+    QCOMPARE(rig.doc->GetTitle(), QStringLiteral("f5.zq"));
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

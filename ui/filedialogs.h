@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The file dialogs of the program, replaceable by tests so none blocks.
+class FileDialogs
+{
+public:
+    enum Mode { Open, Save };
+    struct Request
+    {
+        Mode mode;
+        QString caption;
+        QString filter;           // "Name (*.ext);;All (*)"
+        QString defaultSuffix;    // without the dot
+        QString initialPath;
+    };
+    // The chosen path, or empty when cancelled.
+    static QString Ask(const Request &request, QWidget *parent = nullptr);
+
+    using Answerer = std::function<QString(const Request &)>;
+    static void SetAnswerer(Answerer answerer);
+};

@@ -1,0 +1,54 @@
+#include "messagebox.h"
+
+#include "resources/apptitle.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+MessageBox::Recorder &TheRecorder()
+{
+    static MessageBox::Recorder recorder;
+    return recorder;
+}
+} // namespace
+
+MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption, Icon icon,
+                                    Buttons buttons, QWidget *parent)
+{
+    const QString title = caption.isEmpty() ? QString::fromLatin1(kAppTitle) : caption;
+    if (TheRecorder())
+        return TheRecorder()(Record{text, title, icon, buttons});
+
+    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case NoIcon: box.setIcon(QMessageBox::NoIcon); break;
+    case Information: box.setIcon(QMessageBox::Information); break;
+    case Warning: box.setIcon(QMessageBox::Warning); break;
+    case Question: box.setIcon(QMessageBox::Question); break;
+    case Stop: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return AnswerYes;
+    case QMessageBox::No: return AnswerNo;
+    case QMessageBox::Cancel: return AnswerCancel;
+    case QMessageBox::Ok: return AnswerOk;
+    default: // closed by Escape or the close box
+        return buttons == Ok ? AnswerOk : buttons == YesNo ? AnswerNo : AnswerCancel;
+    }
+}
+
+void MessageBox::SetRecorder(Recorder recorder)
+{
+    TheRecorder() = std::move(recorder);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QProgressDialog;
+class QWidget;
+
+// A small window for a long transfer: "rows done of all", painted at each
+// Update even though the event loop is blocked. Shown from the first Update
+// on; gone when the object is.
+class ProgressWindow
+{
+public:
+    ProgressWindow(const QString &label, QWidget *parent = nullptr);
+    ~ProgressWindow();
+    ProgressWindow(const ProgressWindow &) = delete;
+    ProgressWindow &operator=(const ProgressWindow &) = delete;
+
+    void Update(int done, int total);
+    // For tests: the last values shown, and whether a window is up.
+    int Done() const { return m_done; }
+    int Total() const { return m_total; }
+    bool IsShown() const;
+
+private:
+    QString m_label;
+    QWidget *m_parent;
+    QProgressDialog *m_dialog = nullptr;
+    int m_done = 0;
+    int m_total = 0;
+};
