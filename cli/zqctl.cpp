@@ -1,6 +1,7 @@
 #include "zqctl.h"
 
 #include "camera/camerainfo.h"
+#include "camera/serialnumberservice.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
@@ -97,9 +98,17 @@ QString Zqctl::HelpText()
         "                       zqctl send 01FF010C012C00\n"
         "  query PAYLOAD      one command, print the six reply characters\n"
         "                       zqctl query 01FF810C000000\n"
+        "  write-serial NUMBER [--digits 7|8]\n"
+        "                     what the panel's WRITE does: the access code, the\n"
+        "                     number's checks, the serial number into the camera, and\n"
+        "                     a line in ./ZQ-M710_AdjustData.csv in the current\n"
+        "                     directory. Without --digits the length follows the\n"
+        "                     serial number the camera holds. Exit 1 when the number\n"
+        "                     is refused.\n"
+        "                       zqctl --device /tmp/zqcam write-serial 12X45678 --digits 8\n"
         "\n"
-        "Exit status: 0 success, 1 bad usage, 2 camera communication failed,\n"
-        "3 file could not be read or written.\n");
+        "Exit status: 0 success, 1 bad usage or serial number refused, 2 camera\n"
+        "communication failed, 3 file could not be read or written.\n");
 }
 
 int Zqctl::UsageError(const QString &message)
@@ -152,6 +161,10 @@ int Zqctl::Run(const QStringList &arguments)
         } else if (a == QLatin1String("--cl-library")) {
             if (!value(&m_library) || m_library.isEmpty())
                 return UsageError(QStringLiteral("--cl-library needs a file"));
+        } else if (a == QLatin1String("--digits")) {
+            if (!value(&v) || (v != QLatin1String("7") && v != QLatin1String("8")))
+                return UsageError(QStringLiteral("--digits takes 7 or 8"));
+            m_serialDigits = v.toInt();
         } else if (a == QLatin1String("--trace")) {
             if (!value(&tracePath) || tracePath.isEmpty())
                 return UsageError(QStringLiteral("--trace needs a file"));
@@ -166,6 +179,8 @@ int Zqctl::Run(const QStringList &arguments)
     const QString command = positional.takeFirst();
     if (json && command != QLatin1String("read-all"))
         return UsageError(QStringLiteral("--json goes with read-all only"));
+    if (m_serialDigits && command != QLatin1String("write-serial"))
+        return UsageError(QStringLiteral("--digits goes with write-serial only"));
     if (!m_library.isEmpty() && !m_device.isEmpty())
         return UsageError(QStringLiteral("--cl-library and --device exclude each other"));
 
@@ -221,6 +236,10 @@ int Zqctl::Dispatch(const QString &command, const QStringList &args, bool json)
             err(refusal.GetErrorMessage());
             return Usage;
         }
+    } else if (command == QLatin1String("write-serial")) {
+        if ((status = expect(1, "write-serial NUMBER [--digits 7|8]")))
+            return status;
+        // The number itself is checked as WRITE checks it: after the access code.
     } else {
         return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
     }
@@ -239,6 +258,8 @@ int Zqctl::Dispatch(const QString &command, const QStringList &args, bool json)
         return Info();
     if (command == QLatin1String("save"))
         return Save(args.at(0));
+    if (command == QLatin1String("write-serial"))
+        return WriteSerial(args.at(0));
     return Send(args.at(0), command == QLatin1String("query"));
 }
 
@@ -369,4 +390,25 @@ int Zqctl::Send(const QString &payload, bool withReply)
     }
     out(QString::fromLatin1(reply));
     return Success;
+}
+
+int Zqctl::WriteSerial(const QString &number)
+{
+    bool eightDigits = m_serialDigits == 8;
+    if (!m_serialDigits) {
+        // The panel's choice after start-up: the camera's own serial number.
+        if (theCamera.UploadParam(50) < 0)
+            return CameraFailure;
+        eightDigits = CameraInfo::Decode(theCamera).eightDigits;
+    }
+    switch (SerialNumberService().WriteSerial(number, eightDigits)) {
+    case SerialNumberService::Written:
+        return Success;
+    case SerialNumberService::EntryRefused:
+        return Usage;
+    case SerialNumberService::RecordFailed:
+        return FileFailure;
+    default:
+        return CameraFailure;
+    }
 }

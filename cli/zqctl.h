@@ -34,12 +34,14 @@ private:
     int Save(const QString &path);
     int Load(const QString &path);
     int Send(const QString &payload, bool withReply);
+    int WriteSerial(const QString &number);
     int UsageError(const QString &message);
 
     QString m_device;
     QString m_library;
     int m_comNumber = 1;
     int m_baudRate = 9600;
+    int m_serialDigits = 0; // write-serial --digits; 0 follows the camera
     std::unique_ptr<TerminalNotifier> m_notifier;
     std::unique_ptr<TraceLog> m_trace;
 };
