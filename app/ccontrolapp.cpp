@@ -1,18 +1,177 @@
 #include "ccontrolapp.h"
 
 #include "cmainframe.h"
+#include "commsetupdialog.h"
+
+#include "camera/thecamera.h"
+#include "comm/comportmap.h"
+#include "comm/tracelog.h"
+#include "document/bulkprogress.h"
+#include "document/czqb40doc.h"
+#include "resources/apptitle.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
+#include "ui/messagebox.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QSettings>
 #include <QThread>
 
-CControlApp::CControlApp(QObject *parent) : QObject(parent)
+#include <cstdio>
+
+namespace {
+const char kComPortKey[] = "Settings/COM Port";
+constexpr int kEuresys = 10;
+constexpr int kMatrox = 11;
+} // namespace
+
+CControlApp::CControlApp(QObject *parent)
+    : QObject(parent),
+      m_programFileName(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
 {
     if (auto *dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread()))
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &CControlApp::IdleUpdate);
+}
+
+CControlApp::~CControlApp()
+{
+    delete m_frame;
+    m_frame = nullptr;
+    m_doc.reset();
+    SaveSettings();
+    theCamera.SetTrace(nullptr);
+}
+
+bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Controls a ZQ-M(V)710ALX camera over its serial control channel."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A settings file (.zq) to open and send."),
+                                 QStringLiteral("[file]"));
+    const QCommandLineOption com(QStringLiteral("com"),
+                                 QStringLiteral("Put DEVICE behind the button COM N for this run "
+                                                "(repeatable)."),
+                                 QStringLiteral("N=DEVICE"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Append every byte sent and received to FILE."),
+                                   QStringLiteral("FILE"));
+    parser.addOption(com);
+    parser.addOption(trace);
+    if (!parser.parse(arguments)) {
+        MessageBox::Show(parser.errorText() + QLatin1Char('\n') + parser.helpText(), QString(),
+                         MessageBox::Warning);
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName().trimmed()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return false;
+    }
+    for (const QString &value : parser.values(com)) {
+        if (!ComPortMap::ParseOverride(value)) {
+            MessageBox::Show(QStringLiteral("--com takes N=DEVICE with N from 1 to 10, not \"%1\".")
+                                 .arg(value),
+                             QString(), MessageBox::Warning);
+            return false;
+        }
+    }
+    if (parser.isSet(trace)) {
+        m_trace = std::make_unique<TraceLog>(parser.value(trace));
+        if (!m_trace->IsOpen()) {
+            MessageBox::Show(QStringLiteral("Cannot write the trace \"%1\": %2")
+                                 .arg(parser.value(trace), m_trace->ErrorString()),
+                             QString(), MessageBox::Warning);
+            return false;
+        }
+        theCamera.SetTrace(m_trace.get());
+    }
+    const QStringList files = parser.positionalArguments();
+    *file = files.isEmpty() ? QString() : files.first();
+    return true;
+}
+
+void CControlApp::OpenChannel(const CommSetupDialog &dialog)
+{
+    if (dialog.m_system == 0) {
+        QSettings().value(QLatin1String(kComPortKey), 1); // read, as it always was
+        const int port = dialog.m_portChoice + 1;
+        const int baud = dialog.m_baudChoice == 0   ? 9600
+                         : dialog.m_baudChoice == 1 ? 115200
+                                                    : dialog.m_baudChoice;
+        theCamera.ConnectPort(port, baud);
+    } else if (dialog.m_system == 1) {
+        const QString library = dialog.m_portChoice == kEuresys ? QStringLiteral("clseremc.dll")
+                                : dialog.m_portChoice == kMatrox ? QStringLiteral("clsermtx.dll")
+                                                                 : dialog.m_libraryPath;
+        theCamera.ConnectLibrary(library);
+    }
+}
+
+bool CControlApp::Startup(const QStringList &arguments)
+{
+    QCoreApplication::setOrganizationName(StringTable::Load(57346));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+
+    QString file;
+    if (!ParseArguments(arguments, &file)) {
+        m_exitStatus = arguments.contains(QStringLiteral("--help")) ||
+                               arguments.contains(QStringLiteral("-h")) ||
+                               arguments.contains(QStringLiteral("--version")) ||
+                               arguments.contains(QStringLiteral("-v"))
+                           ? 0
+                           : 2;
+        return false;
+    }
+    m_settingsReady = true;
+
+    const int lastPort = QSettings().value(QLatin1String(kComPortKey), 0).toInt();
+    CommSetupDialog dialog(nullptr, lastPort);
+    if (m_setupRunner)
+        m_setupRunner(dialog);
+    else
+        dialog.exec();
+    if (!dialog.m_opened) {
+        m_exitStatus = 1;
+        return false;
+    }
+    OpenChannel(dialog);
+
+    // Read before any window exists, with a small window saying how far.
+    if (dialog.m_system != 0 || (file.isEmpty() && theCamera.IsPortOpen())) {
+        BulkProgress progress(QStringLiteral("Reading the camera settings..."));
+        theCamera.UploadAll();
+    }
+
+    m_doc = std::make_unique<CZQB40Doc>();
+    m_frame = CMainFrame::Create(m_doc.get(), m_programFileName);
+    // A file that cannot be opened was said once; the program goes on
+    // with an empty document rather than closing on the user.
+    if (file.isEmpty() || !m_doc->OpenDocumentFile(file))
+        m_doc->OnFileNew();
+    m_frame->setWindowState(Qt::WindowNoState);
+    m_frame->show();
+    m_frame->repaint();
+    return true;
+}
+
+void CControlApp::SaveSettings()
+{
+    if (!m_settingsReady)
+        return;
+    QSettings().setValue(QLatin1String(kComPortKey), theCamera.PortNumber());
 }
 
 void CControlApp::IdleUpdate()

@@ -1,5 +1,7 @@
 #include "dialogbuilder.h"
 
+#include "pushlikeradiobutton.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFont>
@@ -38,27 +40,30 @@ Qt::Alignment AlignmentOf(quint32 style)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// A radio button drawn as a push button: assistive tools still see a radio
-// button named by its caption.
-const char kPushLikeStyle[] =
-    "QRadioButton { border: 1px solid palette(mid); border-radius: 2px;"
-    " background: palette(button); padding: 0px; }"
-    "QRadioButton:checked { background: palette(dark); color: palette(bright-text);"
-    " border: 1px solid palette(shadow); }"
-    "QRadioButton:disabled { color: palette(mid); }"
-    "QRadioButton::indicator { width: 0px; height: 0px; }";
+// Group boxes as the dialogs were drawn: the caption sits on the frame's
+// top line, so the rectangle of the layout is the frame.
+const char kGroupBoxStyle[] =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.6em; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0px 2px; }"
+    "QGroupBox:disabled { color: palette(mid); }";
 
 QWidget *Make(const DialogItem &item, QWidget *parent)
 {
     const QString caption = QString::fromUtf8(item.caption ? item.caption : "");
     switch (item.kind) {
-    case DialogItem::GroupBox:
-        return new QGroupBox(caption, parent);
+    case DialogItem::GroupBox: {
+        auto *g = new QGroupBox(caption, parent);
+        g->setStyleSheet(QString::fromLatin1(kGroupBoxStyle));
+        return g;
+    }
     case DialogItem::RadioButton: {
-        auto *b = new QRadioButton(caption, parent);
+        QRadioButton *b = (item.style & DialogItem::PushLike)
+                              ? new PushLikeRadioButton(caption, parent)
+                              : new QRadioButton(caption, parent);
+        // Exclusive through the button group, which can be switched off to
+        // show a value that selects no button.
         b->setAutoExclusive(false);
-        if (item.style & DialogItem::PushLike)
-            b->setStyleSheet(QString::fromLatin1(kPushLikeStyle));
         return b;
     }
     case DialogItem::CheckBox:

@@ -1,0 +1,194 @@
+#include "commsetupdialog.h"
+
+#include "comm/comportmap.h"
+#include "resources/dialogtemplate.h"
+#include "ui/controllookup.h"
+#include "ui/dialogbuilder.h"
+#include "ui/filedialogs.h"
+
+#include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QSettings>
+
+namespace {
+constexpr int kTemplate = 102;
+constexpr int kFirstPort = 1000; // COM 1; COM10 1009, Euresys 1010 ... Other Factory 1012
+constexpr int kBaud9600 = 1020;
+constexpr int kBaudFrame = 1042;
+constexpr int kPathEdit = 1030;
+constexpr int kDllLabel = 1031;
+constexpr int kBrowse = 1032;
+constexpr int kOpen = 1;
+constexpr int kCancel = 2;
+constexpr int kEuresys = 10;
+constexpr int kOtherFactory = 12;
+} // namespace
+
+CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(parent)
+{
+    const DialogTemplate &layout = *FindDialogTemplate(kTemplate);
+    setWindowTitle(QString::fromUtf8(layout.caption));
+    setFixedSize(DialogBuilder::Build(layout, this));
+
+    m_ports = FindControlAs<QRadioButton>(this, kFirstPort)->group();
+    for (int choice = 0; choice <= kOtherFactory; ++choice) {
+        m_ports->setId(PortButton(choice), choice);
+        connect(PortButton(choice), &QAbstractButton::clicked, this,
+                [this, choice] { OnPortClicked(choice); });
+    }
+    m_bauds = FindControlAs<QRadioButton>(this, kBaud9600)->group();
+    m_bauds->setId(FindControlAs<QRadioButton>(this, kBaud9600), 0);
+    m_bauds->setId(FindControlAs<QRadioButton>(this, kBaud9600 + 1), 1);
+    m_path = FindControlAs<QLineEdit>(this, kPathEdit);
+    connect(FindControlAs<QPushButton>(this, kBrowse), &QPushButton::clicked, this,
+            &CommSetupDialog::OnBrowse);
+    connect(FindControlAs<QPushButton>(this, kOpen), &QPushButton::clicked, this,
+            &CommSetupDialog::OnOpen);
+    connect(FindControlAs<QPushButton>(this, kCancel), &QPushButton::clicked, this,
+            &QDialog::reject);
+
+    if (preselectPort >= 1 && preselectPort <= 10)
+        m_portChoice = preselectPort - 1;
+    ShowData();
+    UpdateToolTips();
+    PortButton(m_portChoice)->setFocus();
+}
+
+QAbstractButton *CommSetupDialog::PortButton(int choice) const
+{
+    return FindControlAs<QAbstractButton>(this, kFirstPort + choice);
+}
+
+void CommSetupDialog::ShowData()
+{
+    if (QAbstractButton *b = m_ports->button(m_portChoice))
+        b->setChecked(true);
+    if (QAbstractButton *b = m_bauds->button(m_baudChoice))
+        b->setChecked(true);
+    m_path->setText(m_libraryPath);
+}
+
+void CommSetupDialog::SetBaudEnabled(bool enabled)
+{
+    for (QAbstractButton *b : m_bauds->buttons())
+        b->setEnabled(enabled);
+    FindControl(this, kBaudFrame)->setEnabled(enabled);
+}
+
+void CommSetupDialog::SetLibraryEnabled(bool enabled)
+{
+    for (int id : {kPathEdit, kDllLabel, kBrowse})
+        FindControl(this, id)->setEnabled(enabled);
+}
+
+void CommSetupDialog::OnPortClicked(int choice)
+{
+    if (choice < kEuresys) {
+        SetBaudEnabled(true);
+        SetLibraryEnabled(false);
+        m_system = 0;
+    } else {
+        SetBaudEnabled(false);
+        SetLibraryEnabled(choice == kOtherFactory);
+        m_system = 1;
+    }
+}
+
+void CommSetupDialog::OnBrowse()
+{
+    if (m_browsing)
+        return;
+    m_browsing = true;
+    FileDialogs::Request request;
+    request.mode = FileDialogs::Open;
+    request.caption = QStringLiteral("OPEN DLL FILE");
+#ifdef Q_OS_WIN
+    request.filter = QStringLiteral("dll file (*.dll);;all file (*.*)");
+#else
+    // Grabber makers ship their Linux libraries as shared objects.
+    request.filter = QStringLiteral("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
+#endif
+    request.defaultSuffix = QStringLiteral("dll");
+    const QString path = FileDialogs::Ask(request, this);
+    if (!path.isEmpty())
+        m_libraryPath = QFileInfo(path).absoluteFilePath();
+    m_browsing = false;
+    // Only the path is shown again: the board button stays chosen.
+    m_path->setText(m_libraryPath);
+}
+
+void CommSetupDialog::OnOpen()
+{
+    m_opened = true;
+    m_portChoice = qMax(0, m_ports->checkedId());
+    m_baudChoice = qMax(0, m_bauds->checkedId());
+    m_libraryPath = m_path->text();
+    accept();
+}
+
+QString CommSetupDialog::PortToolTip(int portNumber)
+{
+    const QString device = ComPortMap::DeviceFor(portNumber);
+    QString tip = QStringLiteral("COM%1: %2").arg(portNumber).arg(device);
+#ifndef Q_OS_WIN
+    if (!QFileInfo::exists(device))
+        tip += QStringLiteral(" (no such device on this computer)");
+#endif
+    return tip + QStringLiteral("\nRight-click to choose the serial port behind this button.");
+}
+
+void CommSetupDialog::UpdateToolTips()
+{
+    for (int n = 1; n <= 10; ++n)
+        PortButton(n - 1)->setToolTip(PortToolTip(n));
+}
+
+void CommSetupDialog::contextMenuEvent(QContextMenuEvent *event)
+{
+    QWidget *under = childAt(event->pos());
+    for (int n = 1; n <= 10; ++n) {
+        if (under && under == PortButton(n - 1)) {
+            ChooseDevice(n, event->globalPos());
+            return;
+        }
+    }
+    QDialog::contextMenuEvent(event);
+}
+
+void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
+{
+    QMenu menu(this);
+    const QString key = QStringLiteral("Ports/COM%1").arg(portNumber);
+    const QString current = ComPortMap::DeviceFor(portNumber);
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        QString text = info.systemLocation();
+        const QStringList about = {info.description(), info.manufacturer()};
+        const QString details = about.filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(", "));
+        if (!details.isEmpty())
+            text += QStringLiteral("  (%1)").arg(details);
+        QAction *a = menu.addAction(text);
+        a->setData(info.systemLocation());
+        a->setCheckable(true);
+        a->setChecked(info.systemLocation() == current);
+    }
+    if (menu.isEmpty())
+        menu.addAction(QStringLiteral("No serial ports found"))->setEnabled(false);
+    menu.addSeparator();
+    QAction *reset = menu.addAction(QStringLiteral("Default device"));
+    QAction *chosen = menu.exec(globalPos);
+    if (!chosen)
+        return;
+    QSettings settings;
+    if (chosen == reset)
+        settings.remove(key);
+    else
+        settings.setValue(key, chosen->data().toString());
+    UpdateToolTips();
+}
