@@ -8,6 +8,9 @@
 #include "resources/menutable.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
+#include "service/manualcommanddialog.h"
+#include "service/registereditordialog.h"
+#include "service/whitespotdialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -286,5 +289,11 @@ CMainFrame *CMainFrame::Create(CZQB40Doc *doc, const QString &programFileName)
     // The control panel takes this place.
     auto *view = new QWidget(frame);
     frame->SetView(view);
+    doc->SetWhiteSpotFactory(
+        [](CZQB40Doc *d, QWidget *parent) { return new WhiteSpotDialog(d, parent); });
+    doc->SetRegisterEditorFactory(
+        [](CZQB40Doc *, QWidget *parent) { return new RegisterEditorDialog(parent); });
+    doc->SetManualCommandFactory(
+        [](CZQB40Doc *, QWidget *parent) { return new ManualCommandDialog(parent); });
     return frame;
 }

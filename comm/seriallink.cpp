@@ -93,6 +93,7 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
 
 int SerialLink::OpenLibrary(const QString &path)
 {
+    m_portNumber = 0; // a grabber's port has no COM number
     if (!CameraLinkLibrary::Load(path))
         return SetError(ERR_PORT_OPEN);
     if (CameraLinkLibrary::Init(0) != 0) {

@@ -29,10 +29,14 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
     theCamera.Close();
     for (int i = 0; i < PARAM_COUNT; ++i)
         theCamera.ResetValue(i);
-    theCamera.SetError(ERR_NONE);
     auto d = std::make_unique<SimPortDriver>(&camera);
     driver = d.get();
     theCamera.SetPortDriver(std::move(d));
+    // Forget the port number an earlier test left, as a fresh program has none.
+    driver->SetOpenFails(true);
+    theCamera.OpenPort(0, 9600);
+    driver->SetOpenFails(false);
+    theCamera.SetError(ERR_NONE);
 
     UserNotifier::Install(&g_notifier);
     MessageBox::SetRecorder([this](const MessageBox::Record &record) {

@@ -1,0 +1,301 @@
+// Start-up: the communication setup dialog's results, and the program from
+// the dialog to its window over the simulated line, a pseudo-terminal and
+// the Camera Link library.
+#include "app/ccontrolapp.h"
+#include "app/cmainframe.h"
+#include "app/commsetupdialog.h"
+#include "camera/settingsfile.h"
+#include "camera/thecamera.h"
+#include "comm/comportmap.h"
+#include "comm/qserialportdriver.h"
+#include "document/czqb40doc.h"
+#include "sim/simportdriver.h"
+#include "support/camsimprocess.h"
+#include "support/guifixture.h"
+#include "ui/controllookup.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+// Clicks the named buttons of the setup dialog in turn; "browse:PATH"
+// answers the file dialog with PATH (empty = cancelled).
+void Drive(CommSetupDialog &dialog, const QStringList &steps, GuiFixture *rig)
+{
+    dialog.show();
+    for (const QString &step : steps) {
+        if (step.startsWith("browse:")) {
+            rig->fileAnswers << step.mid(7);
+            QTest::mouseClick(FindControl(&dialog, 1032), Qt::LeftButton);
+        } else if (step.startsWith("type:")) {
+            FindControlAs<QLineEdit>(&dialog, 1030)->setText(step.mid(5));
+        } else if (step == "Enter") {
+            QTest::keyClick(&dialog, Qt::Key_Return);
+        } else if (step == "Escape") {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        } else {
+            QAbstractButton *button = nullptr;
+            for (QAbstractButton *b : dialog.findChildren<QAbstractButton *>())
+                if (b->text() == step)
+                    button = b;
+            QVERIFY2(button, qPrintable(step));
+            QVERIFY2(button->isEnabled(), qPrintable(step));
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+}
+
+int StoredComPort()
+{
+    return QSettings().value("Settings/COM Port", -1).toInt();
+}
+
+QString WriteSettingsFile(const QTemporaryDir &dir, int gain)
+{
+    ParamStore store;
+    store.SetValue(5, gain);
+    const QString path = dir.filePath("start.zq");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(SettingsFile::Encode(store));
+    return path;
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dialogResults_data();
+    void dialogResults();
+    void preselectsTheStoredPort();
+    void startsOnTheSimulatedLine();
+    void startsWithAFile();
+    void portThatDoesNotExist();
+    void cancelEndsWithStatusOne();
+    void startsThroughAPseudoTerminal();
+    void cameraLinkLibrary_data();
+    void cameraLinkLibrary();
+};
+
+void TestStartup::dialogResults_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<int>("system");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("baudEnabled");
+    QTest::addColumn<bool>("libraryEnabled");
+    QTest::newRow("OPEN at once") << QStringList{"OPEN"} << true << 0 << 0 << 0 << "" << true << false;
+    QTest::newRow("Enter") << QStringList{"Enter"} << true << 0 << 0 << 0 << "" << true << false;
+    QTest::newRow("COM10 115200") << QStringList{"COM10", "115200", "OPEN"} << true << 0 << 9 << 1
+                                  << "" << true << false;
+    QTest::newRow("Matrox ignores the path")
+        << QStringList{"Other Factory", "type:/x/lib.so", "Matrox", "OPEN"} << true << 1 << 11
+        << 0 << "/x/lib.so" << false << false;
+    QTest::newRow("Other Factory browsed")
+        << QStringList{"Other Factory", "browse:/opt/grabber/libclser.so", "OPEN"} << true << 1
+        << 12 << 0 << "/opt/grabber/libclser.so" << false << true;
+    QTest::newRow("browse cancelled")
+        << QStringList{"Other Factory", "browse:", "OPEN"} << true << 1 << 12 << 0 << ""
+        << false << true;
+    QTest::newRow("Euresys then COM 3") << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2
+                                        << 0 << "" << true << false;
+    QTest::newRow("CANCEL") << QStringList{"COM 5", "CANCEL"} << false << 0 << 0 << 0 << "" << true
+                            << false;
+    QTest::newRow("Escape") << QStringList{"Euresys", "Escape"} << false << 1 << 0 << 0 << ""
+                            << false << false;
+}
+
+void TestStartup::dialogResults()
+{
+    QFETCH(QStringList, steps);
+    GuiFixture rig;
+    CommSetupDialog dialog;
+    Drive(dialog, steps, &rig);
+    QFETCH(bool, opened);
+    QFETCH(int, system);
+    QFETCH(int, choice);
+    QFETCH(int, baud);
+    QFETCH(QString, path);
+    QFETCH(bool, baudEnabled);
+    QFETCH(bool, libraryEnabled);
+    QCOMPARE(dialog.m_opened, opened);
+    QCOMPARE(dialog.m_system, system);
+    QCOMPARE(dialog.m_portChoice, choice);
+    QCOMPARE(dialog.m_baudChoice, baud);
+    QCOMPARE(dialog.m_libraryPath, path);
+    QVERIFY(!dialog.m_browsing);
+    QCOMPARE(FindControl(&dialog, 1021)->isEnabled(), baudEnabled);
+    for (int id : {1030, 1031, 1032})
+        QCOMPARE(FindControl(&dialog, id)->isEnabled(), libraryEnabled);
+    for (const FileDialogs::Request &r : rig.fileRequests) {
+        QCOMPARE(r.caption, QStringLiteral("OPEN DLL FILE"));
+        QVERIFY(r.filter.startsWith("dll file (*.dll);;"));
+        QVERIFY(r.filter.contains("*.so"));
+    }
+}
+
+void TestStartup::preselectsTheStoredPort()
+{
+    GuiFixture rig;
+    ComPortMap::SetOverride(7, "/dev/nonexistent-zq7");
+    CommSetupDialog dialog(nullptr, 7);
+    QVERIFY(dialog.PortButton(6)->isChecked());
+    QVERIFY(dialog.PortButton(6)->toolTip().contains("/dev/nonexistent-zq7"));
+    QVERIFY(dialog.PortButton(6)->toolTip().contains("no such device"));
+    ComPortMap::ClearOverrides();
+    Drive(dialog, {"Enter"}, &rig);
+    QCOMPARE(dialog.m_portChoice, 6);
+    QVERIFY(!CommSetupDialog(nullptr, 11).PortButton(10)->isChecked());
+}
+
+void TestStartup::startsOnTheSimulatedLine()
+{
+    GuiFixture rig;
+    rig.camera.Registers().Set(0x01, 0x0C, "012C00"); // gain 300
+    {
+        CControlApp app;
+        app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 3", "115200", "OPEN"}, &rig); });
+        QVERIFY(app.Startup({"zqremote"}));
+        QCOMPARE(rig.driver->Baud(), 115200);
+        QCOMPARE(theCamera.PortNumber(), 3);
+        QCOMPARE(rig.camera.Payloads().size(), 54); // all read before the window
+        QCOMPARE(theCamera.GetValue(5), 300);
+        QVERIFY(app.Frame()->isVisible());
+        QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-M710ALX"));
+        QVERIFY(app.Frame()->acceptDrops());
+        QVERIFY(rig.boxes.isEmpty());
+    }
+    QCOMPARE(StoredComPort(), 3);
+}
+
+void TestStartup::startsWithAFile()
+{
+    GuiFixture rig;
+    const QString file = WriteSettingsFile(rig.dir, 123);
+    CControlApp app;
+    app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"OPEN"}, &rig); });
+    QVERIFY(app.Startup({"zqremote", file}));
+    const QByteArrayList sent = rig.TakePayloads();
+    QCOMPARE(sent.size(), 26); // nothing read, the file's writable values sent
+    QVERIFY(sent.contains("01FF010C007B00"));
+    QCOMPARE(app.Doc()->GetTitle(), QStringLiteral("start.zq"));
+}
+
+void TestStartup::portThatDoesNotExist()
+{
+    GuiFixture rig;
+    rig.driver->SetOpenFails(true);
+    {
+        CControlApp app;
+        app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 4", "OPEN"}, &rig); });
+        QVERIFY(app.Startup({"zqremote"}));
+        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("ERROR - Can not open communciation port."));
+        QVERIFY(rig.camera.Payloads().isEmpty());
+        QCOMPARE(theCamera.GetValue(19), 2058);
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
+    }
+    QCOMPARE(StoredComPort(), 4); // the port it tried
+}
+
+void TestStartup::cancelEndsWithStatusOne()
+{
+    GuiFixture rig;
+    QSettings().setValue("Settings/COM Port", 6);
+    {
+        CControlApp app;
+        app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"CANCEL"}, &rig); });
+        QVERIFY(!app.Startup({"zqremote"}));
+        QCOMPARE(app.ExitStatus(), 1);
+        QVERIFY(!app.Frame());
+        QVERIFY(!CMainFrame::Instance());
+    }
+    QCOMPARE(StoredComPort(), 0);
+    QVERIFY(rig.boxes.isEmpty());
+}
+
+void TestStartup::startsThroughAPseudoTerminal()
+{
+    GuiFixture rig;
+    CamsimProcess camsim(QStringLiteral(ZQ_CAMSIM), {"--model", "ZQ-MV710ALX"});
+    QVERIFY(camsim.IsReady());
+    theCamera.SetPortDriver(std::make_unique<QSerialPortDriver>());
+    ComPortMap::SetOverride(2, camsim.Link());
+    {
+        CControlApp app;
+        app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 2", "OPEN"}, &rig); });
+        QVERIFY(app.Startup({"zqremote"}));
+        QCOMPARE(camsim.Log("payload").size(), 54);
+        QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-MV710ALX"));
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral("COM2"));
+        QVERIFY(rig.boxes.isEmpty());
+    }
+    ComPortMap::ClearOverrides();
+    QCOMPARE(StoredComPort(), 2);
+}
+
+void TestStartup::cameraLinkLibrary_data()
+{
+    QTest::addColumn<bool>("withFile");
+    QTest::addColumn<bool>("initFails");
+    QTest::newRow("read at start") << false << false;
+    QTest::newRow("read, then the file") << true << false;
+    QTest::newRow("init fails") << false << true;
+}
+
+void TestStartup::cameraLinkLibrary()
+{
+    QFETCH(bool, withFile);
+    QFETCH(bool, initFails);
+    GuiFixture rig;
+    const QString log = rig.dir.filePath("cl.log");
+    qputenv("ZQ_CLSIM_LOG", log.toLocal8Bit());
+    qputenv("ZQ_CLSIM_FAIL_INIT", initFails ? "1" : "0");
+    QSettings().setValue("Settings/COM Port", 5);
+    QStringList args = {"zqremote"};
+    if (withFile)
+        args << WriteSettingsFile(rig.dir, 77);
+    {
+        CControlApp app;
+        app.SetSetupRunner([&](CommSetupDialog &d) {
+            Drive(d, {"Other Factory", "browse:" ZQ_CLSERSIM, "OPEN"}, &rig);
+        });
+        QVERIFY(app.Startup(args));
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
+        theCamera.Close();
+    }
+    qunsetenv("ZQ_CLSIM_LOG");
+    qunsetenv("ZQ_CLSIM_FAIL_INIT");
+    QCOMPARE(StoredComPort(), 0);
+    if (initFails) {
+        // Said once by the library's opening, then the reading's own box.
+        QCOMPARE(rig.boxes.size(), 2);
+        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Board Open Error"));
+        QCOMPARE(rig.boxes.at(0).caption, QStringLiteral("Error"));
+        QCOMPARE(rig.boxes.at(1).text, QStringLiteral("ERROR - Communication port not opened."));
+        return;
+    }
+    QVERIFY(rig.boxes.isEmpty());
+    QFile f(log);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArrayList payloads;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("payload "))
+            payloads << line.mid(8);
+    QCOMPARE(payloads.size(), withFile ? 54 + 26 : 54);
+    QVERIFY(payloads.first().startsWith("01FF81"));
+    if (withFile)
+        QVERIFY(payloads.mid(54).contains("01FF010C004D00"));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
