@@ -414,6 +414,17 @@ void TestMainFrame::statusTextsAndReady()
     loop.exec();
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Ready"));
     rig.driver->SetPeer(&rig.camera);
+
+    // A highlighted item's prompt (first line of its string) stays while
+    // the program idles, until the menu closes.
+    QMenu *menu = rig.frame->menuBar()->actions().at(1)->menu();
+    emit menu->hovered(rig.frame->Action(CommandId::ReadFromCamera));
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Read Every Camera Data From Camera"));
+    app.IdleUpdate();
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Read Every Camera Data From Camera"));
+    emit menu->aboutToHide();
+    app.IdleUpdate();
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Ready"));
 }
 
 void TestMainFrame::recentFiles()
