@@ -4,6 +4,7 @@
 #include "app/cmainframe.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
+#include "document/bulkprogress.h"
 #include "document/czqb40doc.h"
 #include "resources/commandids.h"
 #include "sim/simportdriver.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -186,12 +188,15 @@ void TestMainFrame::readFromCamera()
     QVERIFY(rig.doc->IsModified());
     QCOMPARE(rig.TakePayloads().size(), 54);
     QCOMPARE(theCamera.GetValue(7), 917);
+    QCOMPARE(BulkProgress::LastDone(), 54); // the progress window counted every row
+    QCOMPARE(BulkProgress::LastTotal(), 54);
 
     // Ctrl+W writes the 26 and changes nothing of the document.
     rig.doc->SetModifiedFlag(false);
     QVERIFY(QTest::qWaitForWindowActive(rig.frame)); // back from the progress window
     QTest::keyClick(rig.frame, Qt::Key_W, Qt::ControlModifier);
     QCOMPARE(rig.TakePayloads().size(), 26);
+    QCOMPARE(BulkProgress::LastDone(), 26);
     QVERIFY(!rig.doc->IsModified());
 }
 
@@ -322,12 +327,12 @@ void TestMainFrame::openWithTheCameraOff()
 
 void TestMainFrame::savePrompt_data()
 {
-    QTest::addColumn<int>("command"); // 0 New, 1 Open, 2 Exit
+    QTest::addColumn<int>("command"); // 0 New, 1 Open, 2 Exit, 3 a dropped file
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("goesOn");
     QTest::addColumn<bool>("saved");
-    for (int c = 0; c < 3; ++c) {
-        const char *name[] = {"New", "Open", "Exit"};
+    for (int c = 0; c < 4; ++c) {
+        const char *name[] = {"New", "Open", "Exit", "Drop"};
         QTest::addRow("%s yes", name[c]) << c << int(MessageBox::AnswerYes) << true << true;
         QTest::addRow("%s no", name[c]) << c << int(MessageBox::AnswerNo) << true << false;
         QTest::addRow("%s cancel", name[c]) << c << int(MessageBox::AnswerCancel) << false << false;
@@ -354,6 +359,17 @@ void TestMainFrame::savePrompt()
         wentOn = rig.doc->OnFileNew();
     else if (command == 1)
         wentOn = rig.doc->OnFileOpen();
+    else if (command == 3) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(other)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(rig.frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(rig.frame, &drop);
+        wentOn = rig.doc->GetTitle() == QStringLiteral("other.zq");
+    }
     else
         wentOn = rig.frame->close();
     QCOMPARE(rig.boxes.size(), 1);
