@@ -1,0 +1,75 @@
+// The dialog-table builder: units, ids, radio groups and styles.
+#include "ui/controllookup.h"
+#include "ui/dialogbuilder.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+using D = DialogItem;
+const DialogItem kItems[] = {
+    {10, D::GroupBox, "MODE", 0, 0, 50, 50, 0},
+    {11, D::RadioButton, "A", 4, 10, 20, 10, D::GroupStart | D::PushLike},
+    {12, D::RadioButton, "B", 4, 20, 20, 10, D::PushLike},
+    {13, D::Label, "x", 30, 10, 10, 8, D::Sunken | D::AlignRight},
+    {14, D::RadioButton, "C", 4, 30, 20, 10, 0}, // still the first group
+    {20, D::RadioButton, "D", 60, 10, 20, 10, D::GroupStart},
+    {21, D::RadioButton, "E", 60, 20, 20, 10, D::Hidden | D::Disabled},
+    {30, D::ScrollBar, "", 0, 60, 8, 40, D::Vertical},
+    {31, D::Edit, "", 20, 60, 40, 12, D::UpperCase | D::ReadOnly},
+};
+const DialogTemplate kLayout = {1, "t", 100, 80, kItems, int(sizeof kItems / sizeof kItems[0])};
+} // namespace
+
+class TestDialogBuilder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void unitsIdsGroupsAndStyles();
+};
+
+void TestDialogBuilder::unitsIdsGroupsAndStyles()
+{
+    QWidget w;
+    const QSize size = DialogBuilder::Build(kLayout, &w);
+    const QSize base = DialogBuilder::BaseUnits(w.font());
+    QVERIFY(base.width() > 2 && base.height() > 6);
+    QCOMPARE(size, QSize((100 * base.width() + 2) / 4, (80 * base.height() + 4) / 8));
+    QCOMPARE(FindControl(&w, 30)->geometry(),
+             DialogBuilder::ToPixels(QRect(0, 60, 8, 40), w.font()));
+
+    auto *a = FindControlAs<QRadioButton>(&w, 11);
+    auto *d = FindControlAs<QRadioButton>(&w, 20);
+    QVERIFY(a && d && a->group() && d->group());
+    QCOMPARE(a->group(), FindControlAs<QRadioButton>(&w, 12)->group());
+    QCOMPARE(a->group(), FindControlAs<QRadioButton>(&w, 14)->group());
+    QVERIFY(a->group() != d->group());
+    QVERIFY(a->group()->exclusive());
+    a->click();
+    FindControlAs<QRadioButton>(&w, 12)->click();
+    QVERIFY(!a->isChecked()); // one button of a group at a time
+    QVERIFY(!d->isChecked()); // other groups untouched
+    QCOMPARE(a->accessibleName(), QStringLiteral("A"));
+
+    QVERIFY(FindControl(&w, 21)->isHidden() && !FindControl(&w, 21)->isEnabled());
+    QCOMPARE(FindControlAs<QScrollBar>(&w, 30)->orientation(), Qt::Vertical);
+    QCOMPARE(FindControlAs<QLabel>(&w, 13)->frameShadow(), QFrame::Sunken);
+    QVERIFY(FindControlAs<QLabel>(&w, 13)->alignment() & Qt::AlignRight);
+    auto *edit = FindControlAs<QLineEdit>(&w, 31);
+    QVERIFY(edit->isReadOnly());
+    edit->setReadOnly(false);
+    QTest::keyClicks(edit, "7e0f");
+    QCOMPARE(edit->text(), QStringLiteral("7E0F"));
+    // Frames stay behind the controls they hold.
+    QCOMPARE(w.children().indexOf(FindControl(&w, 10)), 0);
+    QVERIFY(!FindControl(&w, 99));
+    QVERIFY(!FindControlAs<QGroupBox>(&w, 11));
+}
+
+QTEST_MAIN(TestDialogBuilder)
+#include "tst_dialogbuilder.moc"
