@@ -2,11 +2,17 @@
 
 // Each layout lives in a file of its own; this list finds them by id.
 extern const DialogTemplate kAboutDialog;
+extern const DialogTemplate kWhiteSpotDialog;
+extern const DialogTemplate kManualCommandDialog;
+extern const DialogTemplate kRegisterEditorDialog;
 
 const DialogTemplate *FindDialogTemplate(int id)
 {
     static const DialogTemplate *const kAll[] = {
         &kAboutDialog,
+        &kWhiteSpotDialog,
+        &kManualCommandDialog,
+        &kRegisterEditorDialog,
     };
     for (const DialogTemplate *t : kAll)
         if (t->id == id)

@@ -1,0 +1,180 @@
+#include "registereditordialog.h"
+
+#include "camera/thecamera.h"
+#include "resources/dialogtemplate.h"
+#include "resources/servicedialogids.h"
+#include "ui/busycursor.h"
+#include "ui/controllookup.h"
+#include "ui/dialogbuilder.h"
+#include "ui/messagebox.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+using Id = RegisterEditorId::Id;
+using P = RegisterPage;
+
+const struct
+{
+    int id;
+    P::Area area;
+} kAreaButtons[] = {
+    {Id::AreaCommon, P::Common}, {Id::AreaDsp, P::Dsp}, {Id::AreaTg, P::Tg},
+    {Id::AreaAfe, P::Afe},       {Id::AreaIf, P::If},   {Id::AreaInfo, P::Info},
+    {Id::AreaLr, P::Lr},
+};
+
+const char kBadAddress[] = "アドレスの入力が不正です。";
+const char kBadData[] = "データの入力が不正です。";
+} // namespace
+
+RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(parent)
+{
+    const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
+    setWindowTitle(QString::fromUtf8(layout.caption));
+    setFixedSize(DialogBuilder::Build(layout, this));
+
+    for (int k = 0; k < P::kRows; ++k) {
+        m_address[k] = FindControlAs<QLineEdit>(this, Id::AddressFirst + k);
+        m_data[k] = FindControlAs<QLineEdit>(this, Id::DataFirst + k);
+        connect(Button(Id::WriteFirst + k), &QAbstractButton::clicked, this,
+                [this, k] { WriteRow(k); });
+        connect(Button(Id::ReadFirst + k), &QAbstractButton::clicked, this,
+                [this, k] { ReadRow(k); });
+    }
+    // A click on the selected area or page shows a fresh page too.
+    for (const auto &area : kAreaButtons)
+        connect(Button(area.id), &QAbstractButton::clicked, this,
+                &RegisterEditorDialog::RefreshPage);
+    for (int page = 0; page < P::kPageCount; ++page)
+        connect(Button(Id::PageFirst + page), &QAbstractButton::clicked, this,
+                &RegisterEditorDialog::RefreshPage);
+    connect(Button(Id::ReadPage), &QAbstractButton::clicked, this, &RegisterEditorDialog::ReadPage);
+    connect(Button(Id::WritePage), &QAbstractButton::clicked, this,
+            &RegisterEditorDialog::WritePage);
+
+    int result = 0;
+    {
+        BusyCursor busy;
+        result = theCamera.SendCommand(P::AccessCodePayload());
+    }
+    if (result < 0)
+        theCamera.ReportError(); // the editor opens all the same
+
+    Button(Id::AreaTg)->setChecked(true);
+    Button(Id::PageFirst)->setChecked(true);
+    Button(Id::Fpga)->setChecked(true);
+    RefreshPage();
+}
+
+QAbstractButton *RegisterEditorDialog::Button(int id) const
+{
+    return FindControlAs<QAbstractButton>(this, id);
+}
+
+P::Mode RegisterEditorDialog::Mode() const
+{
+    return Button(Id::Eeprom)->isChecked() ? P::Eeprom : P::Fpga;
+}
+
+P::Area RegisterEditorDialog::Area() const
+{
+    for (const auto &area : kAreaButtons)
+        if (Button(area.id)->isChecked())
+            return area.area;
+    return P::Tg;
+}
+
+int RegisterEditorDialog::Page() const
+{
+    for (int page = 0; page < P::kPageCount; ++page)
+        if (Button(Id::PageFirst + page)->isChecked())
+            return page;
+    return 0;
+}
+
+void RegisterEditorDialog::RefreshPage()
+{
+    const QList<P::Row> rows = P::PageRows(Area(), Page());
+    for (int k = 0; k < P::kRows; ++k) {
+        m_address[k]->setText(rows[k].address);
+        m_data[k]->setText(rows[k].data);
+    }
+}
+
+QList<P::Row> RegisterEditorDialog::Rows() const
+{
+    QList<P::Row> rows;
+    for (int k = 0; k < P::kRows; ++k)
+        rows.append({m_address[k]->text(), m_data[k]->text()});
+    return rows;
+}
+
+void RegisterEditorDialog::Report(const P::Result &result)
+{
+    switch (result.status) {
+    case P::Done:
+        break;
+    case P::BadAddress:
+        MessageBox::Show(QString::fromUtf8(kBadAddress), QString(), MessageBox::NoIcon,
+                         MessageBox::Ok, this);
+        break;
+    case P::BadData:
+        MessageBox::Show(QString::fromUtf8(kBadData), QString(), MessageBox::NoIcon, MessageBox::Ok,
+                         this);
+        break;
+    case P::Failed:
+        theCamera.ReportError();
+        break;
+    }
+}
+
+void RegisterEditorDialog::WriteRow(int row)
+{
+    P::Result result;
+    {
+        BusyCursor busy;
+        result =
+            P::WriteRow(theCamera, Mode(), Area(), {m_address[row]->text(), m_data[row]->text()});
+    }
+    Report(result);
+}
+
+void RegisterEditorDialog::ReadRow(int row)
+{
+    P::Result result;
+    QString data;
+    {
+        BusyCursor busy;
+        result = P::ReadRow(theCamera, Mode(), Area(), m_address[row]->text(), &data);
+    }
+    if (result.status == P::Done)
+        m_data[row]->setText(Shown(data));
+    Report(result);
+}
+
+void RegisterEditorDialog::ReadPage()
+{
+    P::Result result;
+    {
+        BusyCursor busy;
+        result =
+            P::ReadPage(theCamera, Mode(), Area(), Rows(), [this](int row, const QString &data) {
+                m_data[row]->setText(Shown(data));
+                m_data[row]->repaint(); // the page fills in as it is read
+            });
+    }
+    Report(result);
+}
+
+void RegisterEditorDialog::WritePage()
+{
+    P::Result result;
+    {
+        BusyCursor busy;
+        result = P::WritePage(theCamera, Mode(), Area(), Rows());
+    }
+    Report(result);
+}

@@ -1,0 +1,169 @@
+#include "whitespotdialog.h"
+
+#include "camera/thecamera.h"
+#include "document/czqb40doc.h"
+#include "resources/dialogtemplate.h"
+#include "resources/servicedialogids.h"
+#include "ui/busycursor.h"
+#include "ui/controllookup.h"
+#include "ui/dialogbuilder.h"
+#include "ui/messagebox.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+using Id = WhiteSpotId::Id;
+using W = WhiteSpotDetection;
+constexpr int kPollPeriodMs = 200;
+constexpr int kThresholdMax = 255;
+constexpr int kLine = 1;
+constexpr int kPage = 10;
+} // namespace
+
+WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
+    : ServiceDialog(parent), m_pDoc(doc)
+{
+    const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
+    setWindowTitle(QString::fromUtf8(layout.caption));
+    setFixedSize(DialogBuilder::Build(layout, this));
+    m_slider = FindControlAs<QScrollBar>(this, Id::ThresholdSlider);
+    m_readout = FindControlAs<QLabel>(this, Id::Threshold);
+    m_list = FindControlAs<QPlainTextEdit>(this, Id::AddressList);
+    m_off = FindControlAs<QRadioButton>(this, Id::CorrectionOff);
+    m_on = FindControlAs<QRadioButton>(this, Id::CorrectionOn);
+    m_slider->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
+    m_readout->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
+
+    m_pollTimer.setObjectName(QString::number(Id::PollTimer));
+    m_pollTimer.setInterval(kPollPeriodMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &WhiteSpotDialog::PollDetection);
+    connect(FindControlAs<QPushButton>(this, Id::Detect), &QPushButton::clicked, this,
+            &WhiteSpotDialog::StartDetection);
+    connect(FindControlAs<QPushButton>(this, Id::Read), &QPushButton::clicked, this,
+            &WhiteSpotDialog::ListAddresses);
+    connect(FindControlAs<QPushButton>(this, Id::Close), &QPushButton::clicked, this,
+            &QDialog::accept);
+    connect(m_slider, &QAbstractSlider::actionTriggered, this, &WhiteSpotDialog::OnThreshold);
+    connect(m_slider, &QAbstractSlider::sliderReleased, this,
+            [this] { SendThreshold(m_slider->sliderPosition()); });
+    connect(m_off, &QRadioButton::clicked, this,
+            [this] { m_pDoc->SendValue(W::kCorrectionParam, 0); });
+    connect(m_on, &QRadioButton::clicked, this,
+            [this] { m_pDoc->SendValue(W::kCorrectionParam, 1); });
+
+    // The stored values are shown whether or not these reads succeed.
+    m_pDoc->UploadValue(W::kThresholdParam);
+    const int threshold = m_pDoc->GetValue(W::kThresholdParam);
+    m_slider->setRange(0, kThresholdMax);
+    m_slider->setValue(threshold);
+    m_readout->setText(QString::asprintf("%2d\n", threshold));
+
+    m_pDoc->UploadValue(W::kCorrectionParam);
+    const int correction = m_pDoc->GetValue(W::kCorrectionParam);
+    m_off->group()->setExclusive(false); // neither is selected for other values
+    m_off->setChecked(correction == 0);
+    m_on->setChecked(correction == 1);
+    m_off->group()->setExclusive(true);
+}
+
+void WhiteSpotDialog::StartDetection()
+{
+    m_pDoc->SendValue(W::kStatusParam, 1);
+    // Polled even after a failed start: the stored status then decides.
+    m_detection.Start();
+    m_pollTimer.start();
+}
+
+void WhiteSpotDialog::PollDetection()
+{
+    // A tick while an exchange or an earlier poll's box is open waits for the next.
+    if (m_polling || BusyCursor::IsActive())
+        return;
+    m_polling = true;
+    const int result = m_pDoc->UploadValue(W::kStatusParam);
+    const W::Outcome outcome = m_detection.OnPoll(result, m_pDoc->GetValue(W::kStatusParam));
+    if (outcome != W::Detecting)
+        m_pollTimer.stop();
+    // Each failed read was reported by the read itself; after the last one
+    // the poll only stops.
+    QPointer<WhiteSpotDialog> self(this);
+    switch (outcome) {
+    case W::Finished:
+        ShowOutcome(QStringLiteral("Detect is finished."));
+        if (self)
+            ListAddresses();
+        break;
+    case W::TooMany:
+        ShowOutcome(QStringLiteral("Number of detect is over."));
+        break;
+    case W::DetectError:
+        ShowOutcome(QStringLiteral("Detect error"));
+        break;
+    case W::Detecting:
+    case W::GaveUp:
+        break;
+    }
+    if (self)
+        m_polling = false;
+}
+
+void WhiteSpotDialog::ShowOutcome(const QString &text)
+{
+    MessageBox::Show(text, QString(), MessageBox::NoIcon, MessageBox::Ok, this);
+}
+
+void WhiteSpotDialog::ListAddresses()
+{
+    W::Listing listing;
+    {
+        BusyCursor busy;
+        listing = W::ListAddresses(theCamera);
+    }
+    // What was read before a failure stays listed; the failure shows once.
+    m_list->setPlainText(W::Format(listing.spots));
+    if (listing.result < 0)
+        theCamera.ReportError();
+}
+
+void WhiteSpotDialog::OnThreshold(int action)
+{
+    const int current = m_slider->value();
+    int position = current;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        position = current - kLine;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        position = current + kLine;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        position = current - kPage;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        position = current + kPage;
+        break;
+    case QAbstractSlider::SliderMove:
+        position = m_slider->sliderPosition();
+        break;
+    default: // to an end, or no action: nothing is written
+        m_slider->setSliderPosition(current);
+        return;
+    }
+    // The slider moves once the camera took the value, not before.
+    m_slider->setSliderPosition(current);
+    SendThreshold(qBound(m_slider->minimum(), position, m_slider->maximum()));
+}
+
+void WhiteSpotDialog::SendThreshold(int position)
+{
+    if (m_pDoc->SendValue(W::kThresholdParam, position) < 0)
+        return;
+    m_slider->setValue(position);
+    m_readout->setText(QString::asprintf(" %d ", position));
+}
