@@ -5,7 +5,8 @@ namespace {
 using D = DialogItem;
 const DialogItem kItems[] = {
     {WhiteSpotId::Detect, D::PushButton, "DETECT", 14, 18, 36, 18, D::GroupStart},
-    {-1, D::Label, "THRESHOLD LEVEL", 58, 16, 64, 8, 0},
+    // 70 wide rather than 64, so the caption is not cut off in wider fonts.
+    {-1, D::Label, "THRESHOLD LEVEL", 58, 16, 70, 8, 0},
     {WhiteSpotId::Threshold, D::Label, "", 128, 14, 25, 10, D::AlignRight | D::Sunken},
     {WhiteSpotId::ThresholdSlider, D::ScrollBar, "", 58, 27, 96, 11, 0},
     {-1, D::GroupBox, "ADDRESS", 7, 46, 150, 142, 0},

@@ -1,7 +1,9 @@
 // The service dialogs as the program opens them, on the simulated camera:
 // the payloads they send, the boxes they show, and what their fields hold.
+#include "app/cmainframe.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
+#include "resources/commandids.h"
 #include "resources/servicedialogids.h"
 #include "service/manualcommanddialog.h"
 #include "service/registereditordialog.h"
@@ -10,6 +12,7 @@
 #include "ui/controllookup.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,15 +183,9 @@ void TestServiceDialogs::detectionOutcomes()
     QByteArrayList expected = {"01FF014D010000"};
     if (!dies)
         expected += Repeat("00FF814D000000", polls);
-    for (int i = 0; outcome == 0 && !dies && i <= lines; ++i)
-        expected << "00FF91" + QByteArray::number(2 * i, 16).toUpper().rightJustified(2, '0') +
-                        "000000"
-                 << (i < lines
-                         ? "00FF91" +
-                               QByteArray::number(2 * i + 1, 16).toUpper().rightJustified(2, '0') +
-                               "000000"
-                         : QByteArray());
-    expected.removeAll(QByteArray());
+    // The list: x and y of each entry, then the end mark's x.
+    for (int reg = 0; outcome == 0 && !dies && reg <= 2 * lines; ++reg)
+        expected << WhiteSpotDetection::AddressPayload(reg % 2, reg / 2);
     QCOMPARE(rig.TakePayloads(), expected);
     QCOMPARE(Lines(dialog).size(), lines);
 }
@@ -305,7 +302,8 @@ void TestServiceDialogs::editorOpensOrFocuses()
 
     Click(first, RE::Eeprom);
     Click(first, RE::AreaAfe);
-    QCOMPARE(rig.Editor(), first);
+    rig.frame->Action(CommandId::CommandMenuKey)->trigger(); // Ctrl+P, outside developer mode too
+    QCOMPARE(rig.doc->m_pRegisterEditor.data(), first);
     QVERIFY(rig.TakePayloads().isEmpty());
     QTest::keyClick(first, Qt::Key_Escape);
     QVERIFY(!first->isVisible());
