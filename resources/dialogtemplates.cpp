@@ -2,6 +2,7 @@
 
 // Each layout lives in a file of its own; this list finds them by id.
 extern const DialogTemplate kAboutDialog;
+extern const DialogTemplate kCommSetupDialog;
 extern const DialogTemplate kWhiteSpotDialog;
 extern const DialogTemplate kManualCommandDialog;
 extern const DialogTemplate kRegisterEditorDialog;
@@ -10,6 +11,7 @@ const DialogTemplate *FindDialogTemplate(int id)
 {
     static const DialogTemplate *const kAll[] = {
         &kAboutDialog,
+        &kCommSetupDialog,
         &kWhiteSpotDialog,
         &kManualCommandDialog,
         &kRegisterEditorDialog,
