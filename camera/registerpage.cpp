@@ -16,6 +16,9 @@ const RegisterPage::AreaInfo kAreas[RegisterPage::kAreaCount] = {
 
 const char *const kModePrefixes[] = {"00FF", "01FF"};
 
+const char *const kAsciiNames[RegisterPage::kAreaCount] = {"common", "dsp", "tg",  "afe",
+                                                           "if",     "lr",  "info"};
+
 bool isHex(const QByteArray &text, int digits)
 {
     return text.size() == digits && CameraProtocol::IsHexDigits(text.constData(), digits);
@@ -42,6 +45,53 @@ const RegisterPage::AreaInfo &RegisterPage::AreaOf(Area area)
 QByteArray RegisterPage::ModePrefix(Mode mode)
 {
     return kModePrefixes[mode];
+}
+
+QString RegisterPage::PageCaption(int page)
+{
+    return QString::asprintf("%02X-%02X", PageBase(page), PageBase(page) + kRows - 1);
+}
+
+const char *RegisterPage::AsciiName(Area area)
+{
+    return kAsciiNames[area];
+}
+
+bool RegisterPage::FindArea(const QString &name, Area *area)
+{
+    for (int a = 0; a < kAreaCount; ++a) {
+        if (name.compare(QString::fromUtf8(kAreas[a].caption), Qt::CaseInsensitive) == 0 ||
+            name.compare(QLatin1String(kAsciiNames[a]), Qt::CaseInsensitive) == 0) {
+            *area = Area(a);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RegisterPage::FindPage(const QString &text, int *page)
+{
+    for (int p = 0; p < kPageCount; ++p) {
+        const QString caption = PageCaption(p);
+        if (text.compare(caption, Qt::CaseInsensitive) == 0 ||
+            text.compare(caption.left(2), Qt::CaseInsensitive) == 0) {
+            *page = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString RegisterPage::RefusalText(Status status)
+{
+    switch (status) {
+    case BadAddress:
+        return QStringLiteral("アドレスの入力が不正です。");
+    case BadData:
+        return QStringLiteral("データの入力が不正です。");
+    default:
+        return QString();
+    }
 }
 
 QList<RegisterPage::Row> RegisterPage::PageRows(Area area, int page)

@@ -47,6 +47,16 @@ public:
     static QByteArray ModePrefix(Mode mode);
     static int PageBase(int page) { return page * kRows; }
 
+    // The page's caption: "00-1F", "20-3F", ... "E0-FF".
+    static QString PageCaption(int page);
+    // The lower-case ASCII name of an area, for where the caption cannot be
+    // typed: "common", "dsp", "tg", "afe", "if", "lr", "info".
+    static const char *AsciiName(Area area);
+    // An area by its caption or its ASCII name, either case.
+    static bool FindArea(const QString &name, Area *area);
+    // A page by its caption or its first address ("00-1F" or "00"), either case.
+    static bool FindPage(const QString &text, int *page);
+
     struct Row
     {
         QString address;
@@ -74,6 +84,10 @@ public:
         int code = 0; // Failed: the exchange's negative result
         int row = -1; // page loops: the row they stopped at; -1 after all rows
     };
+
+    // What the editor says when it refuses a row: the address message for
+    // BadAddress, the data message for BadData; empty otherwise.
+    static QString RefusalText(Status status);
 
     // The payloads; the address is checked before the data.
     static Status BuildWrite(Mode mode, Area area, const Row &row, QByteArray *payload);

@@ -27,6 +27,20 @@ WhiteSpotDetection::Outcome WhiteSpotDetection::OnPoll(int readResult, int statu
     }
 }
 
+QString WhiteSpotDetection::OutcomeText(Outcome outcome)
+{
+    switch (outcome) {
+    case Finished:
+        return QStringLiteral("Detect is finished.");
+    case TooMany:
+        return QStringLiteral("Number of detect is over.");
+    case DetectError:
+        return QStringLiteral("Detect error");
+    default:
+        return QString();
+    }
+}
+
 QByteArray WhiteSpotDetection::AddressPayload(int coordinate, int entry)
 {
     return CameraProtocol::BuildPayload(kFpga, kFixed, kAddressTableRead, 2 * entry + coordinate,

@@ -19,6 +19,8 @@ public:
     static constexpr int kEndMark = 0xFFFF;
     // Status reads that may fail in a row before the poll gives up.
     static constexpr int kMaxFailedPolls = 3;
+    // The status is read this often while a detection runs.
+    static constexpr int kPollPeriodMs = 200;
 
     enum Outcome
     {
@@ -28,6 +30,10 @@ public:
         DetectError,
         GaveUp
     };
+
+    // The message that tells an outcome: "Detect is finished.", "Number of
+    // detect is over." or "Detect error"; empty while detecting or given up.
+    static QString OutcomeText(Outcome outcome);
 
     // A new detection: the failure count starts again.
     void Start() { m_failedPolls = 0; }

@@ -1,0 +1,34 @@
+#include "factoryset.h"
+
+#include "cameradata.h"
+
+FactorySet::Transfers FactorySet::On(CameraData &camera)
+{
+    return {[&camera](int index, int value) { return camera.SendParam(index, value); },
+            [&camera](int index) { return camera.UploadParam(index); },
+            [&camera](int index) { return camera.GetValue(index); },
+            [&camera] { return camera.UploadAll(); }};
+}
+
+FactorySet::Result FactorySet::Run(const Transfers &transfers)
+{
+    Result result;
+    if (transfers.send(kParam, 1) < 0) {
+        result.outcome = WriteFailed;
+        return result;
+    }
+    while (result.reads < kMaxReads) {
+        ++result.reads;
+        if (transfers.upload(kParam) < 0) {
+            result.outcome = ReadFailed;
+            return result;
+        }
+        if (transfers.value(kParam) != 1) {
+            result.readAll = transfers.uploadAll();
+            result.outcome = result.readAll < 0 ? ReadAllFailed : Finished;
+            return result;
+        }
+    }
+    result.outcome = StillSetting;
+    return result;
+}
