@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
+#include "panel/czqb40view.h"
 #include "resources/apptitle.h"
 #include "resources/commandids.h"
 #include "resources/menutable.h"
@@ -286,9 +287,7 @@ void CMainFrame::dropEvent(QDropEvent *event)
 CMainFrame *CMainFrame::Create(CZQB40Doc *doc, const QString &programFileName)
 {
     auto *frame = new CMainFrame(doc, programFileName);
-    // The control panel takes this place.
-    auto *view = new QWidget(frame);
-    frame->SetView(view);
+    frame->SetView(new CZQB40View(doc, frame));
     doc->SetWhiteSpotFactory(
         [](CZQB40Doc *d, QWidget *parent) { return new WhiteSpotDialog(d, parent); });
     doc->SetRegisterEditorFactory(

@@ -3,6 +3,7 @@
 // Each layout lives in a file of its own; this list finds them by id.
 extern const DialogTemplate kAboutDialog;
 extern const DialogTemplate kCommSetupDialog;
+extern const DialogTemplate kPanelDialog;
 extern const DialogTemplate kWhiteSpotDialog;
 extern const DialogTemplate kManualCommandDialog;
 extern const DialogTemplate kRegisterEditorDialog;
@@ -12,6 +13,7 @@ const DialogTemplate *FindDialogTemplate(int id)
     static const DialogTemplate *const kAll[] = {
         &kAboutDialog,
         &kCommSetupDialog,
+        &kPanelDialog,
         &kWhiteSpotDialog,
         &kManualCommandDialog,
         &kRegisterEditorDialog,

@@ -1,0 +1,256 @@
+#include "czqb40view.h"
+
+#include "paneltables.h"
+
+#include "camera/camerainfo.h"
+#include "camera/paramtable.h"
+#include "camera/thecamera.h"
+#include "document/czqb40doc.h"
+#include "resources/dialogtemplate.h"
+#include "ui/controllookup.h"
+#include "ui/dialogbuilder.h"
+#include "ui/messagebox.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+constexpr int kPanelTemplate = 101;
+constexpr int kTimerPeriodMs = 100;
+constexpr int kSerialSpin = 1141;
+constexpr int kGainSlider = 1024;
+const char kDefaultTitle[] = "ZQ-M(V)710ALX";
+const char kNewFirmware[] = "1.0.9.0";
+
+// Controls hidden at set-up; nothing shows them again.
+const int kHiddenAtSetUp[] = {1103, 1026, 1027, 1106, 1039, 1038, 1104, 1037, 1036,
+                              1143, 1144, 1145, 1146, 1147, 1148, 1149, 1150, 1151,
+                              1139, 1152, 1140, 1141, 1142};
+
+struct ModelRule
+{
+    const char *name;
+    bool sortAndTest;     // sort and test pattern groups
+    int balance;          // 1 enabled, 0 disabled, -1 enabled only with new firmware
+    bool accel;           // 2xACCEL and a gain range of 503, else 336
+    int r1;               // 1 "(R1)" with new firmware, 0 never
+};
+const ModelRule kModels[] = {
+    {"ZQ-M710ALX", true, 1, true, 0},   {"ZQ-MV710ALX", true, 1, false, 0},
+    {"ZQ-M710BLX", false, -1, true, 1}, {"ZQ-MV710BLX", false, -1, false, 1},
+    {"ZQ-M710CLX", false, -1, true, 1}, {"ZQ-MV710CLX", false, -1, false, 1},
+};
+const ModelRule kOtherModel = {"", false, -1, true, 0};
+
+const int kSortAndTest[] = {1162, 1186, 1187, 1127, 1129, 1130, 1131, 1132};
+const int kBalanceGroup[] = {1154, 1018, 1019, 1017, 1043, 1042, 1133, 1049,
+                             1048, 1135, 1155, 1020, 1021, 1153, 1156, 1128};
+const int kAccelGroup[] = {1124, 1126, 1125};
+} // namespace
+
+CZQB40View::CZQB40View(CZQB40Doc *doc, QWidget *parent) : QWidget(parent), m_doc(doc)
+{
+    // The form's own font: 8 points, as the panel was drawn.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    m_layoutSize = DialogBuilder::Build(*FindDialogTemplate(kPanelTemplate), this);
+    for (int id : kHiddenAtSetUp)
+        Ctl(id)->hide(); // before the frame takes its size from the panel
+    ConnectControls();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("timer1"));
+    m_timer->setInterval(kTimerPeriodMs);
+    m_timer->start(); // ticks; sends nothing and changes no control
+    if (!m_timer->isActive())
+        MessageBox::Show(QStringLiteral("Error: Timer creation failed!"));
+
+    connect(doc, &CZQB40Doc::initialUpdate, this, &CZQB40View::InitPanel);
+    connect(doc, &CZQB40Doc::refreshViews, this, &CZQB40View::RefreshPanel);
+}
+
+QSize CZQB40View::sizeHint() const
+{
+    // What the visible controls need, with a margin like the left one.
+    QRect used;
+    for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!w->isHidden())
+            used |= w->geometry();
+    if (used.isEmpty())
+        return m_layoutSize;
+    return QSize(used.right() + used.left() + 1, used.bottom() + used.top() + 1);
+}
+
+QSize CZQB40View::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+QWidget *CZQB40View::Ctl(int id) const
+{
+    return FindControl(this, id);
+}
+
+bool CZQB40View::IsOn(int id) const
+{
+    auto *b = qobject_cast<QAbstractButton *>(Ctl(id));
+    return b && b->isChecked();
+}
+
+void CZQB40View::Enable(std::initializer_list<int> ids, bool enabled)
+{
+    for (int id : ids)
+        if (QWidget *w = Ctl(id))
+            w->setEnabled(enabled);
+}
+
+void CZQB40View::InitPanel()
+{
+    int sliders = 0;
+    const SliderRow *rows = PanelTables::Sliders(&sliders);
+    for (int i = 0; i < sliders; ++i) {
+        auto *s = qobject_cast<QAbstractSlider *>(Ctl(rows[i].slider));
+        QSignalBlocker block(s);
+        s->setRange(ParamTable::GetMin(rows[i].param), ParamTable::GetMax(rows[i].param));
+    }
+    if (auto *spin = qobject_cast<QAbstractSlider *>(Ctl(kSerialSpin)))
+        spin->setRange(0, 9999999);
+    for (int id : kHiddenAtSetUp)
+        Ctl(id)->hide();
+    // The panel is a fixed form: the frame sizes itself to it, no scroll bars.
+    updateGeometry();
+    RefreshPanel();
+}
+
+void CZQB40View::SetGroup(const RadioChoice *choices, int count, int group, int value)
+{
+    QButtonGroup *buttons = nullptr;
+    for (int i = 0; i < count; ++i) {
+        if (choices[i].group != group)
+            continue;
+        auto *b = qobject_cast<QAbstractButton *>(Ctl(choices[i].button));
+        if (!buttons && b->group()) {
+            buttons = b->group();
+            // An exclusive group cannot show "none of these".
+            buttons->setExclusive(false);
+        }
+        b->setChecked(value == choices[i].value);
+    }
+    if (buttons)
+        buttons->setExclusive(true);
+}
+
+void CZQB40View::RefreshPanel()
+{
+    ShowCameraInfo();
+    QString title = QString::fromLatin1(m_modelName);
+    if (title.isEmpty())
+        title = QString::fromLatin1(kDefaultTitle);
+
+    const ModelRule *rule = &kOtherModel;
+    for (const ModelRule &m : kModels)
+        if (m_modelName == m.name)
+            rule = &m;
+    const bool newer = m_version >= QByteArray(kNewFirmware);
+    for (int id : kSortAndTest)
+        Ctl(id)->setEnabled(rule->sortAndTest);
+    const bool balance = rule->balance == 1 || (rule->balance == -1 && newer);
+    for (int id : kBalanceGroup)
+        Ctl(id)->setEnabled(balance);
+
+    int count = 0;
+    const RadioChoice *radios = PanelTables::Radios(&count);
+    for (int group = 0; group <= 12; ++group) {
+        int param = -1;
+        for (int i = 0; i < count && param < 0; ++i)
+            if (radios[i].group == group)
+                param = radios[i].param;
+        SetGroup(radios, count, group, m_doc->GetValue(param));
+    }
+
+    auto *gain = qobject_cast<QAbstractSlider *>(Ctl(kGainSlider));
+    {
+        QSignalBlocker block(gain);
+        if (rule->accel) {
+            int n = 0;
+            const RadioChoice *accel = PanelTables::Accel(&n);
+            SetGroup(accel, n, accel[0].group, m_doc->GetValue(accel[0].param));
+            for (int id : kAccelGroup)
+                Ctl(id)->setEnabled(true);
+            gain->setRange(0, 503);
+        } else {
+            for (int id : kAccelGroup)
+                Ctl(id)->setEnabled(false);
+            gain->setRange(0, 336);
+        }
+    }
+    if (rule->r1 && newer)
+        title += QStringLiteral("(R1)");
+    window()->setWindowTitle(title);
+
+    // Shutter: 9 and 255 both mean VARIABLE; other values select nothing.
+    int n = 0;
+    const RadioChoice *shutter = PanelTables::Shutter(&n);
+    const int v = m_doc->GetValue(shutter[0].param);
+    SetGroup(shutter, n, shutter[0].group, v == 9 ? 255 : (v >= 0 && v <= 8) || v == 255 ? v : -1);
+
+    const SliderRow *rows = PanelTables::Sliders(&count);
+    for (int i = 0; i < count; ++i)
+        ShowValue(rows[i].param, rows[i].slider, rows[i].readout, m_doc->GetValue(rows[i].param));
+    ShowScanTiming();
+    UpdateEnables(0);
+}
+
+void CZQB40View::ShowCameraInfo()
+{
+    const CameraInfo info = CameraInfo::Decode(theCamera);
+    m_vendorName = info.vendorName;
+    m_modelName = info.modelName;
+    m_serialNumber = info.serialNumber;
+    m_version = info.version;
+    m_eightDigits = info.eightDigits ? 1 : 0;
+    const QPair<int, QByteArray> texts[] = {
+        {1148, m_vendorName}, {1149, m_modelName}, {1150, m_serialNumber}, {1151, m_version}};
+    for (const auto &t : texts)
+        qobject_cast<QLabel *>(Ctl(t.first))->setText(QString::fromLatin1(t.second));
+    for (int id : {1163, 1164}) {
+        auto *b = qobject_cast<QAbstractButton *>(Ctl(id));
+        QSignalBlocker block(b);
+        if (b->group())
+            b->group()->setExclusive(false);
+        b->setChecked((id == 1164) == (m_eightDigits == 1));
+        if (b->group())
+            b->group()->setExclusive(true);
+    }
+}
+
+void CZQB40View::ShowScanTiming()
+{
+    const int s = qobject_cast<QAbstractSlider *>(Ctl(1112))->value();
+    const int w = qobject_cast<QAbstractSlider *>(Ctl(1113))->value();
+    const bool accel = IsOn(1126), partial = IsOn(1016);
+    int b, a, f, t;
+    if (!accel && !partial) {
+        b = 11, a = 2058, f = 10, t = 2079;
+    } else if (!accel) {
+        b = s / 4 + 11;
+        a = w;
+        t = (2067 - w) / 4 + 14 + w;
+        f = t - a - b;
+    } else if (!partial) {
+        b = 6, a = 1029, f = 5, t = 1040;
+    } else {
+        b = s / 4 + 6;
+        a = (w + 1) / 2;
+        t = (2067 - 2 * a) / 4 + 8 + a;
+        f = t - a - b;
+    }
+    const int values[] = {b, a, f, t};
+    for (int i = 0; i < 4; ++i)
+        qobject_cast<QLabel *>(Ctl(1032 + i))->setText(QStringLiteral(" %1 ").arg(values[i]));
+}

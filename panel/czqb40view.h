@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+class CZQB40Doc;
+class QAbstractButton;
+class QAbstractSlider;
+class QTimer;
+
+// The control panel: every camera setting on one form. It keeps no copy of
+// the values: a refresh brings every control in line with theCamera, and
+// each change on it is one write through the document.
+class CZQB40View : public QWidget
+{
+    Q_OBJECT
+public:
+    // Scroll codes, as the handlers reason about slider movements.
+    enum ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom, EndScroll };
+
+    explicit CZQB40View(CZQB40Doc *doc, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    void InitPanel();
+    void RefreshPanel();
+
+    // Value display and slider mapping.
+    void ShowValue(int param, int sliderId, int readoutId, int value);
+    static QString FormatReadout(int sliderId, int value);
+    void OnSlider(int code, int thumbPosition, QAbstractSlider *slider);
+    void UpdateEnables(int controlId);
+
+    // Handlers.
+    void ApplyChoice(int param, int value, QAbstractButton *button);
+    void OnScanSlider(int code, int thumbPosition, QAbstractSlider *slider);
+    void OnFactorySet();
+    void OnDetect();
+    void OnDigitsChoice();
+
+    // Read-outs.
+    void ShowCameraInfo();
+    void ShowScanTiming();
+
+    CZQB40Doc *GetDocument() const { return m_doc; }
+    QTimer *PanelTimer() const { return m_timer; }
+
+    QByteArray m_modelName;
+    QString m_serialEntry;
+    QByteArray m_serialNumber;
+    QByteArray m_version;
+    QByteArray m_vendorName;
+    qint32 m_eightDigits = 1;
+
+private:
+    QWidget *Ctl(int id) const;
+    void Enable(std::initializer_list<int> ids, bool enabled);
+    bool IsOn(int id) const;
+    void SetGroup(const struct RadioChoice *choices, int count, int group, int value);
+    void ConnectControls();
+    void OnSliderAction(QAbstractSlider *slider, int action);
+
+    CZQB40Doc *m_doc;
+    QTimer *m_timer = nullptr;
+    QSize m_layoutSize;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+// The panel as data: which radio button writes which parameter value, and
+// which slider shows which parameter in which read-out.
+struct RadioChoice
+{
+    int group;  // index of the group in refresh order
+    int button; // control id
+    int param;
+    int value;
+};
+
+struct SliderRow
+{
+    int slider;
+    int readout;
+    int param;
+    const char *name; // the label beside it, its accessible name
+};
+
+class PanelTables
+{
+public:
+    // Every radio button but the shutter's and the digits', in the order
+    // the refresh sets their groups.
+    static const RadioChoice *Radios(int *count);
+    // The shutter buttons 1005..1014: value 0..8, then 255 for VARIABLE.
+    static const RadioChoice *Shutter(int *count);
+    static const RadioChoice *Accel(int *count);
+    // Every slider, in the order the refresh shows them.
+    static const SliderRow *Sliders(int *count);
+    static const SliderRow *FindSlider(int sliderId);
+};

@@ -1,0 +1,148 @@
+#include "dialogtemplate.h"
+
+// The control panel (dialog 101): every camera setting on one form. The
+// first button of each radio group starts its group.
+namespace {
+using D = DialogItem;
+constexpr quint32 kPush = D::PushLike | D::AlignCenter;
+constexpr quint32 kFirst = D::PushLike | D::AlignCenter | D::GroupStart;
+constexpr quint32 kRight = D::Sunken | D::AlignRight;
+constexpr quint32 kLeft = D::Sunken | D::AlignLeft;
+
+const DialogItem kItems[] = {
+    // TRIGGER
+    {-1, D::GroupBox, "TRIGGER", 7, 7, 102, 104, 0},
+    {-1, D::GroupBox, "MODE", 12, 17, 46, 73, 0},
+    {1066, D::RadioButton, "OFF", 16, 28, 38, 13, kFirst},
+    {1067, D::RadioButton, "FIXED", 16, 43, 38, 13, kPush},
+    {1068, D::RadioButton, "1TRIG", 16, 58, 38, 13, kPush},
+    {1070, D::RadioButton, "VD CONT", 16, 73, 38, 13, kPush},
+    {1110, D::GroupBox, "SOURCE", 59, 17, 46, 44, 0},
+    {1119, D::RadioButton, "CC1", 63, 28, 38, 13, kFirst},
+    {1120, D::RadioButton, "12pin", 63, 43, 38, 13, kPush},
+    {1109, D::GroupBox, "POLARITY", 60, 63, 45, 44, 0},
+    {1115, D::RadioButton, "POSI", 64, 74, 37, 13, kFirst},
+    {1116, D::RadioButton, "NEGA", 64, 89, 37, 13, kPush},
+    // SHUTTER SPEED
+    {1108, D::GroupBox, "SHUTTER SPEED", 114, 7, 99, 104, 0},
+    {1005, D::RadioButton, "OFF", 119, 18, 43, 10, D::GroupStart},
+    {1006, D::RadioButton, "1/16", 119, 29, 43, 10, 0},
+    {1007, D::RadioButton, "1/60", 119, 40, 43, 10, 0},
+    {1008, D::RadioButton, "1/100", 119, 51, 43, 10, 0},
+    {1009, D::RadioButton, "1/250", 119, 62, 43, 10, 0},
+    {1010, D::RadioButton, "1/1000", 164, 18, 46, 10, 0},
+    {1011, D::RadioButton, "1/2000", 164, 29, 46, 10, 0},
+    {1012, D::RadioButton, "1/10000", 164, 40, 46, 10, 0},
+    {1013, D::RadioButton, "1/50000", 164, 51, 46, 10, 0},
+    {1014, D::RadioButton, "VARIABLE", 164, 62, 46, 10, 0},
+    {1107, D::Label, "Variable Value", 119, 75, 60, 8, D::GroupStart},
+    {1047, D::Label, "", 119, 84, 90, 10, kRight},
+    {1046, D::ScrollBar, "", 119, 97, 90, 9, 0},
+    // PARTIAL SCAN
+    {1114, D::GroupBox, "PARTIAL SCAN", 216, 7, 120, 104, 0},
+    {1015, D::RadioButton, "OFF", 221, 17, 32, 10, D::GroupStart},
+    {1016, D::RadioButton, "ON", 256, 17, 32, 10, 0},
+    {1117, D::Label, "START", 221, 29, 27, 8, D::GroupStart},
+    {1030, D::Label, "", 221, 38, 27, 10, kRight},
+    {1112, D::ScrollBar, "", 251, 28, 9, 78, D::Vertical},
+    {1118, D::Label, "WIDTH", 266, 29, 27, 8, 0},
+    {1031, D::Label, "", 266, 38, 27, 10, kRight},
+    {1113, D::ScrollBar, "", 296, 28, 9, 78, D::Vertical},
+    {-1, D::Label, "Bporch", 221, 52, 27, 8, 0},
+    {1032, D::Label, "", 221, 61, 27, 10, kRight},
+    {-1, D::Label, "Fporch", 221, 76, 27, 8, 0},
+    {1034, D::Label, "", 221, 85, 27, 10, kRight},
+    {-1, D::Label, "Active", 266, 52, 27, 8, 0},
+    {1033, D::Label, "", 266, 61, 27, 10, kRight},
+    {-1, D::Label, "Total", 266, 76, 27, 8, 0},
+    {1035, D::Label, "", 266, 85, 27, 10, kRight},
+    // FACTORY, 2xACCEL
+    {1128, D::GroupBox, "FACTORY", 339, 9, 44, 35, 0},
+    {1156, D::PushButton, "SET", 344, 21, 34, 16, D::GroupStart},
+    {1124, D::GroupBox, "2xACCEL", 337, 51, 47, 48, 0},
+    {1125, D::RadioButton, "OFF", 342, 62, 37, 13, kFirst},
+    {1126, D::RadioButton, "ON", 342, 79, 37, 13, kPush},
+    // CAMERA LINK
+    {-1, D::GroupBox, "CAMERA LINK", 7, 116, 222, 76, 0},
+    {-1, D::GroupBox, "DATA BIT", 12, 128, 39, 59, 0},
+    {1176, D::RadioButton, "8bit", 16, 139, 31, 13, kFirst},
+    {1177, D::RadioButton, "10bit", 16, 154, 31, 13, kPush},
+    {1178, D::RadioButton, "12bit", 16, 169, 31, 13, kPush},
+    {-1, D::GroupBox, "SYNC", 56, 128, 73, 59, 0},
+    {1179, D::RadioButton, "VD", 60, 139, 31, 13, kFirst},
+    {1180, D::RadioButton, "FVAL", 60, 154, 31, 13, kPush},
+    {1181, D::RadioButton, "HD", 94, 139, 31, 13, kFirst},
+    {1182, D::RadioButton, "LVAL", 94, 154, 31, 13, kPush},
+    {1185, D::RadioButton, "LVAL2", 94, 169, 31, 13, kPush},
+    {-1, D::GroupBox, "CONFIG", 134, 128, 41, 45, 0},
+    {1184, D::RadioButton, "BASE", 138, 139, 33, 13, kFirst},
+    {1183, D::RadioButton, "MEDIUM", 138, 154, 33, 13, kPush},
+    {1162, D::GroupBox, "SORT", 179, 128, 41, 45, 0},
+    {1186, D::RadioButton, "OFF", 183, 139, 33, 13, kFirst},
+    {1187, D::RadioButton, "ON", 183, 154, 33, 13, kPush},
+    // 12pinOUT, TEST PATTERN
+    {1111, D::GroupBox, "12pinOUT", 234, 117, 47, 63, 0},
+    {1121, D::RadioButton, "OFF", 239, 128, 37, 13, kFirst},
+    {1122, D::RadioButton, "FLASH", 239, 143, 37, 13, kPush},
+    {1123, D::RadioButton, "VD", 239, 158, 37, 13, kPush},
+    {1127, D::GroupBox, "TEST PATTERN", 286, 117, 87, 47, 0},
+    {1129, D::RadioButton, "OFF", 291, 128, 38, 13, kFirst},
+    {1131, D::RadioButton, "V", 331, 128, 38, 13, kPush},
+    {1130, D::RadioButton, "H", 291, 144, 38, 13, kPush},
+    {1132, D::RadioButton, "HV", 331, 144, 38, 13, kPush},
+    // GAIN, BLACK LEVEL
+    {-1, D::Label, "GAIN", 9, 205, 30, 8, D::GroupStart},
+    {1025, D::Label, "", 40, 204, 49, 10, kRight},
+    {1024, D::ScrollBar, "", 9, 216, 80, 9, 0},
+    {1105, D::Label, "BLACK LEVEL", 9, 236, 45, 8, 0},
+    {1029, D::Label, "", 55, 235, 34, 10, kLeft},
+    {1028, D::ScrollBar, "", 9, 247, 80, 9, 0},
+    // BALANCE ADJUST
+    {1154, D::GroupBox, "BALANCE ADJUST", 96, 195, 134, 68, 0},
+    {1017, D::RadioButton, "OFF", 101, 206, 40, 13, kFirst},
+    {1018, D::RadioButton, "MANUAL", 143, 206, 40, 13, kPush},
+    {1019, D::RadioButton, "AUTO", 185, 206, 40, 13, kPush},
+    {1133, D::Label, "RIGHT GAIN", 101, 223, 50, 8, D::GroupStart},
+    {1042, D::Label, "", 155, 222, 70, 10, kLeft},
+    {1043, D::ScrollBar, "", 101, 233, 124, 8, 0},
+    {1135, D::Label, "RIGHT BLACK", 101, 243, 50, 8, 0},
+    {1048, D::Label, "", 155, 242, 70, 10, kLeft},
+    {1049, D::ScrollBar, "", 101, 253, 124, 8, 0},
+    // WHITE SPOT CORRECT
+    {1155, D::GroupBox, "WHITE SPOT CORRECT", 236, 195, 104, 37, 0},
+    {1020, D::RadioButton, "OFF", 241, 209, 28, 10, D::GroupStart},
+    {1021, D::RadioButton, "ON", 270, 209, 28, 10, 0},
+    {1153, D::PushButton, "DETECT", 301, 206, 34, 15, D::GroupStart},
+    // SUB-V, Adjust-GAIN: hidden at set-up
+    {1104, D::Label, "SUB-V", 248, 238, 30, 8, 0},
+    {1036, D::Label, "", 280, 237, 30, 10, kLeft},
+    {1037, D::ScrollBar, "", 248, 248, 90, 9, 0},
+    {1103, D::Label, "Adjust-GAIN(L)", 8, 279, 55, 8, 0},
+    {1027, D::Label, "", 64, 278, 30, 10, kLeft},
+    {1026, D::ScrollBar, "", 8, 289, 85, 9, 0},
+    {1106, D::Label, "Adjust-GAIN(R)", 8, 309, 55, 8, 0},
+    {1038, D::Label, "", 64, 308, 30, 10, kLeft},
+    {1039, D::ScrollBar, "", 8, 319, 85, 9, 0},
+    // SET SERIAL NUMBER
+    {1152, D::GroupBox, "SET SERIAL NUMBER", 98, 272, 131, 63, 0},
+    {1140, D::Edit, "", 104, 284, 68, 12, D::GroupStart | D::AutoHScroll},
+    {1141, D::SpinButton, "", 172, 284, 9, 12, 0},
+    {1142, D::PushButton, "WRITE", 186, 283, 38, 14, D::GroupStart},
+    {1163, D::RadioButton, "7 digits", 104, 304, 50, 10, D::GroupStart},
+    {1164, D::RadioButton, "8 digits", 158, 304, 50, 10, 0},
+    // CAMERA INFORMATION
+    {1143, D::GroupBox, "CAMERA INFORMATION", 235, 272, 146, 63, 0},
+    {1144, D::Label, "VNEDOR NAME : ", 240, 282, 62, 8, D::GroupStart},
+    {1145, D::Label, "MODEL NAME : ", 240, 292, 62, 8, 0},
+    {1146, D::Label, "SERIAL NUMBER : ", 240, 302, 62, 8, 0},
+    {1147, D::Label, "VERSION : ", 240, 312, 62, 8, 0},
+    {1148, D::Label, "****************", 303, 282, 74, 8, 0},
+    {1149, D::Label, "**********", 303, 292, 74, 8, 0},
+    {1150, D::Label, "*******", 303, 302, 74, 8, 0},
+    {1151, D::Label, "******", 303, 312, 74, 8, 0},
+    {1139, D::PushButton, "READ && RESET", 303, 321, 60, 12, D::Hidden | D::GroupStart},
+};
+} // namespace
+
+extern const DialogTemplate kPanelDialog = {101, "", 391, 345, kItems,
+                                            int(sizeof kItems / sizeof kItems[0])};
