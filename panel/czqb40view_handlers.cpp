@@ -196,8 +196,10 @@ void CZQB40View::UpdateEnables(int id)
         }
         Enable({1109, 1115, 1116, 1110, 1119, 1120}, !IsOn(1066));
     }
+    // Only while the shutter buttons are usable: under 1TRIG the whole
+    // shutter stays disabled, VARIABLE or not.
     if (in(1005, 1014))
-        Enable({1046, 1047, 1107}, IsOn(1014));
+        Enable({1046, 1047, 1107}, IsOn(1014) && Ctl(1014)->isEnabled());
     if (in(1015, 1016))
         Enable({1112, 1030, 1117, 1113, 1031, 1118}, IsOn(1016));
     if (in(1017, 1019))
