@@ -39,6 +39,10 @@ public:
     void OnFactorySet();
     void OnDetect();
     void OnDigitsChoice();
+    // The serial-number service (its controls stay hidden).
+    void OnWriteSerial();
+    void OnSerialSpin(int delta);
+    void OnReadAndReset();
 
     // Read-outs.
     void ShowCameraInfo();
@@ -60,7 +64,10 @@ private:
     bool IsOn(int id) const;
     void SetGroup(const struct RadioChoice *choices, int count, int group, int value);
     void ConnectControls();
+    void ConnectSerialControls();
     void OnSliderAction(QAbstractSlider *slider, int action);
+    // The position a scroll code asks for; false for the codes that send nothing.
+    static bool NextPosition(int code, int thumbPosition, const QAbstractSlider *slider, int *next);
 
     CZQB40Doc *m_doc;
     QTimer *m_timer = nullptr;

@@ -1,9 +1,10 @@
-// The panel's handlers: what each control sends, and the value display
-// that follows an accepted write.
+// The panel's handlers: what each radio button, the partial-scan sliders,
+// "SET", "DETECT" and the digits choice do.
 #include "czqb40view.h"
 
 #include "paneltables.h"
 
+#include "camera/factoryset.h"
 #include "document/czqb40doc.h"
 #include "ui/controllookup.h"
 
@@ -12,51 +13,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cmath>
-
 namespace {
 constexpr int kStart = 1112, kWidth = 1113;
 constexpr int kScanSum = 2059; // START + WIDTH stays within the sensor
-constexpr int kFactorySet = 20;
-constexpr int kFactoryReads = 50;
-
-int Clamp(int v, const QAbstractSlider *s)
-{
-    return qBound(s->minimum(), v, s->maximum());
-}
-
-QString ShutterText(int v)
-{
-    const int q = v / 256, r = v % 256;
-    const double t = std::pow(10.0, q + 1) * (1 + 9 * (r * 0.00390625));
-    if (v < 1280)
-        return QString::asprintf("1/%.2f sec", 1000000.0 / t);
-    return QString::asprintf("%.2f sec", t * 0.000001);
-}
 } // namespace
-
-QString CZQB40View::FormatReadout(int sliderId, int v)
-{
-    switch (sliderId) {
-    case 1024: return QString::asprintf("%2.4f dB", v * 0.0358);
-    case 1043: return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
-    case 1028: return QString::asprintf("%d/1023", v);
-    case 1049: return QString::asprintf("%d/2048", v - 128);
-    case 1046: return ShutterText(v);
-    default: return QString::asprintf(" %d ", v);
-    }
-}
-
-void CZQB40View::ShowValue(int param, int sliderId, int readoutId, int value)
-{
-    Q_UNUSED(param);
-    auto *slider = qobject_cast<QAbstractSlider *>(Ctl(sliderId));
-    {
-        QSignalBlocker block(slider);
-        slider->setValue(value); // clamped into the range; the text is not
-    }
-    qobject_cast<QLabel *>(Ctl(readoutId))->setText(FormatReadout(sliderId, value));
-}
 
 void CZQB40View::ConnectControls()
 {
@@ -96,6 +56,7 @@ void CZQB40View::ConnectControls()
     for (int id : {1163, 1164})
         connect(qobject_cast<QAbstractButton *>(Ctl(id)), &QAbstractButton::clicked, this,
                 &CZQB40View::OnDigitsChoice);
+    ConnectSerialControls();
 }
 
 void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
@@ -121,26 +82,6 @@ void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
         OnSlider(code, thumb, slider);
 }
 
-void CZQB40View::OnSlider(int code, int thumbPosition, QAbstractSlider *slider)
-{
-    const SliderRow *row = slider ? PanelTables::FindSlider(slider->objectName().toInt()) : nullptr;
-    if (!row || row->slider == kStart || row->slider == kWidth)
-        return;
-    const int p = slider->value();
-    int next = 0;
-    switch (code) {
-    case LineUp: next = Clamp(p - 1, slider); break;
-    case LineDown: next = Clamp(p + 1, slider); break;
-    case PageUp: next = Clamp(p - 10, slider); break;
-    case PageDown: next = Clamp(p + 10, slider); break;
-    case ThumbPosition:
-    case ThumbTrack: next = thumbPosition; break;
-    default: return; // the ends and end of scroll send nothing
-    }
-    if (m_doc->SendValue(row->param, next) >= 0)
-        ShowValue(row->param, row->slider, row->readout, next);
-}
-
 void CZQB40View::OnScanSlider(int code, int thumbPosition, QAbstractSlider *slider)
 {
     const int id = slider ? slider->objectName().toInt() : 0;
@@ -148,17 +89,9 @@ void CZQB40View::OnScanSlider(int code, int thumbPosition, QAbstractSlider *slid
         return;
     const SliderRow *moved = PanelTables::FindSlider(id);
     const SliderRow *other = PanelTables::FindSlider(id == kStart ? kWidth : kStart);
-    const int p = slider->value();
     int next = 0;
-    switch (code) {
-    case LineUp: next = Clamp(p - 1, slider); break;
-    case LineDown: next = Clamp(p + 1, slider); break;
-    case PageUp: next = Clamp(p - 10, slider); break;
-    case PageDown: next = Clamp(p + 10, slider); break;
-    case ThumbPosition:
-    case ThumbTrack: next = thumbPosition; break;
-    default: return;
-    }
+    if (!NextPosition(code, thumbPosition, slider, &next))
+        return;
     const int room = kScanSum - next;
     if (room < qobject_cast<QAbstractSlider *>(Ctl(other->slider))->value() &&
         m_doc->SendValue(other->param, room) >= 0)
@@ -182,43 +115,15 @@ void CZQB40View::ApplyChoice(int param, int value, QAbstractButton *button)
         UpdateEnables(button->objectName().toInt());
 }
 
-void CZQB40View::UpdateEnables(int id)
-{
-    auto in = [id](int first, int last) { return id == 0 || (id >= first && id <= last); };
-    if (in(1066, 1070)) {
-        if (IsOn(1066) || IsOn(1067) || IsOn(1070)) {
-            Enable({1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1108}, true);
-            Enable({1046, 1047, 1107}, IsOn(1014));
-        } else {
-            Enable({1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1046, 1047, 1107,
-                    1108},
-                   false);
-        }
-        Enable({1109, 1115, 1116, 1110, 1119, 1120}, !IsOn(1066));
-    }
-    // Only while the shutter buttons are usable: under 1TRIG the whole
-    // shutter stays disabled, VARIABLE or not.
-    if (in(1005, 1014))
-        Enable({1046, 1047, 1107}, IsOn(1014) && Ctl(1014)->isEnabled());
-    if (in(1015, 1016))
-        Enable({1112, 1030, 1117, 1113, 1031, 1118}, IsOn(1016));
-    if (in(1017, 1019))
-        Enable({1043, 1042, 1133, 1049, 1048, 1135}, IsOn(1018));
-}
-
 void CZQB40View::OnFactorySet()
 {
-    if (m_doc->SendValue(kFactorySet, 1) < 0)
-        return;
-    for (int i = 0; i < kFactoryReads; ++i) {
-        if (m_doc->UploadValue(kFactorySet) < 0)
-            return;
-        if (m_doc->GetValue(kFactorySet) != 1) {
-            if (m_doc->UploadAllValues() > 0)
-                emit m_doc->refreshViews();
-            return;
-        }
-    }
+    FactorySet::Transfers transfers;
+    transfers.send = [this](int i, int v) { return m_doc->SendValue(i, v); };
+    transfers.upload = [this](int i) { return m_doc->UploadValue(i); };
+    transfers.value = [this](int i) { return m_doc->GetValue(i); };
+    transfers.uploadAll = [this] { return m_doc->UploadAllValues(); };
+    if (FactorySet::Run(transfers).NeedsRefresh())
+        emit m_doc->refreshViews();
 }
 
 void CZQB40View::OnDetect()

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -62,6 +63,7 @@ private slots:
     void scanTiming();
     void factorySet();
     void digitsAndDetect();
+    void hiddenSerialControlsAreBound();
 };
 
 void TestPanel::modelRules_data()
@@ -376,6 +378,29 @@ void TestPanel::digitsAndDetect()
     QCOMPARE(rig.view->PanelTimer()->interval(), 100);
     QTest::mouseClick(rig.Button(1153), Qt::LeftButton); // DETECT
     QVERIFY(rig.doc->m_pWhiteSpotDialog && rig.doc->m_pWhiteSpotDialog->isVisible());
+}
+
+void TestPanel::hiddenSerialControlsAreBound()
+{
+    Rig rig;
+    QDir::setCurrent(rig.dir.path()); // the record file goes here
+    StoreText(47, 4, "1234567");
+    rig.Refresh({});
+    auto *edit = qobject_cast<QLineEdit *>(rig.Control(1140));
+    auto *spin = rig.Slider(1141);
+    edit->setText("1234567");
+    spin->triggerAction(QAbstractSlider::SliderSingleStepSub); // up
+    QCOMPARE(edit->text(), QStringLiteral("1234568"));
+    rig.Button(1142)->click(); // WRITE, though nobody can see it
+    const QByteArrayList sent = rig.TakePayloads();
+    QVERIFY(sent.size() >= 5);
+    QCOMPARE(sent.first(), QByteArray("01FF01603A5C00"));
+    for (int i = 0; i < 4; ++i) // parameters 47 to 50
+        QCOMPARE(sent.at(1 + i).left(8), QByteArray("01FF101") + char('0' + i));
+    QVERIFY(QFile::exists(rig.dir.filePath("ZQ-M710_AdjustData.csv")));
+    rig.TakePayloads();
+    rig.Button(1139)->click(); // READ & RESET: 28 writes, then the read-all
+    QCOMPARE(rig.TakePayloads().size(), 28 + 54);
 }
 
 QTEST_MAIN(TestPanel)

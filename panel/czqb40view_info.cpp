@@ -1,0 +1,61 @@
+// The panel's read-outs that need no camera traffic: the identification
+// texts and the partial scan's line timing.
+#include "czqb40view.h"
+
+#include "camera/camerainfo.h"
+#include "camera/thecamera.h"
+#include "ui/controllookup.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QButtonGroup>
+#include <QLabel>
+
+void CZQB40View::ShowCameraInfo()
+{
+    const CameraInfo info = CameraInfo::Decode(theCamera);
+    m_vendorName = info.vendorName;
+    m_modelName = info.modelName;
+    m_serialNumber = info.serialNumber;
+    m_version = info.version;
+    m_eightDigits = info.eightDigits ? 1 : 0;
+    const QPair<int, QByteArray> texts[] = {
+        {1148, m_vendorName}, {1149, m_modelName}, {1150, m_serialNumber}, {1151, m_version}};
+    for (const auto &t : texts)
+        qobject_cast<QLabel *>(Ctl(t.first))->setText(QString::fromLatin1(t.second));
+    for (int id : {1163, 1164}) {
+        auto *b = qobject_cast<QAbstractButton *>(Ctl(id));
+        QSignalBlocker block(b);
+        if (b->group())
+            b->group()->setExclusive(false);
+        b->setChecked((id == 1164) == (m_eightDigits == 1));
+        if (b->group())
+            b->group()->setExclusive(true);
+    }
+}
+
+void CZQB40View::ShowScanTiming()
+{
+    const int s = qobject_cast<QAbstractSlider *>(Ctl(1112))->value();
+    const int w = qobject_cast<QAbstractSlider *>(Ctl(1113))->value();
+    const bool accel = IsOn(1126), partial = IsOn(1016);
+    int b, a, f, t;
+    if (!accel && !partial) {
+        b = 11, a = 2058, f = 10, t = 2079;
+    } else if (!accel) {
+        b = s / 4 + 11;
+        a = w;
+        t = (2067 - w) / 4 + 14 + w;
+        f = t - a - b;
+    } else if (!partial) {
+        b = 6, a = 1029, f = 5, t = 1040;
+    } else {
+        b = s / 4 + 6;
+        a = (w + 1) / 2;
+        t = (2067 - 2 * a) / 4 + 8 + a;
+        f = t - a - b;
+    }
+    const int values[] = {b, a, f, t};
+    for (int i = 0; i < 4; ++i)
+        qobject_cast<QLabel *>(Ctl(1032 + i))->setText(QStringLiteral(" %1 ").arg(values[i]));
+}

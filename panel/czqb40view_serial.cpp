@@ -1,0 +1,62 @@
+// The serial-number service behind the panel's hidden controls: the work is
+// in SerialNumberService, which zqctl write-serial shares.
+#include "czqb40view.h"
+
+#include "camera/serialnumberservice.h"
+#include "document/czqb40doc.h"
+#include "ui/controllookup.h"
+
+#include <QAbstractSlider>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int kSerialEdit = 1140, kSerialSpin = 1141, kWrite = 1142, kReadAndReset = 1139;
+
+SerialNumberService::Transfers DocumentTransfers(CZQB40Doc *doc)
+{
+    SerialNumberService::Transfers t;
+    t.send = [doc](int i, int v) { return doc->SendValue(i, v); };
+    t.upload = [doc](int i) { return doc->UploadValue(i); };
+    t.uploadAll = [doc] { return doc->UploadAllValues(); };
+    return t;
+}
+} // namespace
+
+void CZQB40View::ConnectSerialControls()
+{
+    connect(FindControlAs<QPushButton>(this, kWrite), &QPushButton::clicked, this,
+            &CZQB40View::OnWriteSerial);
+    connect(FindControlAs<QPushButton>(this, kReadAndReset), &QPushButton::clicked, this,
+            &CZQB40View::OnReadAndReset);
+    auto *spin = FindControlAs<QAbstractSlider>(this, kSerialSpin);
+    connect(spin, &QAbstractSlider::actionTriggered, this, [this, spin](int action) {
+        // The up arrow counts up, as on the camera's own tool.
+        spin->setSliderPosition(spin->value());
+        if (action == QAbstractSlider::SliderSingleStepSub)
+            OnSerialSpin(+1);
+        else if (action == QAbstractSlider::SliderSingleStepAdd)
+            OnSerialSpin(-1);
+    });
+    auto *edit = FindControlAs<QLineEdit>(this, kSerialEdit);
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString &t) { m_serialEntry = t; });
+}
+
+void CZQB40View::OnWriteSerial()
+{
+    m_serialEntry = FindControlAs<QLineEdit>(this, kSerialEdit)->text();
+    SerialNumberService(DocumentTransfers(m_doc))
+        .WriteSerial(m_serialEntry, m_eightDigits == 1, &m_modelName);
+}
+
+void CZQB40View::OnSerialSpin(int delta)
+{
+    auto *edit = FindControlAs<QLineEdit>(this, kSerialEdit);
+    edit->setText(SerialNumberService::Step(edit->text(), m_eightDigits == 1, delta));
+}
+
+void CZQB40View::OnReadAndReset()
+{
+    if (SerialNumberService(DocumentTransfers(m_doc)).ReadAndReset() > 0)
+        emit m_doc->refreshViews();
+}
