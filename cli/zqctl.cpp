@@ -1,58 +1,46 @@
 #include "zqctl.h"
 
-#include "camera/camerainfo.h"
-#include "camera/serialnumberservice.h"
-#include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
+#include "portdiagnosis.h"
+#include "replywatch.h"
 #include "terminalnotifier.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <cstdio>
 
 namespace {
-
-void out(const QString &line)
-{
-    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
-}
-
-void err(const QString &line)
-{
-    std::fprintf(stderr, "zqctl: %s\n", line.toLocal8Bit().constData());
-}
-
-bool parseIndex(const QString &text, int *index)
-{
-    bool ok = false;
-    *index = text.toInt(&ok, 10);
-    return ok && *index >= 0 && *index < PARAM_COUNT;
-}
-
-bool parseValue(const QString &text, int *value)
-{
-    bool ok = false;
-    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-    const qint64 v = hex ? text.mid(2).toLongLong(&ok, 16) : text.toLongLong(&ok, 10);
-    *value = int(v);
-    return ok && v >= INT32_MIN && v <= INT32_MAX;
-}
-
-// What a frame may carry: printable ASCII, no control characters.
-bool isProtocolText(const QString &payload)
-{
-    for (QChar c : payload) {
-        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
-            return false;
-    }
-    return true;
-}
-
+const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
+                           "[--cl-library FILE] [--trace FILE] COMMAND (see --help)\n";
 } // namespace
+
+// Checked in this order; a command's arguments are checked before the port
+// is opened, so nothing is sent for a request that cannot be carried out.
+const Zqctl::Command Zqctl::kCommands[] = {
+    {"params", "params [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Params},
+    {"read-all", "read-all [--json]", 0, 0, OptJson, false, nullptr, &Zqctl::ReadAll},
+    {"get", "get INDEX", 1, 1, 0, false, &Zqctl::CheckIndex, &Zqctl::Get},
+    {"set", "set INDEX VALUE [--force]", 2, 2, OptForce, false, &Zqctl::CheckSet, &Zqctl::Set},
+    {"info", "info", 0, 0, 0, false, nullptr, &Zqctl::Info},
+    {"save", "save FILE.zq", 1, 1, 0, false, nullptr, &Zqctl::Save},
+    {"load", "load FILE.zq", 1, 1, 0, true, nullptr, &Zqctl::Load},
+    {"send", "send PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Send},
+    {"query", "query PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Query},
+    {"write-serial", "write-serial NUMBER [--digits 7|8]", 1, 1, OptDigits, false, nullptr,
+     &Zqctl::WriteSerial},
+    {"factory-set", "factory-set [--json]", 0, 0, OptJson, false, nullptr,
+     &Zqctl::FactorySetCommand},
+    {"reg read", "reg read AREA ADDR [--eeprom]", 2, 2, OptEeprom, false, &Zqctl::CheckRegRead,
+     &Zqctl::RegRead},
+    {"reg write", "reg write AREA ADDR DATA [--eeprom]", 3, 3, OptEeprom, false,
+     &Zqctl::CheckRegRow, &Zqctl::RegWrite},
+    {"reg dump", "reg dump AREA PAGE [--eeprom]", 2, 2, OptEeprom, false, &Zqctl::CheckRegDump,
+     &Zqctl::RegDump},
+    {"reg unlock", "reg unlock", 0, 0, 0, false, nullptr, &Zqctl::RegUnlock},
+    {"white-spots", "white-spots [--detect] [--threshold N] [--time-limit SECONDS] [--json]", 0, 0,
+     OptDetect | OptThreshold | OptTimeLimit | OptJson, false, nullptr, &Zqctl::WhiteSpots},
+};
 
 Zqctl::Zqctl() = default;
 
@@ -66,64 +54,58 @@ Zqctl::~Zqctl()
     theCamera.Close();
 }
 
-QString Zqctl::HelpText()
+void Zqctl::Out(const QString &line)
 {
-    return QStringLiteral(
-        "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] [--cl-library FILE]\n"
-        "             [--trace FILE] COMMAND [ARGUMENTS]\n"
-        "\n"
-        "Controls a ZQ-M(V)710ALX camera over its serial control channel.\n"
-        "\n"
-        "Channel (default COM1 at 9600 baud):\n"
-        "  --com N            COM port 1 to 10; --com N=DEVICE also names its device\n"
-        "  --device PATH      the serial device to use as the COM port\n"
-        "  --baud RATE        9600 or 115200\n"
-        "  --cl-library FILE  the frame grabber's Camera Link serial library instead\n"
-        "  --trace FILE       append every byte sent and received to FILE\n"
-        "\n"
-        "Commands:\n"
-        "  read-all [--json]  read every parameter; print index, name and value\n"
-        "                       zqctl --device /tmp/zqcam read-all\n"
-        "  get INDEX          read one parameter (0 to 54), print its value\n"
-        "                       zqctl get 5\n"
-        "  set INDEX VALUE    write one parameter\n"
-        "                       zqctl --com 2 set 5 300\n"
-        "  info               vendor, model, serial number and firmware version\n"
-        "                       zqctl --baud 115200 info\n"
-        "  save FILE.zq       read all from the camera, then write the settings file\n"
-        "                       zqctl save line3.zq\n"
-        "  load FILE.zq       check the file, store its values, write them to the camera\n"
-        "                       zqctl load line3.zq\n"
-        "  send PAYLOAD       one command, acknowledgement only\n"
-        "                       zqctl send 01FF010C012C00\n"
-        "  query PAYLOAD      one command, print the six reply characters\n"
-        "                       zqctl query 01FF810C000000\n"
-        "  write-serial NUMBER [--digits 7|8]\n"
-        "                     what the panel's WRITE does: the access code, the\n"
-        "                     number's checks, the serial number into the camera, and\n"
-        "                     a line in ./ZQ-M710_AdjustData.csv in the current\n"
-        "                     directory. Without --digits the length follows the\n"
-        "                     serial number the camera holds. Exit 1 when the number\n"
-        "                     is refused.\n"
-        "                       zqctl --device /tmp/zqcam write-serial 12X45678 --digits 8\n"
-        "\n"
-        "Exit status: 0 success, 1 bad usage or serial number refused, 2 camera\n"
-        "communication failed, 3 file could not be read or written.\n");
+    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
+}
+
+void Zqctl::Err(const QString &line)
+{
+    std::fprintf(stderr, "zqctl: %s\n", line.toLocal8Bit().constData());
 }
 
 int Zqctl::UsageError(const QString &message)
 {
-    err(message);
-    std::fprintf(stderr, "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
-                         "[--cl-library FILE] [--trace FILE] COMMAND (see --help)\n");
+    Err(message);
+    std::fputs(kShortUsage, stderr);
     return Usage;
+}
+
+const Zqctl::Command *Zqctl::FindCommand(const QString &name)
+{
+    for (const Command &command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+QString Zqctl::OptionName(Option option)
+{
+    switch (option) {
+    case OptJson:
+        return QStringLiteral("--json");
+    case OptDigits:
+        return QStringLiteral("--digits");
+    case OptEeprom:
+        return QStringLiteral("--eeprom");
+    case OptDetect:
+        return QStringLiteral("--detect");
+    case OptThreshold:
+        return QStringLiteral("--threshold");
+    case OptTimeLimit:
+        return QStringLiteral("--time-limit");
+    case OptForce:
+        return QStringLiteral("--force");
+    }
+    return QString();
 }
 
 int Zqctl::Run(const QStringList &arguments)
 {
     QStringList positional;
     QString tracePath;
-    bool json = false;
+    unsigned given = 0;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
         auto value = [&](QString *target) {
@@ -133,15 +115,37 @@ int Zqctl::Run(const QStringList &arguments)
             return true;
         };
         QString v;
+        bool ok = false;
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             std::fputs(qPrintable(HelpText()), stdout);
             return Success;
         } else if (a == QLatin1String("--json")) {
-            json = true;
+            m_json = true;
+            given |= OptJson;
+        } else if (a == QLatin1String("--eeprom")) {
+            m_mode = RegisterPage::Eeprom;
+            given |= OptEeprom;
+        } else if (a == QLatin1String("--detect")) {
+            m_detect = true;
+            given |= OptDetect;
+        } else if (a == QLatin1String("--force")) {
+            m_force = true;
+            given |= OptForce;
+        } else if (a == QLatin1String("--threshold")) {
+            // The detection threshold's own limits, those of its slider.
+            if (!value(&v) || (m_threshold = v.toInt(&ok), !ok) || m_threshold < 0 ||
+                m_threshold > 255)
+                return UsageError(QStringLiteral("--threshold takes 0 to 255"));
+            given |= OptThreshold;
+        } else if (a == QLatin1String("--time-limit")) {
+            const int seconds = value(&v) ? v.toInt(&ok) : -1;
+            if (!ok || seconds < 0 || seconds > 86400)
+                return UsageError(QStringLiteral("--time-limit takes 0 to 86400 seconds"));
+            m_timeLimitMs = seconds * 1000;
+            given |= OptTimeLimit;
         } else if (a == QLatin1String("--com")) {
             if (!value(&v))
                 return UsageError(QStringLiteral("--com needs a port number"));
-            bool ok = false;
             if (v.contains(QLatin1Char('='))) {
                 if (!ComPortMap::ParseOverride(v))
                     return UsageError(QStringLiteral("bad --com \"%1\"").arg(v));
@@ -165,6 +169,7 @@ int Zqctl::Run(const QStringList &arguments)
             if (!value(&v) || (v != QLatin1String("7") && v != QLatin1String("8")))
                 return UsageError(QStringLiteral("--digits takes 7 or 8"));
             m_serialDigits = v.toInt();
+            given |= OptDigits;
         } else if (a == QLatin1String("--trace")) {
             if (!value(&tracePath) || tracePath.isEmpty())
                 return UsageError(QStringLiteral("--trace needs a file"));
@@ -176,11 +181,12 @@ int Zqctl::Run(const QStringList &arguments)
     }
     if (positional.isEmpty())
         return UsageError(QStringLiteral("no command given"));
-    const QString command = positional.takeFirst();
-    if (json && command != QLatin1String("read-all"))
-        return UsageError(QStringLiteral("--json goes with read-all only"));
-    if (m_serialDigits && command != QLatin1String("write-serial"))
-        return UsageError(QStringLiteral("--digits goes with write-serial only"));
+    QString command = positional.takeFirst();
+    if (command == QLatin1String("reg")) {
+        if (positional.isEmpty())
+            return UsageError(QStringLiteral("reg needs read, write, dump or unlock"));
+        command += QLatin1Char(' ') + positional.takeFirst();
+    }
     if (!m_library.isEmpty() && !m_device.isEmpty())
         return UsageError(QStringLiteral("--cl-library and --device exclude each other"));
 
@@ -188,227 +194,61 @@ int Zqctl::Run(const QStringList &arguments)
     if (!tracePath.isEmpty()) {
         m_trace = std::make_unique<TraceLog>(tracePath);
         if (!m_trace->IsOpen()) {
-            err(QStringLiteral("cannot write trace \"%1\": %2").arg(tracePath, m_trace->ErrorString()));
+            Err(QStringLiteral("cannot write trace \"%1\": %2")
+                    .arg(tracePath, m_trace->ErrorString()));
             return FileFailure;
         }
         theCamera.SetTrace(m_trace.get());
     }
-    return Dispatch(command, positional, json);
+    return Dispatch(command, positional, given);
 }
 
-int Zqctl::Dispatch(const QString &command, const QStringList &args, bool json)
+int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given)
 {
-    // Arguments are checked before the port is opened: nothing is sent for
-    // a request that cannot be carried out.
-    auto expect = [&](int count, const char *form) {
-        return args.size() == count ? 0 : UsageError(QStringLiteral("usage: zqctl %1").arg(form));
-    };
-    int status = 0;
-    if (command == QLatin1String("read-all") || command == QLatin1String("info")) {
-        if ((status = expect(0, command == QLatin1String("info") ? "info" : "read-all [--json]")))
-            return status;
-    } else if (command == QLatin1String("get")) {
-        int index = 0;
-        if ((status = expect(1, "get INDEX")))
-            return status;
-        if (!parseIndex(args.at(0), &index))
-            return UsageError(QStringLiteral("INDEX must be 0 to 54, not \"%1\"").arg(args.at(0)));
-    } else if (command == QLatin1String("set")) {
-        int index = 0, value = 0;
-        if ((status = expect(2, "set INDEX VALUE")))
-            return status;
-        if (!parseIndex(args.at(0), &index))
-            return UsageError(QStringLiteral("INDEX must be 0 to 54, not \"%1\"").arg(args.at(0)));
-        if (!parseValue(args.at(1), &value))
-            return UsageError(QStringLiteral("VALUE must be a 32-bit integer, not \"%1\"").arg(args.at(1)));
-    } else if (command == QLatin1String("save") || command == QLatin1String("load")) {
-        if ((status = expect(1, command == QLatin1String("save") ? "save FILE.zq" : "load FILE.zq")))
-            return status;
-    } else if (command == QLatin1String("send") || command == QLatin1String("query")) {
-        if ((status = expect(1, command == QLatin1String("send") ? "send PAYLOAD" : "query PAYLOAD")))
-            return status;
-        const QString &payload = args.at(0);
-        if (!isProtocolText(payload))
-            return UsageError(QStringLiteral("PAYLOAD may hold printable ASCII characters only"));
-        if (payload.size() > CameraProtocol::kMaxPayload) {
-            ErrorState refusal;
-            refusal.SetError(ERR_MSG_SIZE);
-            err(refusal.GetErrorMessage());
-            return Usage;
+    const Command *command = FindCommand(name);
+    if (!command)
+        return UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
+    for (unsigned bit = 1; bit <= OptForce; bit <<= 1) {
+        if ((given & bit) && !(command->options & bit)) {
+            QStringList with;
+            for (const Command &c : kCommands) {
+                if (c.options & bit)
+                    with.append(QLatin1String(c.name));
+            }
+            return UsageError(QStringLiteral("%1 goes with %2 only")
+                                  .arg(OptionName(Option(bit)), with.join(QLatin1String(", "))));
         }
-    } else if (command == QLatin1String("write-serial")) {
-        if ((status = expect(1, "write-serial NUMBER [--digits 7|8]")))
-            return status;
-        // The number itself is checked as WRITE checks it: after the access code.
-    } else {
-        return UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
     }
-
-    if (command == QLatin1String("load"))
-        return Load(args.at(0)); // the file is checked before the port is opened
-    if ((status = Connect()))
-        return status;
-    if (command == QLatin1String("read-all"))
-        return ReadAll(json);
-    if (command == QLatin1String("get"))
-        return Get(args);
-    if (command == QLatin1String("set"))
-        return Set(args);
-    if (command == QLatin1String("info"))
-        return Info();
-    if (command == QLatin1String("save"))
-        return Save(args.at(0));
-    if (command == QLatin1String("write-serial"))
-        return WriteSerial(args.at(0));
-    return Send(args.at(0), command == QLatin1String("query"));
+    if (args.size() < command->minArgs || args.size() > command->maxArgs)
+        return UsageError(QStringLiteral("usage: zqctl %1").arg(QLatin1String(command->usage)));
+    if (command->check) {
+        if (const int status = (this->*command->check)(args))
+            return status;
+    }
+    if (!command->offline) {
+        if (const int status = Connect())
+            return status;
+    }
+    return (this->*command->run)(args);
 }
 
 int Zqctl::Connect()
 {
-    int result = 0;
-    if (!m_library.isEmpty()) {
-        result = theCamera.ConnectLibrary(m_library);
-    } else {
-        if (!m_device.isEmpty())
-            ComPortMap::SetOverride(m_comNumber, m_device);
-        result = theCamera.ConnectPort(m_comNumber, m_baudRate);
-    }
-    return result < 0 ? CameraFailure : Success;
-}
-
-int Zqctl::ReadAll(bool json)
-{
-    theCamera.SetBulkProgress([this](int done, int total) {
-        m_notifier->ShowProgress(QStringLiteral("Reading"), done, total);
+    if (!m_library.isEmpty())
+        return theCamera.ConnectLibrary(m_library) < 0 ? CameraFailure : Success;
+    if (!m_device.isEmpty())
+        ComPortMap::SetOverride(m_comNumber, m_device);
+    auto watch = std::make_unique<ReplyWatch>(std::make_unique<QSerialPortDriver>(), [] {
+        Err(QStringLiteral("the camera acknowledged the command but sent no reply in 4 s; "
+                           "sending it again and still waiting for a reply (a command that is "
+                           "only acknowledged goes with send)"));
     });
-    if (theCamera.UploadAll() < 0)
-        return CameraFailure;
-    if (json) {
-        QJsonArray rows;
-        for (int i = 0; i < PARAM_COUNT; ++i) {
-            rows.append(QJsonObject{{QStringLiteral("index"), i},
-                                    {QStringLiteral("name"), ParamTable::GetParamName(i)},
-                                    {QStringLiteral("value"), theCamera.GetValue(i)}});
-        }
-        std::fputs(QJsonDocument(rows).toJson(QJsonDocument::Indented).constData(), stdout);
+    m_watch = watch.get();
+    theCamera.SetPortDriver(std::move(watch));
+    if (theCamera.ConnectPort(m_comNumber, m_baudRate) >= 0)
         return Success;
-    }
-    for (int i = 0; i < PARAM_COUNT; ++i)
-        out(QStringLiteral("%1\t%2\t%3")
-                .arg(i)
-                .arg(ParamTable::GetParamName(i))
-                .arg(theCamera.GetValue(i)));
-    return Success;
-}
-
-int Zqctl::Get(const QStringList &args)
-{
-    const int index = args.at(0).toInt();
-    if (!(ParamTable::Row(index).flags & PF_READ)) {
-        err(QStringLiteral("parameter %1 cannot be read from the camera").arg(index));
-        return Usage;
-    }
-    if (theCamera.UploadParam(index) < 0)
-        return CameraFailure;
-    out(QString::number(theCamera.GetValue(index)));
-    return Success;
-}
-
-int Zqctl::Set(const QStringList &args)
-{
-    int value = 0;
-    parseValue(args.at(1), &value);
-    return theCamera.SendParam(args.at(0).toInt(), value) < 0 ? CameraFailure : Success;
-}
-
-int Zqctl::Info()
-{
-    for (int i = 31; i <= 52; ++i) {
-        if (theCamera.UploadParam(i) < 0)
-            return CameraFailure;
-    }
-    const CameraInfo info = CameraInfo::Decode(theCamera);
-    out(QStringLiteral("Vendor:  %1").arg(QString::fromLatin1(info.vendorName)));
-    out(QStringLiteral("Model:   %1").arg(QString::fromLatin1(info.modelName)));
-    out(QStringLiteral("Serial:  %1 (%2 digits)")
-            .arg(QString::fromLatin1(info.serialNumber))
-            .arg(info.eightDigits ? 8 : 7));
-    out(QStringLiteral("Version: %1").arg(QString::fromLatin1(info.version)));
-    return Success;
-}
-
-int Zqctl::Save(const QString &path)
-{
-    theCamera.SetBulkProgress([this](int done, int total) {
-        m_notifier->ShowProgress(QStringLiteral("Reading"), done, total);
-    });
-    // Nothing is written unless every value came from the camera.
-    if (theCamera.UploadAll() < 0)
-        return CameraFailure;
-    QString error;
-    if (SettingsFile::Write(path, theCamera, &error) != SettingsFile::Ok) {
-        err(error);
-        return FileFailure;
-    }
-    return Success;
-}
-
-int Zqctl::Load(const QString &path)
-{
-    SettingsFile::Values values{};
-    QString error;
-    const SettingsFile::Status status = SettingsFile::Read(path, &values, &error);
-    if (status == SettingsFile::Empty)
-        error = QStringLiteral("\"%1\" is empty: nothing to load").arg(path);
-    if (status != SettingsFile::Ok) {
-        err(error);
-        return FileFailure;
-    }
-    if (const int connected = Connect())
-        return connected;
-    SettingsFile::Apply(values, &theCamera);
-    theCamera.SetBulkProgress([this](int done, int total) {
-        m_notifier->ShowProgress(QStringLiteral("Writing"), done, total);
-    });
-    return theCamera.SendAll() < 0 ? CameraFailure : Success;
-}
-
-int Zqctl::Send(const QString &payload, bool withReply)
-{
-    const QByteArray bytes = payload.toLatin1();
-    if (!withReply) {
-        if (theCamera.SendCommand(bytes) < 0) {
-            theCamera.ReportError();
-            return CameraFailure;
-        }
-        return Success;
-    }
-    char reply[CameraProtocol::kReplyData + 1] = {};
-    if (theCamera.SendAndReceive(bytes, reply) < 0) {
-        theCamera.ReportError();
-        return CameraFailure;
-    }
-    out(QString::fromLatin1(reply));
-    return Success;
-}
-
-int Zqctl::WriteSerial(const QString &number)
-{
-    bool eightDigits = m_serialDigits == 8;
-    if (!m_serialDigits) {
-        // The panel's choice after start-up: the camera's own serial number.
-        if (theCamera.UploadParam(50) < 0)
-            return CameraFailure;
-        eightDigits = CameraInfo::Decode(theCamera).eightDigits;
-    }
-    switch (SerialNumberService().WriteSerial(number, eightDigits)) {
-    case SerialNumberService::Written:
-        return Success;
-    case SerialNumberService::EntryRefused:
-        return Usage;
-    case SerialNumberService::RecordFailed:
-        return FileFailure;
-    default:
-        return CameraFailure;
-    }
+    // After the program's own message, the device and the system's reason.
+    if (theCamera.GetErrorCode() == ERR_PORT_OPEN)
+        Err(PortDiagnosis::Explain(ComPortMap::DeviceFor(m_comNumber)));
+    return CameraFailure;
 }

@@ -1,19 +1,30 @@
 #pragma once
 
+#include "camera/registerpage.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
+class ReplyWatch;
 class TerminalNotifier;
 class TraceLog;
 
 // The camera from the command line: the same channel, protocol and
-// parameter code as the desktop program, one command per run.
+// parameter code as the desktop program, and the same service-dialog logic,
+// one command per run.
 class Zqctl
 {
 public:
-    enum Exit { Success = 0, Usage = 1, CameraFailure = 2, FileFailure = 3 };
+    enum Exit
+    {
+        Success = 0,
+        Usage = 1, // bad usage, or a value or entry refused before sending
+        CameraFailure = 2,
+        FileFailure = 3,
+        NotFinished = 4 // the camera did not finish: detection or factory set
+    };
 
     Zqctl();
     ~Zqctl();
@@ -24,24 +35,90 @@ public:
 
     static QString HelpText();
 
+    // A line on stdout; a "zqctl: " line on stderr.
+    static void Out(const QString &line);
+    static void Err(const QString &line);
+
 private:
+    // Options that go with some commands only.
+    enum Option : unsigned
+    {
+        OptJson = 1 << 0,
+        OptDigits = 1 << 1,
+        OptEeprom = 1 << 2,
+        OptDetect = 1 << 3,
+        OptThreshold = 1 << 4,
+        OptTimeLimit = 1 << 5,
+        OptForce = 1 << 6,
+    };
+    using Step = int (Zqctl::*)(const QStringList &args);
+    struct Command
+    {
+        const char *name;
+        const char *usage; // its arguments, for the usage message
+        int minArgs;
+        int maxArgs;
+        unsigned options;
+        bool offline; // needs no camera, or opens the port itself
+        Step check;   // checks the arguments before the port is opened; may be null
+        Step run;
+    };
+    static const Command kCommands[];
+    static const Command *FindCommand(const QString &name);
+    static QString OptionName(Option option);
+
     int Connect();
-    int Dispatch(const QString &command, const QStringList &args, bool json);
-    int ReadAll(bool json);
+    int Dispatch(const QString &command, const QStringList &args, unsigned given);
+    int UsageError(const QString &message);
+
+    // Parameters and settings (zqctlparams.cpp).
+    int CheckIndex(const QStringList &args);
+    int CheckSet(const QStringList &args);
+    int Params(const QStringList &args);
+    int ReadAll(const QStringList &args);
+    int PrintValues();
     int Get(const QStringList &args);
     int Set(const QStringList &args);
-    int Info();
-    int Save(const QString &path);
-    int Load(const QString &path);
-    int Send(const QString &payload, bool withReply);
-    int WriteSerial(const QString &number);
-    int UsageError(const QString &message);
+    int Info(const QStringList &args);
+    int Save(const QStringList &args);
+    int Load(const QStringList &args);
+    int FactorySetCommand(const QStringList &args);
+    int WriteSerial(const QStringList &args);
+
+    // Raw commands and the service dialogs' work (zqctlservice.cpp).
+    int CheckPayload(const QStringList &args);
+    int Send(const QStringList &args);
+    int Query(const QStringList &args);
+    int CheckRegRow(const QStringList &args);
+    int CheckRegRead(const QStringList &args);
+    int CheckRegDump(const QStringList &args);
+    int RegWrite(const QStringList &args);
+    int RegRead(const QStringList &args);
+    int RegDump(const QStringList &args);
+    int RegUnlock(const QStringList &args);
+    int WhiteSpots(const QStringList &args);
+    int Detect();
+    int RegRefused(RegisterPage::Status status, const QString &detail);
 
     QString m_device;
     QString m_library;
     int m_comNumber = 1;
     int m_baudRate = 9600;
     int m_serialDigits = 0; // write-serial --digits; 0 follows the camera
+    bool m_json = false;
+    bool m_force = false;
+    bool m_detect = false;
+    int m_threshold = -1;       // white-spots --threshold; -1 leaves it
+    int m_timeLimitMs = 120000; // white-spots --time-limit; 0 waits for ever
+    RegisterPage::Mode m_mode = RegisterPage::Fpga;
+    // What the checks made of the arguments, for the command to use.
+    int m_index = 0;
+    int m_value = 0;
+    QString m_payload;
+    RegisterPage::Area m_area = RegisterPage::Tg;
+    int m_page = 0;
+    RegisterPage::Row m_row;
     std::unique_ptr<TerminalNotifier> m_notifier;
     std::unique_ptr<TraceLog> m_trace;
+    ReplyWatch *m_watch = nullptr; // owned by theCamera's channel
 };

@@ -234,8 +234,6 @@ void TestZqctl::silentCameraExitsWithTimeout()
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.err, QByteArray("ERROR - Communication time out detected.\nCheck the connection.\n"));
     QVERIFY(clock.elapsed() >= 3900 && clock.elapsed() < 8000);
-    QCOMPARE(zqctl({"--device", m_dir.filePath("nothing-here"), "get", "5"}).err,
-             QByteArray("ERROR - Can not open communciation port.\n"));
 }
 
 void TestZqctl::traceRecordsBothDirections()
@@ -265,11 +263,21 @@ void TestZqctl::traceRecordsBothDirections()
 
 void TestZqctl::helpListsEveryCommand()
 {
+    // The man page is made from this text: every command with an example.
     const Run run = zqctl({"--help"});
     QCOMPARE(run.exitCode, 0);
-    for (const char *command : {"read-all", "get INDEX", "set INDEX VALUE", "info", "save FILE.zq",
-                                "load FILE.zq", "send PAYLOAD", "query PAYLOAD", "zqctl --device"})
-        QVERIFY2(run.out.contains(command), command);
+    const QString help = QString::fromUtf8(run.out);
+    for (const char *command : {"params", "read-all", "get", "set", "info", "factory-set", "save",
+                                "load", "send", "query", "reg unlock", "reg read", "reg write",
+                                "reg dump", "white-spots", "write-serial"}) {
+        const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
+                                       QRegularExpression::MultilineOption);
+        const QRegularExpression example(
+            QStringLiteral("^ +zqctl (--\\S+ \\S+ )*%1\\b").arg(command),
+            QRegularExpression::MultilineOption);
+        QVERIFY2(usage.match(help).hasMatch(), command);
+        QVERIFY2(example.match(help).hasMatch(), command);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestZqctl)

@@ -1,0 +1,276 @@
+// zqctl's commands on the parameters and settings files.
+#include "zqctl.h"
+
+#include "camera/camerainfo.h"
+#include "camera/factoryset.h"
+#include "camera/serialnumberservice.h"
+#include "camera/settingsfile.h"
+#include "camera/thecamera.h"
+#include "terminalnotifier.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+bool parseIndex(const QString &text, int *index)
+{
+    bool ok = false;
+    *index = text.toInt(&ok, 10);
+    return ok && *index >= 0 && *index < PARAM_COUNT;
+}
+
+bool parseValue(const QString &text, int *value)
+{
+    bool ok = false;
+    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const qint64 v = hex ? text.mid(2).toLongLong(&ok, 16) : text.toLongLong(&ok, 10);
+    *value = int(v);
+    return ok && v >= INT32_MIN && v <= INT32_MAX;
+}
+
+QString hex2(int value)
+{
+    return QString::asprintf("%02X", value);
+}
+
+QString flagText(quint8 flags)
+{
+    QStringList parts;
+    if (flags & PF_WRITE_ALL)
+        parts << QStringLiteral("W");
+    if (flags & PF_READ)
+        parts << QStringLiteral("R");
+    return parts.isEmpty() ? QStringLiteral("-") : parts.join(QLatin1Char(','));
+}
+
+// The bytes the register takes on the wire: the control area's width follows
+// from the limits, every other area carries three.
+int wireBytes(const ParamInfo &row)
+{
+    return row.writeCode == 0x01 ? CameraProtocol::ValueWidth(row.lower, row.upper) : 3;
+}
+
+QString describe(int index)
+{
+    return QStringLiteral("parameter %1 \"%2\"").arg(index).arg(ParamTable::GetParamName(index));
+}
+
+} // namespace
+
+int Zqctl::CheckIndex(const QStringList &args)
+{
+    if (!parseIndex(args.at(0), &m_index))
+        return UsageError(QStringLiteral("INDEX must be 0 to 54, not \"%1\" (zqctl params lists "
+                                         "them)")
+                              .arg(args.at(0)));
+    return Success;
+}
+
+int Zqctl::CheckSet(const QStringList &args)
+{
+    if (const int status = CheckIndex(args))
+        return status;
+    if (!parseValue(args.at(1), &m_value))
+        return UsageError(
+            QStringLiteral("VALUE must be a 32-bit integer, not \"%1\"").arg(args.at(1)));
+    const ParamInfo &row = ParamTable::Row(m_index);
+    const int bytes = wireBytes(row);
+    const qint64 most = (qint64(1) << (8 * bytes)) - 1;
+    // What the register cannot carry would reach the camera cut short.
+    if (m_value < 0 || m_value > most) {
+        Err(QStringLiteral("%1 does not fit the register of %2: %3 byte(s) on the wire carry 0 "
+                           "to %4; nothing sent")
+                .arg(m_value)
+                .arg(describe(m_index))
+                .arg(bytes)
+                .arg(most));
+        return Usage;
+    }
+    if (!m_force && (m_value < row.lower || m_value > row.upper)) {
+        Err(QStringLiteral("%1 is outside the limits of %2: %3 to %4; nothing sent (--force "
+                           "sends it all the same)")
+                .arg(m_value)
+                .arg(describe(m_index))
+                .arg(row.lower)
+                .arg(row.upper));
+        return Usage;
+    }
+    return Success;
+}
+
+int Zqctl::Params(const QStringList &)
+{
+    if (m_json) {
+        QJsonArray rows;
+        for (int i = 0; i < PARAM_COUNT; ++i) {
+            const ParamInfo &row = ParamTable::Row(i);
+            rows.append(QJsonObject{{QStringLiteral("index"), i},
+                                    {QStringLiteral("name"), ParamTable::GetParamName(i)},
+                                    {QStringLiteral("writeAll"), bool(row.flags & PF_WRITE_ALL)},
+                                    {QStringLiteral("read"), bool(row.flags & PF_READ)},
+                                    {QStringLiteral("readCode"), hex2(row.readCode)},
+                                    {QStringLiteral("writeCode"), hex2(row.writeCode)},
+                                    {QStringLiteral("register"), hex2(row.address)},
+                                    {QStringLiteral("default"), row.defaultValue},
+                                    {QStringLiteral("min"), row.lower},
+                                    {QStringLiteral("max"), row.upper}});
+        }
+        std::fputs(QJsonDocument(rows).toJson(QJsonDocument::Indented).constData(), stdout);
+        return Success;
+    }
+    Out(QStringLiteral("index\tname\tflags\tread\twrite\tregister\tdefault\tmin\tmax"));
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        const ParamInfo &row = ParamTable::Row(i);
+        Out(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9")
+                .arg(i)
+                .arg(ParamTable::GetParamName(i), flagText(row.flags), hex2(row.readCode),
+                     hex2(row.writeCode), hex2(row.address))
+                .arg(row.defaultValue)
+                .arg(row.lower)
+                .arg(row.upper));
+    }
+    return Success;
+}
+
+int Zqctl::ReadAll(const QStringList &)
+{
+    theCamera.SetBulkProgress([this](int done, int total) {
+        m_notifier->ShowProgress(QStringLiteral("Reading"), done, total);
+    });
+    if (theCamera.UploadAll() < 0)
+        return CameraFailure;
+    return PrintValues();
+}
+
+int Zqctl::PrintValues()
+{
+    if (m_json) {
+        QJsonArray rows;
+        for (int i = 0; i < PARAM_COUNT; ++i) {
+            rows.append(QJsonObject{{QStringLiteral("index"), i},
+                                    {QStringLiteral("name"), ParamTable::GetParamName(i)},
+                                    {QStringLiteral("value"), theCamera.GetValue(i)}});
+        }
+        std::fputs(QJsonDocument(rows).toJson(QJsonDocument::Indented).constData(), stdout);
+        return Success;
+    }
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        Out(QStringLiteral("%1\t%2\t%3")
+                .arg(i)
+                .arg(ParamTable::GetParamName(i))
+                .arg(theCamera.GetValue(i)));
+    return Success;
+}
+
+int Zqctl::Get(const QStringList &)
+{
+    if (!(ParamTable::Row(m_index).flags & PF_READ)) {
+        Err(QStringLiteral("%1 cannot be read from the camera").arg(describe(m_index)));
+        return Usage;
+    }
+    if (theCamera.UploadParam(m_index) < 0)
+        return CameraFailure;
+    Out(QString::number(theCamera.GetValue(m_index)));
+    return Success;
+}
+
+int Zqctl::Set(const QStringList &)
+{
+    return theCamera.SendParam(m_index, m_value) < 0 ? CameraFailure : Success;
+}
+
+int Zqctl::Info(const QStringList &)
+{
+    for (int i = 31; i <= 52; ++i) {
+        if (theCamera.UploadParam(i) < 0)
+            return CameraFailure;
+    }
+    const CameraInfo info = CameraInfo::Decode(theCamera);
+    Out(QStringLiteral("Vendor:  %1").arg(QString::fromLatin1(info.vendorName)));
+    Out(QStringLiteral("Model:   %1").arg(QString::fromLatin1(info.modelName)));
+    Out(QStringLiteral("Serial:  %1 (%2 digits)")
+            .arg(QString::fromLatin1(info.serialNumber))
+            .arg(info.eightDigits ? 8 : 7));
+    Out(QStringLiteral("Version: %1").arg(QString::fromLatin1(info.version)));
+    return Success;
+}
+
+int Zqctl::Save(const QStringList &args)
+{
+    theCamera.SetBulkProgress([this](int done, int total) {
+        m_notifier->ShowProgress(QStringLiteral("Reading"), done, total);
+    });
+    // Nothing is written unless every value came from the camera.
+    if (theCamera.UploadAll() < 0)
+        return CameraFailure;
+    QString error;
+    if (SettingsFile::Write(args.at(0), theCamera, &error) != SettingsFile::Ok) {
+        Err(error);
+        return FileFailure;
+    }
+    return Success;
+}
+
+int Zqctl::Load(const QStringList &args)
+{
+    const QString &path = args.at(0);
+    SettingsFile::Values values{};
+    QString error;
+    // The file is checked before the port is opened.
+    const SettingsFile::Status status = SettingsFile::Read(path, &values, &error);
+    if (status == SettingsFile::Empty)
+        error = QStringLiteral("\"%1\" is empty: nothing to load").arg(path);
+    if (status != SettingsFile::Ok) {
+        Err(error);
+        return FileFailure;
+    }
+    if (const int connected = Connect())
+        return connected;
+    SettingsFile::Apply(values, &theCamera);
+    theCamera.SetBulkProgress([this](int done, int total) {
+        m_notifier->ShowProgress(QStringLiteral("Writing"), done, total);
+    });
+    return theCamera.SendAll() < 0 ? CameraFailure : Success;
+}
+
+int Zqctl::FactorySetCommand(const QStringList &)
+{
+    const FactorySet::Result result = FactorySet::Run(FactorySet::On(theCamera));
+    switch (result.outcome) {
+    case FactorySet::Finished:
+        return PrintValues();
+    case FactorySet::StillSetting:
+        Err(QStringLiteral("the camera still reports Factory Set after %1 reads: it has not "
+                           "finished, and nothing was read back")
+                .arg(result.reads));
+        return NotFinished;
+    default: // reported by the step that failed
+        return CameraFailure;
+    }
+}
+
+int Zqctl::WriteSerial(const QStringList &args)
+{
+    bool eightDigits = m_serialDigits == 8;
+    if (!m_serialDigits) {
+        // The panel's choice after start-up: the camera's own serial number.
+        if (theCamera.UploadParam(50) < 0)
+            return CameraFailure;
+        eightDigits = CameraInfo::Decode(theCamera).eightDigits;
+    }
+    // The number itself is checked as WRITE checks it: after the access code.
+    switch (SerialNumberService().WriteSerial(args.at(0), eightDigits)) {
+    case SerialNumberService::Written:
+        return Success;
+    case SerialNumberService::EntryRefused:
+        return Usage;
+    case SerialNumberService::RecordFailed:
+        return FileFailure;
+    default:
+        return CameraFailure;
+    }
+}
