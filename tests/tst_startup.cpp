@@ -78,6 +78,7 @@ private slots:
     void startsThroughAPseudoTerminal();
     void cameraLinkLibrary_data();
     void cameraLinkLibrary();
+    void programHelpAndVersion();
 };
 
 void TestStartup::dialogResults_data()
@@ -295,6 +296,21 @@ void TestStartup::cameraLinkLibrary()
     QVERIFY(payloads.first().startsWith("01FF81"));
     if (withFile)
         QVERIFY(payloads.mid(54).contains("01FF010C004D00"));
+}
+
+void TestStartup::programHelpAndVersion()
+{
+    QProcess program;
+    program.start(QStringLiteral(ZQREMOTE), {"--version"});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardOutput().trimmed(), QByteArray("ZQ-M(V)710ALX 1.0.0.0"));
+    program.start(QStringLiteral(ZQREMOTE), {"--help"});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), 0);
+    const QByteArray help = program.readAllStandardOutput();
+    for (const char *option : {"--com <N=DEVICE>", "--trace <FILE>", "[file]"})
+        QVERIFY2(help.contains(option), option);
 }
 
 QTEST_MAIN(TestStartup)
