@@ -119,6 +119,9 @@ int Zqctl::Run(const QStringList &arguments)
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             std::fputs(qPrintable(HelpText()), stdout);
             return Success;
+        } else if (a == QLatin1String("--version")) {
+            std::fputs("zqctl " ZQ_VERSION "\n", stdout);
+            return Success;
         } else if (a == QLatin1String("--json")) {
             m_json = true;
             given |= OptJson;

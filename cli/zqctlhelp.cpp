@@ -16,6 +16,7 @@ QString Zqctl::HelpText()
         "  --baud RATE        9600 or 115200\n"
         "  --cl-library FILE  the frame grabber's Camera Link serial library instead\n"
         "  --trace FILE       append every byte sent and received to FILE\n"
+        "  --help, --version  this text; the program's version\n"
         "\n"
         "Parameters (INDEX 0 to 54, as listed by params):\n"
         "  params [--json]    the 55 parameters without a camera: index, name, flags\n"
