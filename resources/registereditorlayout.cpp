@@ -6,15 +6,24 @@ using D = DialogItem;
 using R = RegisterEditorId::Id;
 
 // Rows 0 to 15 in the left column, 16 to 31 in the right one.
-constexpr int kRowTop = 92;
+constexpr int kRowTop = 106;
 constexpr int kRowStep = 13;
 constexpr int RowX(int k)
 {
-    return k < 16 ? 12 : 150;
+    return k < 16 ? 14 : 164;
 }
 constexpr int RowY(int k)
 {
     return kRowTop + (k % 16) * kRowStep;
+}
+// The pages in two lines of four: eight captions do not fit in one.
+constexpr int PageX(int page)
+{
+    return 14 + (page % 4) * 66;
+}
+constexpr int PageY(int page)
+{
+    return page < 4 ? 61 : 75;
 }
 
 // clang-format off
@@ -26,33 +35,37 @@ constexpr int RowY(int k)
 // clang-format on
 
 const DialogItem kItems[] = {
-    {-1, D::GroupBox, "ﾓｰﾄﾞ", 7, 4, 70, 42, 0},
-    {R::Fpga, D::RadioButton, "FPGA", 14, 16, 50, 10, D::GroupStart},
-    {R::Eeprom, D::RadioButton, "EEPROM", 14, 30, 50, 10, 0},
+    {-1, D::GroupBox, "ﾓｰﾄﾞ", 7, 4, 60, 42, 0},
+    {R::Fpga, D::RadioButton, "FPGA", 14, 16, 46, 10, D::GroupStart},
+    {R::Eeprom, D::RadioButton, "EEPROM", 14, 30, 46, 10, 0},
 
-    {-1, D::GroupBox, "ｴﾘｱ", 82, 4, 197, 42, 0},
-    {R::AreaCommon, D::RadioButton, "ｺﾓﾝ", 89, 16, 40, 10, D::GroupStart},
-    {R::AreaDsp, D::RadioButton, "DSP", 136, 16, 40, 10, 0},
-    {R::AreaTg, D::RadioButton, "TG", 183, 16, 40, 10, 0},
-    {R::AreaAfe, D::RadioButton, "AFE", 230, 16, 40, 10, 0},
-    {R::AreaIf, D::RadioButton, "I/F", 89, 30, 40, 10, 0},
-    {R::AreaInfo, D::RadioButton, "INFO", 136, 30, 40, 10, 0},
-    {R::AreaLr, D::RadioButton, "LR", 183, 30, 40, 10, 0},
+    {-1, D::GroupBox, "ｴﾘｱ", 72, 4, 144, 42, 0},
+    {R::AreaCommon, D::RadioButton, "ｺﾓﾝ", 79, 16, 32, 10, D::GroupStart},
+    {R::AreaDsp, D::RadioButton, "DSP", 113, 16, 32, 10, 0},
+    {R::AreaTg, D::RadioButton, "TG", 147, 16, 32, 10, 0},
+    {R::AreaAfe, D::RadioButton, "AFE", 181, 16, 32, 10, 0},
+    {R::AreaIf, D::RadioButton, "I/F", 79, 30, 32, 10, 0},
+    {R::AreaInfo, D::RadioButton, "INFO", 113, 30, 32, 10, 0},
+    {R::AreaLr, D::RadioButton, "LR", 147, 30, 32, 10, 0},
 
-    {-1, D::GroupBox, "ｱﾄﾞﾚｽ", 7, 50, 272, 26, 0},
-    {R::PageFirst + 0, D::RadioButton, "00-1F", 13, 61, 32, 10, D::GroupStart},
-    {R::PageFirst + 1, D::RadioButton, "20-3F", 46, 61, 32, 10, 0},
-    {R::PageFirst + 2, D::RadioButton, "40-5F", 79, 61, 32, 10, 0},
-    {R::PageFirst + 3, D::RadioButton, "60-7F", 112, 61, 32, 10, 0},
-    {R::PageFirst + 4, D::RadioButton, "80-9F", 145, 61, 32, 10, 0},
-    {R::PageFirst + 5, D::RadioButton, "A0-BF", 178, 61, 32, 10, 0},
-    {R::PageFirst + 6, D::RadioButton, "C0-DF", 211, 61, 32, 10, 0},
-    {R::PageFirst + 7, D::RadioButton, "E0-FF", 244, 61, 32, 10, 0},
+    {-1, D::GroupBox, "全ﾃﾞｰﾀ", 221, 4, 58, 42, 0},
+    {R::ReadPage, D::PushButton, "読み出し", 227, 15, 46, 12, D::GroupStart},
+    {R::WritePage, D::PushButton, "書き込み", 227, 30, 46, 12, 0},
 
-    {-1, D::Label, "ｱﾄﾞﾚｽ", RowX(0), 82, 28, 8, D::AlignCenter},
-    {-1, D::Label, "ﾃﾞｰﾀ", RowX(0) + 32, 82, 38, 8, D::AlignCenter},
-    {-1, D::Label, "ｱﾄﾞﾚｽ", RowX(16), 82, 28, 8, D::AlignCenter},
-    {-1, D::Label, "ﾃﾞｰﾀ", RowX(16) + 32, 82, 38, 8, D::AlignCenter},
+    {-1, D::GroupBox, "ｱﾄﾞﾚｽ", 7, 50, 272, 40, 0},
+    {R::PageFirst + 0, D::RadioButton, "00-1F", PageX(0), PageY(0), 50, 10, D::GroupStart},
+    {R::PageFirst + 1, D::RadioButton, "20-3F", PageX(1), PageY(1), 50, 10, 0},
+    {R::PageFirst + 2, D::RadioButton, "40-5F", PageX(2), PageY(2), 50, 10, 0},
+    {R::PageFirst + 3, D::RadioButton, "60-7F", PageX(3), PageY(3), 50, 10, 0},
+    {R::PageFirst + 4, D::RadioButton, "80-9F", PageX(4), PageY(4), 50, 10, 0},
+    {R::PageFirst + 5, D::RadioButton, "A0-BF", PageX(5), PageY(5), 50, 10, 0},
+    {R::PageFirst + 6, D::RadioButton, "C0-DF", PageX(6), PageY(6), 50, 10, 0},
+    {R::PageFirst + 7, D::RadioButton, "E0-FF", PageX(7), PageY(7), 50, 10, 0},
+
+    {-1, D::Label, "ｱﾄﾞﾚｽ", RowX(0), 96, 28, 8, D::AlignCenter},
+    {-1, D::Label, "ﾃﾞｰﾀ", RowX(0) + 32, 96, 38, 8, D::AlignCenter},
+    {-1, D::Label, "ｱﾄﾞﾚｽ", RowX(16), 96, 28, 8, D::AlignCenter},
+    {-1, D::Label, "ﾃﾞｰﾀ", RowX(16) + 32, 96, 38, 8, D::AlignCenter},
     ROW(0),
     ROW(1),
     ROW(2),
@@ -85,10 +98,6 @@ const DialogItem kItems[] = {
     ROW(29),
     ROW(30),
     ROW(31),
-
-    {-1, D::GroupBox, "全ﾃﾞｰﾀ", 7, 300, 272, 22, 0},
-    {R::ReadPage, D::PushButton, "読み出し", 80, 307, 56, 12, D::GroupStart},
-    {R::WritePage, D::PushButton, "書き込み", 150, 307, 56, 12, 0},
 };
 #undef ROW
 } // namespace
