@@ -27,13 +27,15 @@ using WS = WhiteSpotId::Id;
 using RE = RegisterEditorId::Id;
 using MC = ManualCommandId::Id;
 
+const int kPanelDetect = 1153; // the panel's "DETECT"
 const QString kBadAddress = QStringLiteral("アドレスの入力が不正です。");
 const QString kBadData = QStringLiteral("データの入力が不正です。");
 
 struct Rig : GuiFixture
 {
-    explicit Rig(const SimConfig &config = SimConfig())
-        : GuiFixture(QStringLiteral("zqremote"), config)
+    explicit Rig(const SimConfig &config = SimConfig(),
+                 const QString &program = QStringLiteral("zqremote"))
+        : GuiFixture(program, config)
     {
         OpenPort();
         BuildWindows();
@@ -107,6 +109,7 @@ private slots:
     void addressList();
     void thresholdSlider_data();
     void thresholdSlider();
+    void editorOpensOrFocuses_data();
     void editorOpensOrFocuses();
     void rowOperations_data();
     void rowOperations();
@@ -136,7 +139,11 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
     Click(first, WS::Close);
     QVERIFY(!first->isVisible());
     QPointer<WhiteSpotDialog> old(first);
-    WhiteSpotDialog *fresh = rig.WhiteSpot();
+    rig.doc->OnReadFromCamera(); // the camera's model enables the panel's "DETECT"
+    QVERIFY(rig.Control(kPanelDetect)->isEnabled());
+    rig.TakePayloads();
+    qobject_cast<QAbstractButton *>(rig.Control(kPanelDetect))->click();
+    QWidget *fresh = rig.doc->m_pWhiteSpotDialog.data();
     QVERIFY(!old && fresh);
     QCOMPARE(rig.TakePayloads(), (QByteArrayList{"01FF814C000000", "01FF814B000000"}));
     QVERIFY(rig.boxes.isEmpty());
@@ -288,10 +295,22 @@ void TestServiceDialogs::thresholdSlider()
     QCOMPARE(rig.boxes.size(), refused ? 1 : 0);
 }
 
+void TestServiceDialogs::editorOpensOrFocuses_data()
+{
+    QTest::addColumn<QString>("program"); // decides whether the menu offers "Command Menu "
+    QTest::newRow("Ctrl+P only") << "zqremote";
+    QTest::newRow("menu item too") << "QX7RT service access";
+}
+
 void TestServiceDialogs::editorOpensOrFocuses()
 {
-    Rig rig;
-    RegisterEditorDialog *first = rig.Editor();
+    QFETCH(QString, program);
+    Rig rig(SimConfig(), program);
+    rig.frame->show();
+    rig.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.frame));
+    QTest::keyClick(rig.frame, Qt::Key_P, Qt::ControlModifier);
+    auto *first = qobject_cast<RegisterEditorDialog *>(rig.doc->m_pRegisterEditor.data());
     QVERIFY(first && first->isVisible());
     QCOMPARE(first->windowTitle(), QString("Command Menu"));
     QCOMPARE(rig.TakePayloads(), QByteArrayList{"00FF01603A5C00"});
@@ -302,7 +321,10 @@ void TestServiceDialogs::editorOpensOrFocuses()
 
     Click(first, RE::Eeprom);
     Click(first, RE::AreaAfe);
-    rig.frame->Action(CommandId::CommandMenuKey)->trigger(); // Ctrl+P, outside developer mode too
+    // A second command while it is visible only brings it forward.
+    QAction *menuItem = rig.frame->Action(CommandId::CommandMenu);
+    QCOMPARE(menuItem != nullptr, rig.frame->IsDeveloperMode());
+    (menuItem ? menuItem : rig.frame->Action(CommandId::CommandMenuKey))->trigger();
     QCOMPARE(rig.doc->m_pRegisterEditor.data(), first);
     QVERIFY(rig.TakePayloads().isEmpty());
     QTest::keyClick(first, Qt::Key_Escape);
