@@ -88,13 +88,17 @@ void WhiteSpotDialog::PollDetection()
     if (m_polling || BusyCursor::IsActive())
         return;
     m_polling = true;
+    // A box may be open in the read below and in the outcome: the document
+    // may replace this dialog meanwhile.
+    QPointer<WhiteSpotDialog> self(this);
     const int result = m_pDoc->UploadValue(W::kStatusParam);
+    if (!self)
+        return;
     const W::Outcome outcome = m_detection.OnPoll(result, m_pDoc->GetValue(W::kStatusParam));
     if (outcome != W::Detecting)
         m_pollTimer.stop();
     // Each failed read was reported by the read itself; after the last one
     // the poll only stops.
-    QPointer<WhiteSpotDialog> self(this);
     switch (outcome) {
     case W::Finished:
         ShowOutcome(QStringLiteral("Detect is finished."));
