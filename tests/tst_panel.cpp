@@ -1,6 +1,7 @@
 // The control panel: model rules, what each control shows and sends, and
 // that a control moves only when the camera accepted the write.
 #include "app/cmainframe.h"
+#include "camera/paramtable.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "panel/czqb40view.h"
@@ -53,11 +54,17 @@ private slots:
     void modelRules();
     void readouts_data();
     void readouts();
+    void cameraInformation_data();
+    void cameraInformation();
     void refreshShowsStoredValues();
     void sliderActions_data();
     void sliderActions();
+    void drag();
     void failedWritesLeaveControls();
     void radioClicks();
+    void radioTable_data();
+    void radioTable();
+    void dragWritesEveryPosition();
     void enableRules();
     void scanSliders();
     void scanTiming();
@@ -74,20 +81,24 @@ void TestPanel::modelRules_data()
     QTest::addColumn<bool>("balance");
     QTest::addColumn<bool>("accel");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("adjust"); // parameter 21: 1 is MANUAL
     QTest::newRow("MV ALX old") << QByteArray("ZQ-MV710ALX") << QByteArray("1080") << true << true
-                                << false << "ZQ-MV710ALX";
+                                << false << "ZQ-MV710ALX" << 0;
     QTest::newRow("M ALX") << QByteArray("ZQ-M710ALX") << QByteArray("1000") << true << true << true
-                           << "ZQ-M710ALX";
+                           << "ZQ-M710ALX" << 0;
     QTest::newRow("M CLX new") << QByteArray("ZQ-M710CLX") << QByteArray("1090") << false << true
-                               << true << "ZQ-M710CLX(R1)";
+                               << true << "ZQ-M710CLX(R1)" << 0;
     QTest::newRow("M BLX older") << QByteArray("ZQ-M710BLX") << QByteArray("1089") << false << false
-                                 << true << "ZQ-M710BLX";
+                                 << true << "ZQ-M710BLX" << 0;
     QTest::newRow("MV BLX newer") << QByteArray("ZQ-MV710BLX") << QByteArray("1100") << false
-                                  << true << false << "ZQ-MV710BLX(R1)";
+                                  << true << false << "ZQ-MV710BLX(R1)" << 0;
     QTest::newRow("letter case") << QByteArray("zq-m710alx") << QByteArray("1090") << false << true
-                                 << true << "zq-m710alx";
+                                 << true << "zq-m710alx" << 0;
     QTest::newRow("nothing read") << QByteArray() << QByteArray() << false << false << true
-                                  << "ZQ-M(V)710ALX";
+                                  << "ZQ-M(V)710ALX" << 0;
+    // MANUAL enables the right gain and black of a balance group the model disabled.
+    QTest::newRow("BLX old, MANUAL") << QByteArray("ZQ-M710BLX") << QByteArray("1089") << false
+                                     << false << true << "ZQ-M710BLX" << 1;
 }
 
 void TestPanel::modelRules()
@@ -98,56 +109,112 @@ void TestPanel::modelRules()
     QFETCH(bool, balance);
     QFETCH(bool, accel);
     QFETCH(QString, title);
+    QFETCH(int, adjust);
     Rig rig;
     StoreText(39, 8, model);
     if (!version.isEmpty()) {
         theCamera.SetValue(51, version[0] | version[1] << 8);
         theCamera.SetValue(52, version[2] | version[3] << 8);
     }
-    rig.Refresh({{21, 0}}); // balance OFF, so the enable rules leave the group alone
+    rig.Refresh({{21, adjust}});
     QCOMPARE(rig.frame->windowTitle(), title);
     for (int id : {1162, 1186, 1187, 1127, 1129, 1130, 1131, 1132})
         QCOMPARE(rig.Control(id)->isEnabled(), sortTest);
     for (int id : {1154, 1017, 1018, 1019, 1155, 1020, 1021, 1153, 1156, 1128})
         QCOMPARE(rig.Control(id)->isEnabled(), balance);
+    for (int id : {1043, 1042, 1133, 1049, 1048, 1135})
+        QCOMPARE(rig.Control(id)->isEnabled(), adjust == 1);
     for (int id : {1124, 1125, 1126})
         QCOMPARE(rig.Control(id)->isEnabled(), accel);
     QCOMPARE(rig.Slider(1024)->maximum(), accel ? 503 : 336);
+    // MANUAL enables the right gain and black controls, even in a disabled group.
+    rig.Refresh({{21, 1}});
+    QCOMPARE(rig.Control(1154)->isEnabled(), balance);
+    for (int id : {1043, 1042, 1133, 1049, 1048, 1135})
+        QVERIFY(rig.Control(id)->isEnabled());
     QVERIFY(rig.boxes.isEmpty());
     QVERIFY(rig.TakePayloads().isEmpty()); // a refresh sends nothing
 }
 
 void TestPanel::readouts_data()
 {
-    QTest::addColumn<int>("slider");
+    QTest::addColumn<int>("param");
     QTest::addColumn<int>("value");
+    QTest::addColumn<int>("readout");
     QTest::addColumn<QString>("text");
     const struct
     {
-        int slider, value;
+        int param, value, readout;
         const char *text;
     } rows[] = {
-        {1024, 0, "0.0000 dB"},          {1024, 100, "3.5800 dB"},
-        {1024, 336, "12.0288 dB"},       {1024, 503, "18.0074 dB"},
-        {1043, 0, "-1.1456 dB"},         {1043, 32, "0.0000 dB"},
-        {1043, 64, "1.1456 dB"},         {1049, 0, "-128/2048"},
-        {1049, 255, "127/2048"},         {1028, 63, "63/1023"},
-        {1046, 0, "1/100000.00 sec"},    {1046, 256, "1/10000.00 sec"},
-        {1046, 917, "1/16.03 sec"},      {1046, 1279, "1/1.00 sec"},
-        {1046, 1280, "1.00 sec"},        {1046, 1400, "5.22 sec"},
-        {1046, 1536, "10.00 sec"},       {1112, 1, " 1 "},
-        {1037, 176, " 176 "},
+        {5, 0, 1025, "0.0000 dB"},       {5, 100, 1025, "3.5800 dB"},
+        {5, 336, 1025, "12.0288 dB"},    {5, 503, 1025, "18.0074 dB"},
+        {22, 0, 1042, "-1.1456 dB"},     {22, 32, 1042, "0.0000 dB"},
+        {22, 64, 1042, "1.1456 dB"},     {23, 0, 1048, "-128/2048"},
+        {23, 255, 1048, "127/2048"},     {13, 63, 1029, "63/1023"},
+        {7, 0, 1047, "1/100000.00 sec"}, {7, 256, 1047, "1/10000.00 sec"},
+        {7, 917, 1047, "1/16.03 sec"},   {7, 1279, 1047, "1/1.00 sec"},
+        {7, 1280, 1047, "1.00 sec"},     {7, 1400, 1047, "5.22 sec"},
+        {7, 1536, 1047, "10.00 sec"},    {18, 1, 1030, " 1 "},
+        {19, 2058, 1031, " 2058 "},      {30, 176, 1036, " 176 "},
+        {15, 1023, 1027, " 1023 "},      {16, 7, 1038, " 7 "},
     };
     for (const auto &r : rows)
-        QTest::addRow("%d=%d", r.slider, r.value) << r.slider << r.value << QString(r.text);
+        QTest::addRow("%d=%d", r.param, r.value)
+            << r.param << r.value << r.readout << QString(r.text);
 }
 
 void TestPanel::readouts()
 {
-    QFETCH(int, slider);
+    QFETCH(int, param);
     QFETCH(int, value);
+    QFETCH(int, readout);
     QFETCH(QString, text);
-    QCOMPARE(CZQB40View::FormatReadout(slider, value), text);
+    Rig rig;
+    rig.Refresh({{param, value}});
+    QCOMPARE(rig.Text(readout), text);
+}
+
+void TestPanel::cameraInformation_data()
+{
+    QTest::addColumn<QList<int>>("registers"); // parameter, value pairs
+    QTest::addColumn<QStringList>("texts");    // read-outs 1148 to 1151
+    QTest::addColumn<bool>("eightDigits");
+    const auto serial = [](int last) {
+        return QList<int>{47, 0x3231, 48, 0x3433, 49, 0x3635, 50, last};
+    };
+    QTest::newRow("ABC, 33 not looked at")
+        << (QList<int>{31, 0x4241, 32, 0x0043, 33, 0x4544} + serial(0x0037))
+        << QStringList{"ABC", "", "1234567", ""} << false;
+    QTest::newRow("empty names") << (QList<int>{31, 0, 32, 0x4241, 39, 0x5A00} + serial(0x3837))
+                                 << QStringList{"", "", "12345678", ""} << true;
+    QTest::newRow("letter as eighth")
+        << serial(0x4137) << QStringList{"", "", "1234567", ""} << false;
+    QTest::newRow("version") << QList<int>{51, 0x3031, 52, 0x3332}
+                             << QStringList{"", "", "", "1.0.2.3"} << false;
+    QTest::newRow("zero byte in version")
+        << QList<int>{51, 0x3031, 52, 0x3300} << QStringList{"", "", "", "1.0."} << false;
+}
+
+void TestPanel::cameraInformation()
+{
+    QFETCH(QList<int>, registers);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, eightDigits);
+    Rig rig;
+    for (int i = 31; i <= 52; ++i)
+        theCamera.SetValue(i, 0);
+    QList<QPair<int, int>> values;
+    for (int i = 0; i < registers.size(); i += 2)
+        values.append({registers[i], registers[i + 1]});
+    rig.Refresh(values);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(rig.Text(1148 + i), texts[i]);
+    QCOMPARE(QString::fromLatin1(rig.view->m_vendorName), texts[0]);
+    QCOMPARE(QString::fromLatin1(rig.view->m_version), texts[3]);
+    QCOMPARE(rig.view->m_eightDigits, eightDigits ? 1 : 0);
+    QCOMPARE(rig.Button(1164)->isChecked(), eightDigits);
+    QCOMPARE(rig.Button(1163)->isChecked(), !eightDigits);
 }
 
 void TestPanel::refreshShowsStoredValues()
@@ -219,6 +286,62 @@ void TestPanel::sliderActions()
     QVERIFY(rig.boxes.isEmpty());
 }
 
+void TestPanel::radioTable_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("param");
+    QTest::addColumn<int>("value");
+    const int rows[][3] = {
+        {1066, 1, 0},  {1067, 1, 1},  {1068, 1, 2},  {1070, 1, 4},  {1119, 2, 0},  {1120, 2, 1},
+        {1115, 6, 0},  {1116, 6, 1},  {1005, 4, 0},  {1006, 4, 1},  {1007, 4, 2},  {1008, 4, 3},
+        {1009, 4, 4},  {1010, 4, 5},  {1011, 4, 6},  {1012, 4, 7},  {1013, 4, 8},  {1014, 4, 255},
+        {1015, 17, 0}, {1016, 17, 1}, {1125, 9, 0},  {1126, 9, 1},  {1176, 10, 0}, {1177, 10, 1},
+        {1178, 10, 2}, {1179, 11, 0}, {1180, 11, 1}, {1181, 12, 0}, {1182, 12, 1}, {1185, 12, 2},
+        {1184, 8, 0},  {1183, 8, 1},  {1186, 14, 0}, {1187, 14, 1}, {1121, 3, 0},  {1122, 3, 1},
+        {1123, 3, 2},  {1129, 27, 0}, {1130, 27, 1}, {1131, 27, 2}, {1132, 27, 3}, {1017, 21, 0},
+        {1018, 21, 1}, {1019, 21, 2}, {1020, 24, 0}, {1021, 24, 1},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%d", r[0]) << r[0] << r[1] << r[2];
+}
+
+void TestPanel::radioTable()
+{
+    QFETCH(int, button);
+    QFETCH(int, param);
+    QFETCH(int, value);
+    Rig rig;
+    StoreText(39, 8, "ZQ-M710ALX"); // every group enabled
+    // FIXED keeps shutter, source and polarity usable; the group shows nothing.
+    rig.Refresh({{1, param == 1 ? 3 : 1}, {param, 99}});
+    QTest::mouseClick(rig.Button(button), Qt::LeftButton);
+    const QByteArray sent =
+        QByteArray("01FF01") +
+        QByteArray::number(ParamTable::Row(param).address, 16).rightJustified(2, '0').toUpper() +
+        QByteArray::number(value, 16).rightJustified(2, '0').toUpper() + "0000";
+    QCOMPARE(rig.TakePayloads(), QByteArrayList{sent});
+    QCOMPARE(theCamera.GetValue(param), value);
+    QVERIFY(rig.Button(button)->isChecked());
+    QVERIFY(rig.boxes.isEmpty());
+}
+
+void TestPanel::dragWritesEveryPosition()
+{
+    Rig rig;
+    rig.Refresh({{5, 100}});
+    QScrollBar *gain = rig.Slider(1024);
+    rig.camera.RefuseWrite(0x01, 0x0C, "006600"); // 102
+    gain->setSliderDown(true);
+    for (int p : {101, 102, 103})
+        gain->setSliderPosition(p);
+    QCOMPARE(gain->value(), 103);
+    gain->setSliderDown(false); // letting go writes the end position once more
+    QCOMPARE(rig.TakePayloads(),
+             QByteArrayList({"01FF010C006500", "01FF010C006700", "01FF010C006700"}));
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.Text(1025), QStringLiteral("3.6874 dB"));
+}
+
 void TestPanel::failedWritesLeaveControls()
 {
     Rig rig;
@@ -234,19 +357,46 @@ void TestPanel::failedWritesLeaveControls()
     QCOMPARE(rig.Text(1025), QStringLiteral("3.5800 dB"));
     rig.camera.Faults().silent = false;
 
+    // A refused write of the black level: no move, no new text.
+    rig.Refresh({{13, 20}});
+    rig.camera.RefuseWrite(0x01, 0x17, "150000");
+    rig.Slider(1028)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(rig.boxes.size(), 3);
+    QCOMPARE(rig.Slider(1028)->value(), 20);
+    QCOMPARE(rig.Text(1029), QStringLiteral("20/1023"));
+
     // A refused "12bit": one box, and the group shows the stored choice again.
     rig.camera.RefuseWrite(0x01, 0x14, "020000");
     QTest::mouseClick(rig.Button(1178), Qt::LeftButton);
-    QCOMPARE(rig.boxes.size(), 3);
+    QCOMPARE(rig.boxes.size(), 4);
     QVERIFY(rig.Button(1177)->isChecked());
     QVERIFY(!rig.Button(1178)->isChecked());
     QCOMPARE(theCamera.GetValue(10), 1);
+}
+
+void TestPanel::drag()
+{
+    Rig rig;
+    rig.Refresh({{5, 100}});
+    QScrollBar *gain = rig.Slider(1024);
+    gain->setSliderDown(true);
+    for (int p = 101; p <= 103; ++p)
+        gain->setSliderPosition(p);
+    gain->setSliderDown(false); // letting go writes the end position once more
+    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF010C006500", "01FF010C006600",
+                                                 "01FF010C006700", "01FF010C006700"}));
+    QCOMPARE(rig.Text(1025), QStringLiteral("3.6874 dB"));
 }
 
 void TestPanel::radioClicks()
 {
     Rig rig;
     StoreText(39, 8, "ZQ-M710ALX");
+    // No mode button writes 3.
+    for (int id : {1066, 1067, 1068, 1070})
+        QTest::mouseClick(rig.Button(id), Qt::LeftButton);
+    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF0104000000", "01FF0104010000",
+                                                 "01FF0104020000", "01FF0104040000"}));
     rig.Refresh({{1, 4}});
     rig.doc->SetModifiedFlag(false);
     QTest::mouseClick(rig.Button(1070), Qt::LeftButton); // already VD CONT
@@ -268,7 +418,7 @@ void TestPanel::enableRules()
     StoreText(39, 8, "ZQ-M710ALX");
     rig.Refresh({{1, 2}, {4, 255}, {17, 0}, {21, 2}});
     for (int id : {1005, 1014, 1046, 1047, 1107, 1108})
-        QVERIFY(!rig.Control(id)->isEnabled()); // 1TRIG
+        QVERIFY(!rig.Control(id)->isEnabled());          // 1TRIG
     QTest::mouseClick(rig.Button(1066), Qt::LeftButton); // OFF
     for (int id : {1005, 1014, 1046, 1108})
         QVERIFY(rig.Control(id)->isEnabled());
@@ -339,12 +489,15 @@ void TestPanel::factorySet()
         StoreText(39, 8, "ZQ-M710ALX");
         rig.Refresh({});
         rig.camera.ScriptReads(0x01, 0x45, {"010000", "010000", "000000"});
+        rig.camera.Registers().Set(0x01, 0x0C, "00C800"); // gain 200 after the reset
         QTest::mouseClick(rig.Button(1156), Qt::LeftButton);
         const QByteArrayList sent = rig.TakePayloads();
         QCOMPARE(sent.size(), 1 + 3 + 54);
         QCOMPARE(sent.mid(0, 4), QByteArrayList({"01FF0145010000", "01FF8145000000",
-                                                  "01FF8145000000", "01FF8145000000"}));
+                                                 "01FF8145000000", "01FF8145000000"}));
         QVERIFY(rig.doc->IsModified());
+        QCOMPARE(rig.Slider(1024)->value(), 200); // refreshed
+        QCOMPARE(rig.Text(1025), QStringLiteral("7.1600 dB"));
     }
     {
         Rig rig;
@@ -362,6 +515,12 @@ void TestPanel::digitsAndDetect()
     Rig rig;
     StoreText(39, 8, "ZQ-M710ALX");
     StoreText(47, 4, "1234567");
+    rig.Refresh({{31, 0x4241}, {32, 0x0043}, {33, 0x4545}, {51, 0x3031}, {52, 0x3332}});
+    // The hidden read-outs hold the decoded texts all the same.
+    const QString texts[] = {"ABC", "ZQ-M710ALX", "1234567", "1.0.2.3"};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(rig.Text(1148 + i), texts[i]);
+    QVERIFY(rig.Button(1163)->isChecked() && !rig.Button(1164)->isChecked());
     theCamera.SetValue(50, 0x3837);
     rig.Refresh({});
     QVERIFY(rig.Button(1164)->isChecked());
