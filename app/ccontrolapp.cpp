@@ -32,7 +32,8 @@ CControlApp::CControlApp(QObject *parent)
     : QObject(parent),
       m_programFileName(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
 {
-    if (auto *dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread()))
+    if (auto *dispatcher =
+            QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread()))
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &CControlApp::IdleUpdate);
 }
@@ -49,8 +50,8 @@ CControlApp::~CControlApp()
 bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Controls a ZQ-M(V)710ALX camera over its serial control channel."));
+    parser.setApplicationDescription(
+        QStringLiteral("Controls a ZQ-M(V)710ALX camera over its serial control channel."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"),
@@ -81,9 +82,9 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
     }
     for (const QString &value : parser.values(com)) {
         if (!ComPortMap::ParseOverride(value)) {
-            MessageBox::Show(QStringLiteral("--com takes N=DEVICE with N from 1 to 10, not \"%1\".")
-                                 .arg(value),
-                             QString(), MessageBox::Warning);
+            MessageBox::Show(
+                QStringLiteral("--com takes N=DEVICE with N from 1 to 10, not \"%1\".").arg(value),
+                QString(), MessageBox::Warning);
             return false;
         }
     }
@@ -112,7 +113,7 @@ void CControlApp::OpenChannel(const CommSetupDialog &dialog)
                                                     : dialog.m_baudChoice;
         theCamera.ConnectPort(port, baud);
     } else if (dialog.m_system == 1) {
-        const QString library = dialog.m_portChoice == kEuresys ? QStringLiteral("clseremc.dll")
+        const QString library = dialog.m_portChoice == kEuresys  ? QStringLiteral("clseremc.dll")
                                 : dialog.m_portChoice == kMatrox ? QStringLiteral("clsermtx.dll")
                                                                  : dialog.m_libraryPath;
         theCamera.ConnectLibrary(library);

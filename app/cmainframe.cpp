@@ -38,8 +38,9 @@ QString PromptOf(int commandId)
 
 bool IsSettingsFile(const QUrl &url)
 {
-    return url.isLocalFile() &&
-           QFileInfo(url.toLocalFile()).suffix().compare(QLatin1String("zq"), Qt::CaseInsensitive) == 0;
+    return url.isLocalFile() && QFileInfo(url.toLocalFile())
+                                        .suffix()
+                                        .compare(QLatin1String("zq"), Qt::CaseInsensitive) == 0;
 }
 } // namespace
 
@@ -240,20 +241,41 @@ void CMainFrame::OnCommand(int commandId)
 {
     using namespace CommandId;
     switch (commandId) {
-    case FileNew: m_doc->OnFileNew(); break;
-    case FileOpen: m_doc->OnFileOpen(); break;
-    case FileSave: m_doc->OnFileSave(); break;
-    case FileSaveAs: m_doc->OnFileSaveAs(); break;
-    case AppExit: close(); break;
-    case AppAbout: AboutDialog(this).exec(); break;
+    case FileNew:
+        m_doc->OnFileNew();
+        break;
+    case FileOpen:
+        m_doc->OnFileOpen();
+        break;
+    case FileSave:
+        m_doc->OnFileSave();
+        break;
+    case FileSaveAs:
+        m_doc->OnFileSaveAs();
+        break;
+    case AppExit:
+        close();
+        break;
+    case AppAbout:
+        AboutDialog(this).exec();
+        break;
     case ReadFromCamera:
-    case ReadFromCameraKey: m_doc->OnReadFromCamera(); break;
+    case ReadFromCameraKey:
+        m_doc->OnReadFromCamera();
+        break;
     case WriteToCamera:
-    case WriteToCameraKey: m_doc->OnWriteToCamera(); break;
-    case ManualCommand: m_doc->OnManualCommand(); break;
+    case WriteToCameraKey:
+        m_doc->OnWriteToCamera();
+        break;
+    case ManualCommand:
+        m_doc->OnManualCommand();
+        break;
     case CommandMenu:
-    case CommandMenuKey: m_doc->OnCommandMenu(); break;
-    default: break;
+    case CommandMenuKey:
+        m_doc->OnCommandMenu();
+        break;
+    default:
+        break;
     }
 }
 

@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <QSettings>
 
@@ -113,7 +113,8 @@ void CommSetupDialog::OnBrowse()
     request.filter = QStringLiteral("dll file (*.dll);;all file (*.*)");
 #else
     // Grabber makers ship their Linux libraries as shared objects.
-    request.filter = QStringLiteral("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
+    request.filter =
+        QStringLiteral("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
 #endif
     request.defaultSuffix = QStringLiteral("dll");
     const QString path = FileDialogs::Ask(request, this);
@@ -170,7 +171,8 @@ void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
         QString text = info.systemLocation();
         const QStringList about = {info.description(), info.manufacturer()};
-        const QString details = about.filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(", "));
+        const QString details =
+            about.filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(", "));
         if (!details.isEmpty())
             text += QStringLiteral("  (%1)").arg(details);
         QAction *a = menu.addAction(text);

@@ -7,10 +7,18 @@ void GuiNotifier::ShowMessage(const QString &text, const QString &caption, Icon 
 {
     MessageBox::Icon boxIcon = MessageBox::NoIcon;
     switch (icon) {
-    case NoIcon: boxIcon = MessageBox::NoIcon; break;
-    case Information: boxIcon = MessageBox::Information; break;
-    case Warning: boxIcon = MessageBox::Warning; break;
-    case Stop: boxIcon = MessageBox::Stop; break;
+    case NoIcon:
+        boxIcon = MessageBox::NoIcon;
+        break;
+    case Information:
+        boxIcon = MessageBox::Information;
+        break;
+    case Warning:
+        boxIcon = MessageBox::Warning;
+        break;
+    case Stop:
+        boxIcon = MessageBox::Stop;
+        break;
     }
     MessageBox::Show(text, caption, boxIcon, MessageBox::Ok, CMainFrame::Instance());
 }

@@ -13,8 +13,7 @@ int main(int argc, char *argv[])
     int status = 0;
     {
         CControlApp control;
-        status = control.Startup(QCoreApplication::arguments()) ? app.exec()
-                                                                : control.ExitStatus();
+        status = control.Startup(QCoreApplication::arguments()) ? app.exec() : control.ExitStatus();
     }
     UserNotifier::Install(nullptr);
     return status;

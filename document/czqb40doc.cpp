@@ -53,10 +53,25 @@ int CZQB40Doc::UploadValue(int index)
 
 int CZQB40Doc::UploadAllValues()
 {
+    int before[PARAM_COUNT];
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        before[i] = theCamera.GetValue(i);
     BulkProgress progress(QStringLiteral("Reading the camera settings..."), m_window);
     const int result = theCamera.UploadAll();
-    if (result > 0)
+    if (result > 0) {
         SetModifiedFlag();
+        return result;
+    }
+    // A reading that failed midway has changed the rows before the failure:
+    // the views show them, so no control shows a value the camera does not
+    // hold. Callers refresh after a good reading themselves.
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (theCamera.GetValue(i) != before[i]) {
+            SetModifiedFlag();
+            emit refreshViews();
+            break;
+        }
+    }
     return result;
 }
 
@@ -91,8 +106,8 @@ bool CZQB40Doc::SaveModified()
     if (!m_modified)
         return true;
     const QString text = StringTable::Load(StringId::AskToSave).arg(m_title);
-    switch (MessageBox::Show(text, QString(), MessageBox::Warning, MessageBox::YesNoCancel,
-                             m_window)) {
+    switch (
+        MessageBox::Show(text, QString(), MessageBox::Warning, MessageBox::YesNoCancel, m_window)) {
     case MessageBox::AnswerYes:
         return OnFileSave();
     case MessageBox::AnswerNo:

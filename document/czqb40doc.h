@@ -41,11 +41,11 @@ public:
     // save a modified document first where that applies; false when the
     // command did not happen (cancelled or failed).
     bool OnFileNew();
-    bool OnFileOpen();                      // asks for the file
+    bool OnFileOpen();                          // asks for the file
     bool OpenDocumentFile(const QString &path); // command line, recent list, drop
     bool OnFileSave();
     bool OnFileSaveAs();
-    bool OpenRecentFile(int index);         // 0 is the most recent
+    bool OpenRecentFile(int index); // 0 is the most recent
     // "Save changes to %1?": true when the command may go on.
     bool SaveModified();
 
@@ -64,9 +64,15 @@ public:
 
     // The service dialogs, made by app/ so that this layer stays below them.
     using DialogFactory = std::function<QDialog *(CZQB40Doc *doc, QWidget *parent)>;
-    void SetRegisterEditorFactory(DialogFactory factory) { m_registerEditorFactory = std::move(factory); }
+    void SetRegisterEditorFactory(DialogFactory factory)
+    {
+        m_registerEditorFactory = std::move(factory);
+    }
     void SetWhiteSpotFactory(DialogFactory factory) { m_whiteSpotFactory = std::move(factory); }
-    void SetManualCommandFactory(DialogFactory factory) { m_manualCommandFactory = std::move(factory); }
+    void SetManualCommandFactory(DialogFactory factory)
+    {
+        m_manualCommandFactory = std::move(factory);
+    }
 
     // The modeless dialogs: at most one of each.
     QPointer<QDialog> m_pRegisterEditor;

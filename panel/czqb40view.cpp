@@ -27,17 +27,17 @@ const char kDefaultTitle[] = "ZQ-M(V)710ALX";
 const char kNewFirmware[] = "1.0.9.0";
 
 // Controls hidden at set-up; nothing shows them again.
-const int kHiddenAtSetUp[] = {1103, 1026, 1027, 1106, 1039, 1038, 1104, 1037, 1036,
-                              1143, 1144, 1145, 1146, 1147, 1148, 1149, 1150, 1151,
-                              1139, 1152, 1140, 1141, 1142};
+const int kHiddenAtSetUp[] = {1103, 1026, 1027, 1106, 1039, 1038, 1104, 1037,
+                              1036, 1143, 1144, 1145, 1146, 1147, 1148, 1149,
+                              1150, 1151, 1139, 1152, 1140, 1141, 1142};
 
 struct ModelRule
 {
     const char *name;
-    bool sortAndTest;     // sort and test pattern groups
-    int balance;          // 1 enabled, 0 disabled, -1 enabled only with new firmware
-    bool accel;           // 2xACCEL and a gain range of 503, else 336
-    int r1;               // 1 "(R1)" with new firmware, 0 never
+    bool sortAndTest; // sort and test pattern groups
+    int balance;      // 1 enabled, 0 disabled, -1 enabled only with new firmware
+    bool accel;       // 2xACCEL and a gain range of 503, else 336
+    int r1;           // 1 "(R1)" with new firmware, 0 never
 };
 const ModelRule kModels[] = {
     {"ZQ-M710ALX", true, 1, true, 0},   {"ZQ-MV710ALX", true, 1, false, 0},
@@ -205,4 +205,3 @@ void CZQB40View::RefreshPanel()
     ShowScanTiming();
     UpdateEnables(0);
 }
-

@@ -17,7 +17,18 @@ class CZQB40View : public QWidget
     Q_OBJECT
 public:
     // Scroll codes, as the handlers reason about slider movements.
-    enum ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom, EndScroll };
+    enum ScrollCode
+    {
+        LineUp,
+        LineDown,
+        PageUp,
+        PageDown,
+        ThumbPosition,
+        ThumbTrack,
+        Top,
+        Bottom,
+        EndScroll
+    };
 
     explicit CZQB40View(CZQB40Doc *doc, QWidget *parent = nullptr);
 

@@ -30,30 +30,46 @@ QString ShutterText(int v)
 }
 } // namespace
 
-bool CZQB40View::NextPosition(int code, int thumbPosition, const QAbstractSlider *slider,
-                              int *next)
+bool CZQB40View::NextPosition(int code, int thumbPosition, const QAbstractSlider *slider, int *next)
 {
     const int p = slider->value();
     switch (code) {
-    case LineUp: *next = Clamp(p - 1, slider); return true;
-    case LineDown: *next = Clamp(p + 1, slider); return true;
-    case PageUp: *next = Clamp(p - 10, slider); return true;
-    case PageDown: *next = Clamp(p + 10, slider); return true;
+    case LineUp:
+        *next = Clamp(p - 1, slider);
+        return true;
+    case LineDown:
+        *next = Clamp(p + 1, slider);
+        return true;
+    case PageUp:
+        *next = Clamp(p - 10, slider);
+        return true;
+    case PageDown:
+        *next = Clamp(p + 10, slider);
+        return true;
     case ThumbPosition:
-    case ThumbTrack: *next = thumbPosition; return true;
-    default: return false; // the ends and end of scroll send nothing
+    case ThumbTrack:
+        *next = thumbPosition;
+        return true;
+    default:
+        return false; // the ends and end of scroll send nothing
     }
 }
 
 QString CZQB40View::FormatReadout(int sliderId, int v)
 {
     switch (sliderId) {
-    case 1024: return QString::asprintf("%2.4f dB", v * 0.0358);
-    case 1043: return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
-    case 1028: return QString::asprintf("%d/1023", v);
-    case 1049: return QString::asprintf("%d/2048", v - 128);
-    case 1046: return ShutterText(v);
-    default: return QString::asprintf(" %d ", v);
+    case 1024:
+        return QString::asprintf("%2.4f dB", v * 0.0358);
+    case 1043:
+        return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
+    case 1028:
+        return QString::asprintf("%d/1023", v);
+    case 1049:
+        return QString::asprintf("%d/2048", v - 128);
+    case 1046:
+        return ShutterText(v);
+    default:
+        return QString::asprintf(" %d ", v);
     }
 }
 
@@ -103,4 +119,3 @@ void CZQB40View::UpdateEnables(int id)
     if (in(1017, 1019))
         Enable({1043, 1042, 1133, 1049, 1048, 1135}, IsOn(1018));
 }
-

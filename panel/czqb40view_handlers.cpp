@@ -46,8 +46,7 @@ void CZQB40View::ConnectControls()
         connect(s, &QAbstractSlider::actionTriggered, this,
                 [this, s](int action) { OnSliderAction(s, action); });
         // Letting go of the thumb writes where it stands once more.
-        connect(s, &QAbstractSlider::sliderReleased, this,
-                [this, s] { OnSliderAction(s, -1); });
+        connect(s, &QAbstractSlider::sliderReleased, this, [this, s] { OnSliderAction(s, -1); });
     }
     connect(qobject_cast<QPushButton *>(Ctl(1156)), &QPushButton::clicked, this,
             &CZQB40View::OnFactorySet);
@@ -63,15 +62,32 @@ void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
 {
     int code = EndScroll;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: code = LineUp; break;
-    case QAbstractSlider::SliderSingleStepAdd: code = LineDown; break;
-    case QAbstractSlider::SliderPageStepSub: code = PageUp; break;
-    case QAbstractSlider::SliderPageStepAdd: code = PageDown; break;
-    case QAbstractSlider::SliderMove: code = ThumbTrack; break;
-    case QAbstractSlider::SliderToMinimum: code = Top; break;
-    case QAbstractSlider::SliderToMaximum: code = Bottom; break;
-    case -1: code = ThumbPosition; break;
-    default: break;
+    case QAbstractSlider::SliderSingleStepSub:
+        code = LineUp;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        code = LineDown;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        code = PageUp;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        code = PageDown;
+        break;
+    case QAbstractSlider::SliderMove:
+        code = ThumbTrack;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        code = Top;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        code = Bottom;
+        break;
+    case -1:
+        code = ThumbPosition;
+        break;
+    default:
+        break;
     }
     const int thumb = slider->sliderPosition();
     // The slider stays where it was shown; only an accepted write moves it.

@@ -114,7 +114,8 @@ void TestMainFrame::menus()
     QVERIFY(rig.frame->height() >= 480);
     rig.frame->show();
     const QRect view = rig.frame->View()->rect();
-    for (QWidget *w : rig.frame->View()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+    for (QWidget *w :
+         rig.frame->View()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         QVERIFY2(w->isHidden() || view.contains(w->geometry()), qPrintable(w->objectName()));
     QCOMPARE(rig.frame->windowTitle(), QStringLiteral("ZQ-M(V)710ALX")); // no camera read
 
@@ -125,18 +126,21 @@ void TestMainFrame::menus()
              QStringList({"&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
                           "Recent File [off]", "-", "E&xit"}));
     QCOMPARE(menus.at(1)->text(), QStringLiteral("&Interface"));
-    const QStringList all = {"Manual Command...", "&Read From Camera\tCtrl+R",
-                             "&Write To Camera\tCtrl+W", "-",
-                             "Seria&l Port...\tCtrl+L  [off]", "Command Menu "};
+    const QStringList all = {"Manual Command...",
+                             "&Read From Camera\tCtrl+R",
+                             "&Write To Camera\tCtrl+W",
+                             "-",
+                             "Seria&l Port...\tCtrl+L  [off]",
+                             "Command Menu "};
     QCOMPARE(MenuTexts(menus.at(1)->menu()),
              developer ? all
                        : QStringList({"&Read From Camera\tCtrl+R", "&Write To Camera\tCtrl+W"}));
     QCOMPARE(MenuTexts(menus.at(2)->menu()), QStringList({"&About ZQ-M(V)710ALX..."}));
 
     // The accelerators stay in both modes; Ctrl+L has none.
-    for (int id : {CommandId::FileOpen, CommandId::FileSave, CommandId::FileNew,
-                   CommandId::ReadFromCameraKey, CommandId::WriteToCameraKey,
-                   CommandId::CommandMenuKey})
+    for (int id :
+         {CommandId::FileOpen, CommandId::FileSave, CommandId::FileNew,
+          CommandId::ReadFromCameraKey, CommandId::WriteToCameraKey, CommandId::CommandMenuKey})
         QVERIFY(rig.frame->Action(id) && !rig.frame->Action(id)->shortcut().isEmpty());
     QCOMPARE(rig.frame->Action(CommandId::CommandMenuKey)->shortcut(), QKeySequence("Ctrl+P"));
     for (QAction *a : rig.frame->findChildren<QAction *>())
@@ -201,6 +205,20 @@ void TestMainFrame::readFromCamera()
     QCOMPARE(theCamera.GetValue(7), 917);
     QCOMPARE(BulkProgress::LastDone(), 54); // the progress window counted every row
     QCOMPARE(BulkProgress::LastTotal(), 54);
+
+    // A reading that fails midway has changed rows before it: the views show them.
+    theCamera.SetValue(1, 3);
+    rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + 10;
+    rig.camera.Faults().silent = true;
+    rig.doc->SetModifiedFlag(false);
+    QVERIFY(QTest::qWaitForWindowActive(rig.frame));
+    QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(rig.boxes.size(), 2);
+    QCOMPARE(refreshes.size(), 2);
+    QVERIFY(rig.doc->IsModified());
+    QVERIFY(theCamera.GetValue(1) != 3);
+    rig.camera.Faults() = SimFaults();
+    rig.TakePayloads();
 
     // Ctrl+W writes the 26 and changes nothing of the document.
     rig.doc->SetModifiedFlag(false);
@@ -380,8 +398,7 @@ void TestMainFrame::savePrompt()
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(rig.frame, &drop);
         wentOn = rig.doc->GetTitle() == QStringLiteral("other.zq");
-    }
-    else
+    } else
         wentOn = rig.frame->close();
     QCOMPARE(rig.boxes.size(), 1);
     QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Save changes to mine.zq?"));

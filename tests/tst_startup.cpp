@@ -91,21 +91,21 @@ void TestStartup::dialogResults_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("baudEnabled");
     QTest::addColumn<bool>("libraryEnabled");
-    QTest::newRow("OPEN at once") << QStringList{"OPEN"} << true << 0 << 0 << 0 << "" << true << false;
+    QTest::newRow("OPEN at once") << QStringList{"OPEN"} << true << 0 << 0 << 0 << "" << true
+                                  << false;
     QTest::newRow("Enter") << QStringList{"Enter"} << true << 0 << 0 << 0 << "" << true << false;
     QTest::newRow("COM10 115200") << QStringList{"COM10", "115200", "OPEN"} << true << 0 << 9 << 1
                                   << "" << true << false;
     QTest::newRow("Matrox ignores the path")
-        << QStringList{"Other Factory", "type:/x/lib.so", "Matrox", "OPEN"} << true << 1 << 11
-        << 0 << "/x/lib.so" << false << false;
+        << QStringList{"Other Factory", "type:/x/lib.so", "Matrox", "OPEN"} << true << 1 << 11 << 0
+        << "/x/lib.so" << false << false;
     QTest::newRow("Other Factory browsed")
         << QStringList{"Other Factory", "browse:/opt/grabber/libclser.so", "OPEN"} << true << 1
         << 12 << 0 << "/opt/grabber/libclser.so" << false << true;
-    QTest::newRow("browse cancelled")
-        << QStringList{"Other Factory", "browse:", "OPEN"} << true << 1 << 12 << 0 << ""
-        << false << true;
-    QTest::newRow("Euresys then COM 3") << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2
-                                        << 0 << "" << true << false;
+    QTest::newRow("browse cancelled") << QStringList{"Other Factory", "browse:", "OPEN"} << true
+                                      << 1 << 12 << 0 << "" << false << true;
+    QTest::newRow("Euresys then COM 3")
+        << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2 << 0 << "" << true << false;
     QTest::newRow("CANCEL") << QStringList{"COM 5", "CANCEL"} << false << 0 << 0 << 0 << "" << true
                             << false;
     QTest::newRow("Escape") << QStringList{"Euresys", "Escape"} << false << 1 << 0 << 0 << ""
@@ -161,7 +161,9 @@ void TestStartup::startsOnTheSimulatedLine()
     rig.camera.Registers().Set(0x01, 0x0C, "012C00"); // gain 300
     {
         CControlApp app;
-        app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 3", "115200", "OPEN"}, &rig); });
+        app.SetSetupRunner([&](CommSetupDialog &d) {
+            Drive(d, {"COM 3", "115200", "OPEN"}, &rig);
+        });
         QVERIFY(app.Startup({"zqremote"}));
         QCOMPARE(rig.driver->Baud(), 115200);
         QCOMPARE(theCamera.PortNumber(), 3);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QCheckBox>
 #include <QStyle>
 #include <QValidator>
 
@@ -88,8 +88,8 @@ QWidget *Make(const DialogItem &item, QWidget *parent)
         if (item.style & DialogItem::Multiline) {
             auto *e = new QPlainTextEdit(caption, parent);
             e->setReadOnly(item.style & DialogItem::ReadOnly);
-            e->setVerticalScrollBarPolicy((item.style & DialogItem::VScroll) ? Qt::ScrollBarAlwaysOn
-                                                                               : Qt::ScrollBarAsNeeded);
+            e->setVerticalScrollBarPolicy(
+                (item.style & DialogItem::VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
             e->setLineWrapMode(QPlainTextEdit::NoWrap);
             return e;
         }
@@ -115,10 +115,10 @@ QWidget *Make(const DialogItem &item, QWidget *parent)
     case DialogItem::Icon: {
         auto *l = new QLabel(parent);
         const QIcon icon = QApplication::windowIcon();
-        l->setPixmap(icon.isNull() ? QApplication::style()
-                                         ->standardIcon(QStyle::SP_ComputerIcon)
-                                         .pixmap(32, 32)
-                                   : icon.pixmap(32, 32));
+        l->setPixmap(
+            icon.isNull()
+                ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32)
+                : icon.pixmap(32, 32));
         return l;
     }
     }

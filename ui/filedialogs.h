@@ -10,13 +10,17 @@ class QWidget;
 class FileDialogs
 {
 public:
-    enum Mode { Open, Save };
+    enum Mode
+    {
+        Open,
+        Save
+    };
     struct Request
     {
         Mode mode;
         QString caption;
-        QString filter;           // "Name (*.ext);;All (*)"
-        QString defaultSuffix;    // without the dot
+        QString filter;        // "Name (*.ext);;All (*)"
+        QString defaultSuffix; // without the dot
         QString initialPath;
     };
     // The chosen path, or empty when cancelled.

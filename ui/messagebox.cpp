@@ -24,25 +24,45 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-    case NoIcon: box.setIcon(QMessageBox::NoIcon); break;
-    case Information: box.setIcon(QMessageBox::Information); break;
-    case Warning: box.setIcon(QMessageBox::Warning); break;
-    case Question: box.setIcon(QMessageBox::Question); break;
-    case Stop: box.setIcon(QMessageBox::Critical); break;
+    case NoIcon:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     switch (buttons) {
-    case Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
     case YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
-    case YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return AnswerYes;
-    case QMessageBox::No: return AnswerNo;
-    case QMessageBox::Cancel: return AnswerCancel;
-    case QMessageBox::Ok: return AnswerOk;
+    case QMessageBox::Yes:
+        return AnswerYes;
+    case QMessageBox::No:
+        return AnswerNo;
+    case QMessageBox::Cancel:
+        return AnswerCancel;
+    case QMessageBox::Ok:
+        return AnswerOk;
     default: // closed by Escape or the close box
         return buttons == Ok ? AnswerOk : buttons == YesNo ? AnswerNo : AnswerCancel;
     }

@@ -11,14 +11,33 @@ class QWidget;
 class MessageBox
 {
 public:
-    enum Icon { NoIcon, Information, Warning, Question, Stop };
-    enum Buttons { Ok, YesNoCancel, YesNo, OkCancel };
-    enum Answer { AnswerOk, AnswerYes, AnswerNo, AnswerCancel };
+    enum Icon
+    {
+        NoIcon,
+        Information,
+        Warning,
+        Question,
+        Stop
+    };
+    enum Buttons
+    {
+        Ok,
+        YesNoCancel,
+        YesNo,
+        OkCancel
+    };
+    enum Answer
+    {
+        AnswerOk,
+        AnswerYes,
+        AnswerNo,
+        AnswerCancel
+    };
 
     // Shows the box modally and returns the button pressed. An empty caption
     // means the application title.
-    static Answer Show(const QString &text, const QString &caption = QString(),
-                       Icon icon = NoIcon, Buttons buttons = Ok, QWidget *parent = nullptr);
+    static Answer Show(const QString &text, const QString &caption = QString(), Icon icon = NoIcon,
+                       Buttons buttons = Ok, QWidget *parent = nullptr);
 
     struct Record
     {

@@ -33,8 +33,7 @@ void PushLikeRadioButton::paintEvent(QPaintEvent *)
         option.state |= QStyle::State_On | QStyle::State_Sunken;
         // Chosen must be plain to see from across a production line.
         option.palette.setColor(QPalette::Button, palette().color(QPalette::Mid));
-    }
-    else if (isDown())
+    } else if (isDown())
         option.state |= QStyle::State_Sunken;
     else
         option.state |= QStyle::State_Raised;
