@@ -83,4 +83,5 @@ private:
     CZQB40Doc *m_doc;
     QTimer *m_timer = nullptr;
     QSize m_layoutSize;
+    int m_thumbTrack = 0; // where a dragged thumb was last, for its release
 };

@@ -45,6 +45,7 @@ void CZQB40View::ConnectControls()
         Ctl(rows[i].readout)->setAccessibleName(QString::fromLatin1(rows[i].name));
         connect(s, &QAbstractSlider::actionTriggered, this,
                 [this, s](int action) { OnSliderAction(s, action); });
+        connect(s, &QAbstractSlider::sliderPressed, this, [this, s] { m_thumbTrack = s->value(); });
         // Letting go of the thumb writes where it stands once more.
         connect(s, &QAbstractSlider::sliderReleased, this, [this, s] { OnSliderAction(s, -1); });
     }
@@ -89,7 +90,11 @@ void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
     default:
         break;
     }
-    const int thumb = slider->sliderPosition();
+    // The release carries the place the thumb was let go, even when the
+    // camera refused the track writes and the thumb went back.
+    const int thumb = code == ThumbPosition ? m_thumbTrack : slider->sliderPosition();
+    if (code == ThumbTrack)
+        m_thumbTrack = thumb;
     // The slider stays where it was shown; only an accepted write moves it.
     slider->setSliderPosition(slider->value());
     if (slider->objectName().toInt() == kStart || slider->objectName().toInt() == kWidth)

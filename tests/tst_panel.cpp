@@ -377,15 +377,20 @@ void TestPanel::failedWritesLeaveControls()
 void TestPanel::drag()
 {
     Rig rig;
-    rig.Refresh({{5, 100}});
+    rig.Refresh({{5, 104}});
     QScrollBar *gain = rig.Slider(1024);
+    // Refused at the end: the release asks again for where the thumb was let go.
+    rig.camera.RefuseWrite(0x01, 0x0C, "006900");
     gain->setSliderDown(true);
-    for (int p = 101; p <= 103; ++p)
-        gain->setSliderPosition(p);
-    gain->setSliderDown(false); // letting go writes the end position once more
-    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF010C006500", "01FF010C006600",
-                                                 "01FF010C006700", "01FF010C006700"}));
-    QCOMPARE(rig.Text(1025), QStringLiteral("3.6874 dB"));
+    gain->setSliderPosition(105);
+    gain->setSliderDown(false);
+    QCOMPARE(rig.boxes.size(), 2);
+    QCOMPARE(gain->value(), 104);
+    QCOMPARE(rig.Text(1025), QStringLiteral("3.7232 dB"));
+    // A thumb pressed and let go where it stands writes that once.
+    gain->setSliderDown(true);
+    gain->setSliderDown(false);
+    QCOMPARE(rig.TakePayloads(), QByteArrayList{"01FF010C006800"});
 }
 
 void TestPanel::radioClicks()
@@ -487,17 +492,16 @@ void TestPanel::factorySet()
     {
         Rig rig;
         StoreText(39, 8, "ZQ-M710ALX");
-        rig.Refresh({});
+        rig.Refresh({{5, 200}}); // shown, but the camera's reset sets the default
         rig.camera.ScriptReads(0x01, 0x45, {"010000", "010000", "000000"});
-        rig.camera.Registers().Set(0x01, 0x0C, "00C800"); // gain 200 after the reset
         QTest::mouseClick(rig.Button(1156), Qt::LeftButton);
         const QByteArrayList sent = rig.TakePayloads();
         QCOMPARE(sent.size(), 1 + 3 + 54);
         QCOMPARE(sent.mid(0, 4), QByteArrayList({"01FF0145010000", "01FF8145000000",
                                                  "01FF8145000000", "01FF8145000000"}));
         QVERIFY(rig.doc->IsModified());
-        QCOMPARE(rig.Slider(1024)->value(), 200); // refreshed
-        QCOMPARE(rig.Text(1025), QStringLiteral("7.1600 dB"));
+        QCOMPARE(rig.Slider(1024)->value(), 0); // refreshed
+        QCOMPARE(rig.Text(1025), QStringLiteral("0.0000 dB"));
     }
     {
         Rig rig;
