@@ -12,6 +12,7 @@ struct ClState
     std::vector<QLibrary *> libraries; // every library loaded, kept loaded
     CameraLinkLibrary::EntryPoints entry;
     void *serialRef = nullptr;
+    const void *owner = nullptr; // who opened serialRef
 };
 
 ClState &state()
@@ -58,7 +59,7 @@ bool CameraLinkLibrary::IsLoaded()
     return state().entry.init != nullptr;
 }
 
-qint32 CameraLinkLibrary::Init(quint32 serialIndex)
+qint32 CameraLinkLibrary::Init(quint32 serialIndex, const void *owner)
 {
     ClState &s = state();
     if (!s.entry.init)
@@ -67,6 +68,7 @@ qint32 CameraLinkLibrary::Init(quint32 serialIndex)
     const qint32 result = s.entry.init(serialIndex, &ref);
     // A failed init must not leave a reference behind that later calls would use.
     s.serialRef = result == 0 ? ref : nullptr;
+    s.owner = s.serialRef ? owner : nullptr;
     if (s.serialRef) {
         // Close before the library's own statics are torn down at exit: handlers
         // run in reverse order of registration, and the library set its up first.
@@ -79,6 +81,12 @@ qint32 CameraLinkLibrary::Init(quint32 serialIndex)
 bool CameraLinkLibrary::IsOpen()
 {
     return state().serialRef != nullptr;
+}
+
+bool CameraLinkLibrary::IsOwnedBy(const void *owner)
+{
+    const ClState &s = state();
+    return s.serialRef != nullptr && s.owner == owner;
 }
 
 quint32 CameraLinkLibrary::Read(char *buffer, quint32 count, quint32 timeoutMs)
@@ -110,4 +118,5 @@ void CameraLinkLibrary::Close()
     if (s.serialRef && s.entry.close)
         s.entry.close(s.serialRef);
     s.serialRef = nullptr;
+    s.owner = nullptr;
 }

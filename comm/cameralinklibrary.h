@@ -33,13 +33,17 @@ public:
     // of them is missing.
     static bool Install(const EntryPoints &entryPoints);
     // clSerialInit(index, &ref). Returns the library's result; on failure the
-    // serial reference is left at zero whatever the library wrote.
-    static qint32 Init(quint32 serialIndex);
+    // serial reference is left at zero whatever the library wrote. The owner
+    // is the object that opened the port: only it closes the port again.
+    static qint32 Init(quint32 serialIndex, const void *owner = nullptr);
     // Nonzero while a grabber serial port is open.
     static bool IsOpen();
+    // True while the port is open and was opened by this owner.
+    static bool IsOwnedBy(const void *owner);
     // Each returns the count the library left in its in/out count argument.
     static quint32 Read(char *buffer, quint32 count, quint32 timeoutMs);
     static quint32 Write(const char *buffer, quint32 count, quint32 timeoutMs);
-    // clSerialClose on the open reference, if any; the reference becomes zero.
+    // clSerialClose on the open reference, if any, whoever opened it; the
+    // reference becomes zero.
     static void Close();
 };

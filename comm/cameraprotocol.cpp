@@ -109,6 +109,27 @@ bool CameraProtocol::IsHexDigits(const char *text, int count)
     return true;
 }
 
+// When the outermost exchange returns, every byte of it is in the trace
+// file, so a trace tells what happened even if the program is killed next.
+class CameraProtocol::ExchangeScope
+{
+public:
+    explicit ExchangeScope(CameraProtocol *protocol) : m_protocol(protocol)
+    {
+        ++m_protocol->m_exchangeDepth;
+    }
+    ~ExchangeScope()
+    {
+        if (--m_protocol->m_exchangeDepth == 0)
+            m_protocol->FlushTrace();
+    }
+    ExchangeScope(const ExchangeScope &) = delete;
+    ExchangeScope &operator=(const ExchangeScope &) = delete;
+
+private:
+    CameraProtocol *m_protocol;
+};
+
 int CameraProtocol::Failed()
 {
     const int result = SetError(ERR_KEEP);
@@ -128,6 +149,7 @@ int CameraProtocol::WaitAck(int timeoutMs)
 
 int CameraProtocol::SendCommand(const QByteArray &payload)
 {
+    const ExchangeScope exchange(this);
     if (payload.size() > kMaxPayload)
         return SetError(ERR_MSG_SIZE);
     // On a Camera Link channel there is no COM port and this records
@@ -181,6 +203,7 @@ int CameraProtocol::WaitForStx()
 
 int CameraProtocol::SendAndReceive(const QByteArray &payload, char *reply)
 {
+    const ExchangeScope exchange(this);
     const char nak = NAK;
     const char ack = ACK;
     for (int attempt = 0; attempt < kCommandAttempts; ++attempt) {

@@ -54,4 +54,7 @@ private:
     int Failed();
     // Waits up to the reply wait for STX. 0 when it came, else minus a code.
     int WaitForStx();
+
+    class ExchangeScope;
+    int m_exchangeDepth = 0; // SendAndReceive runs SendCommand inside it
 };

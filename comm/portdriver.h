@@ -56,4 +56,7 @@ public:
     virtual quint32 TakeLineErrors() = 0;
     // Monotonic milliseconds; every deadline of the channel is on this clock.
     virtual qint64 NowMs() = 0;
+    // Lets about ms milliseconds pass on that clock. The Camera Link path
+    // rests between calls of a library that came back early.
+    virtual void Pause(qint64 ms);
 };

@@ -26,6 +26,8 @@ const FlagCode kFlagCodes[] = {
 };
 
 constexpr int kQueueSize = 4096;
+// Between calls of a Camera Link library that came back short.
+constexpr qint64 kCameraLinkRestMs = 1;
 
 } // namespace
 
@@ -96,7 +98,7 @@ int SerialLink::OpenLibrary(const QString &path)
     m_portNumber = 0; // a grabber's port has no COM number
     if (!CameraLinkLibrary::Load(path))
         return SetError(ERR_PORT_OPEN);
-    if (CameraLinkLibrary::Init(0) != 0) {
+    if (CameraLinkLibrary::Init(0, this) != 0) {
         // Reported here and only here; later transfers fail with "not opened".
         UserNotifier::Instance().ShowMessage(QStringLiteral("Board Open Error"),
                                              QStringLiteral("Error"), UserNotifier::Stop);
@@ -110,7 +112,10 @@ int SerialLink::Close()
         m_driver->Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
         m_driver->Close();
     }
-    CameraLinkLibrary::Close();
+    // The grabber connection is process-wide: another channel object (a
+    // temporary, a helper) ending must not take it from the one that opened it.
+    if (CameraLinkLibrary::IsOwnedBy(this))
+        CameraLinkLibrary::Close();
     return 0;
 }
 
@@ -152,13 +157,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
     if (CameraLinkLibrary::IsOpen()) {
         if (count <= 0)
             return SetError(ERR_SIZE);
-        const quint32 got =
-            CameraLinkLibrary::Read(buffer, quint32(count), quint32(timeoutMsPerByte));
-        Trace(TraceLog::Received, buffer, qMin<qint64>(got, count));
-        // A library that claims more than it was asked for is not trusted either.
-        if (got == quint32(count))
-            return count;
-        return SetError(ERR_TIMEOUT);
+        return ReadCameraLink(buffer, count, timeoutMsPerByte);
     }
     if (count <= 0)
         return SetError(ERR_SIZE);
@@ -179,6 +178,37 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
     }
     m_driver->Purge(PortDriver::PURGE_RXCLEAR);
     return SetError(MapCommErrors(m_driver->TakeLineErrors()));
+}
+
+int SerialLink::ReadCameraLink(char *buffer, int count, int timeoutMsPerByte)
+{
+    // Some libraries come back early with fewer bytes, whatever time-out they
+    // were given: ask again for the rest, resting a little between calls, until
+    // the channel's own deadline, and never give one more time than is left.
+    const qint64 deadline = NowMs() + qint64(count) * timeoutMsPerByte;
+    int received = 0;
+    for (;;) {
+        const qint64 left = deadline - NowMs();
+        const auto asked = quint32(count - received);
+        const quint32 got = CameraLinkLibrary::Read(
+            buffer + received, asked, quint32(qBound<qint64>(0, left, qint64(timeoutMsPerByte))));
+        // A library that claims more than it was asked for is not trusted.
+        if (got > asked)
+            return SetError(ERR_TIMEOUT);
+        Trace(TraceLog::Received, buffer + received, got);
+        received += int(got);
+        if (received == count)
+            return count;
+        if (NowMs() >= deadline)
+            return SetError(ERR_TIMEOUT);
+        m_driver->Pause(qMin<qint64>(kCameraLinkRestMs, deadline - NowMs()));
+    }
+}
+
+void SerialLink::FlushTrace()
+{
+    if (m_trace)
+        m_trace->Flush();
 }
 
 int SerialLink::Purge(quint32 purgeFlags)

@@ -46,11 +46,14 @@ public:
     // Every byte sent and received goes to the trace while one is set.
     // The caller keeps ownership.
     void SetTrace(TraceLog *trace) { m_trace = trace; }
+    // Puts what the trace gathered into its file.
+    void FlushTrace();
 
 private:
     int m_portNumber = 0;
     int m_baudRate = 0;
     void Trace(int direction, const char *bytes, qint64 count);
+    int ReadCameraLink(char *buffer, int count, int timeoutMsPerByte);
 
     std::unique_ptr<PortDriver> m_driver;
     TraceLog *m_trace = nullptr;

@@ -27,6 +27,7 @@ public:
     bool Purge(quint32 purgeFlags) override;
     quint32 TakeLineErrors() override;
     qint64 NowMs() override { return m_nowUs / 1000; }
+    void Pause(qint64 ms) override { m_nowUs += qMax<qint64>(ms, 0) * 1000; }
 
     // Test controls.
     void SetPeer(SimPeer *peer) { m_peer = peer; }

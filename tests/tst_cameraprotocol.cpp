@@ -1,9 +1,11 @@
 // Command frames and replies, byte for byte, with retries and time-outs on
 // virtual time.
 #include "comm/cameraprotocol.h"
+#include "comm/tracelog.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -58,6 +60,11 @@ private slots:
     void silentCameraTimings();
     void shortWriteIsAFailure();
     void deadLineFailsAtOnce();
+    void frameAckWait_data();
+    void frameAckWait();
+    void decodeIgnoresUnusedPairs_data();
+    void decodeIgnoresUnusedPairs();
+    void traceOnDiskWhenExchangeReturns();
 };
 
 void TestCameraProtocol::writeFrameOfWorkedExample()
@@ -373,6 +380,115 @@ void TestCameraProtocol::deadLineFailsAtOnce()
     char reply[7] = {};
     QCOMPARE(rig.protocol.SendAndReceive("01FF8104000000", reply), -ERR_IO);
     QCOMPARE(rig.now() - start, qint64(0));
+}
+
+void TestCameraProtocol::frameAckWait_data()
+{
+    QTest::addColumn<int>("ackAfterMs"); // after the frame went out; -1: never
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("minMs");
+    QTest::addColumn<int>("maxMs");
+    // The 18-byte frame takes about 19 ms at 9600 baud; ENQ and its ACK 2 ms.
+    QTest::newRow("at once") << 0 << 0 << 1 << 20 << 25;
+    QTest::newRow("after 2.9 s") << 2900 << 0 << 1 << 2920 << 2925;
+    QTest::newRow("after 3.1 s: sent again") << 3100 << 0 << 2 << 3120 << 3125;
+    QTest::newRow("never") << -1 << -ERR_TIMEOUT << 4 << 4 * 3019 << 4 * 3019 + 10;
+}
+
+void TestCameraProtocol::frameAckWait()
+{
+    QFETCH(int, ackAfterMs);
+    QFETCH(int, result);
+    QFETCH(int, frames);
+    QFETCH(int, minMs);
+    QFETCH(int, maxMs);
+    // ENQ is answered at once; the frame's ACK comes late, once.
+    struct LateAck : SimPeer
+    {
+        SimPortDriver *driver = nullptr;
+        int delayMs = 0;
+        int frames = 0;
+        QByteArray Receive(const QByteArray &bytes) override
+        {
+            if (bytes == kEnq)
+                return kAck;
+            if (bytes.startsWith(CameraProtocol::STX) && ++frames == 1 && delayMs >= 0)
+                driver->InjectIncoming(kAck, driver->NowMs() + delayMs);
+            return {};
+        }
+    } peer;
+    Rig rig;
+    peer.driver = rig.driver;
+    peer.delayMs = ackAfterMs;
+    rig.driver->SetPeer(&peer);
+    const qint64 start = rig.now();
+    QCOMPARE(rig.protocol.SendCommand("01FF010C012C00"), result);
+    const qint64 spent = rig.now() - start;
+    QVERIFY2(spent >= minMs && spent <= maxMs, qPrintable(QString::number(spent)));
+    QCOMPARE(peer.frames, frames);
+}
+
+void TestCameraProtocol::decodeIgnoresUnusedPairs_data()
+{
+    QTest::addColumn<int>("area");
+    QTest::addColumn<int>("upper");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("value");
+    // A 2-byte register of area 01 swaps pairs 1 and 2 and ignores pair 3.
+    QTest::newRow("81 two bytes, pair 3 set") << 0x81 << 503 << QByteArray("012CFF") << 300;
+    QTest::newRow("81 two bytes, pair 3 low bit")
+        << 0x81 << 65535 << QByteArray("3A5C01") << 0x3A5C;
+    QTest::newRow("81 three bytes") << 0x81 << 0x10000 << QByteArray("012345") << 0x012345;
+    QTest::newRow("91 low first") << 0x91 << 65535 << QByteArray("563412") << 0x123456;
+}
+
+void TestCameraProtocol::decodeIgnoresUnusedPairs()
+{
+    QFETCH(int, area);
+    QFETCH(int, upper);
+    QFETCH(QByteArray, data);
+    QFETCH(int, value);
+    Rig rig({kAck, kAck + ScriptedPeer::Reply(data)});
+    int read = -1;
+    QCOMPARE(rig.protocol.ReadRegister(0x01, 0xFF, area, 0x0C, 0, upper, &read), 0);
+    QCOMPARE(read, value);
+}
+
+void TestCameraProtocol::traceOnDiskWhenExchangeReturns()
+{
+    // What the file holds the moment an exchange returns, with the trace
+    // still open: a program killed then leaves all of it behind.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trace.txt"));
+    TraceLog trace(path);
+    QVERIFY(trace.IsOpen());
+    const auto onDisk = [&path] {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return QByteArrayList();
+        QByteArrayList lines = file.readAll().split('\n');
+        lines.removeLast();
+        for (QByteArray &line : lines)
+            line = line.mid(13); // the time
+        return lines;
+    };
+    Rig rig({kAck, kAck, kAck, kAck + ScriptedPeer::Reply("012C00")});
+    rig.protocol.SetTrace(&trace);
+    QCOMPARE(rig.protocol.WriteRegister(0x01, 0xFF, 0x01, 0x0C, 0, 503, 300), 0);
+    const QByteArrayList written = {
+        "TX 05 |.|", "RX 06 |.|",
+        "TX 02 30 31 46 46 30 31 30 43 30 31 32 43 30 30 03 30 33 |.01FF010C012C00.03|",
+        "RX 06 |.|"};
+    QCOMPARE(onDisk(), written);
+    int value = 0;
+    QCOMPARE(rig.protocol.ReadRegister(0x01, 0xFF, 0x81, 0x0C, 0, 503, &value), 0);
+    const QByteArrayList read = {
+        "TX 05 |.|", "RX 06 |.|",
+        "TX 02 30 31 46 46 38 31 30 43 30 30 30 30 30 30 03 31 31 |.01FF810C000000.11|",
+        "RX 06 02 30 31 32 43 30 30 03 43 34 |..012C00.C4|", "TX 06 |.|"};
+    QCOMPARE(onDisk(), written + read);
+    rig.protocol.SetTrace(nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestCameraProtocol)

@@ -1,6 +1,7 @@
 #include "camera/cameradata.h"
 #include "support/recordingnotifier.h"
 
+#include <QElapsedTimer>
 #include <QLibrary>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@ private slots:
     void failedInitReportsBoardOpenError();
     void readAllAndWriteThroughLibrary();
     void closedBeforeTheLibraryIsGone();
+    void onlyTheOpenerCloses();
+    void libraryThatComesBackEarly();
 };
 
 void TestClSerSim::standardCallsAndCodes()
@@ -115,7 +118,6 @@ void TestClSerSim::readAllAndWriteThroughLibrary()
     QVERIFY(!SerialLink::IsCameraLinkOpen());
 }
 
-QTEST_GUILESS_MAIN(TestClSerSim)
 void TestClSerSim::closedBeforeTheLibraryIsGone()
 {
     // A program that ends without closing the channel must not call into a
@@ -128,4 +130,52 @@ void TestClSerSim::closedBeforeTheLibraryIsGone()
     QCOMPARE(probe.readAllStandardOutput(), QByteArray("917\n"));
 }
 
+void TestClSerSim::onlyTheOpenerCloses()
+{
+    RecordingNotifier notifier;
+    CameraData cam;
+    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
+    QVERIFY(SerialLink::IsCameraLinkOpen());
+    {
+        CameraProtocol helper; // a temporary channel, e.g. in a dialog
+        QCOMPARE(helper.Close(), 0);
+        SerialLink other;
+        QCOMPARE(other.OpenPort(11, 9600), -ERR_PORT_NUMBER); // closes first
+    }
+    QVERIFY(SerialLink::IsCameraLinkOpen());
+    cam.SetValue(7, 0);
+    QCOMPARE(cam.ReadParam(7), 1);
+    QCOMPARE(cam.GetValue(7), 917);
+    cam.Close();
+    QVERIFY(!SerialLink::IsCameraLinkOpen());
+    QVERIFY(notifier.messages.isEmpty());
+}
+
+void TestClSerSim::libraryThatComesBackEarly()
+{
+    // The library hands out one byte a call and never waits: the camera's
+    // answers come 30 ms after each write. The channel asks again until its
+    // own deadline instead of failing the exchange at the first short read.
+    qputenv("ZQ_CLSIM_SHORT_READS", "1");
+    qputenv("ZQ_CLSIM_ANSWER_DELAY_MS", "30");
+    RecordingNotifier notifier;
+    CameraData cam;
+    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
+    qunsetenv("ZQ_CLSIM_SHORT_READS");
+    qunsetenv("ZQ_CLSIM_ANSWER_DELAY_MS");
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(cam.WriteParam(5, 300), 1);
+    cam.SetValue(5, 0);
+    QCOMPARE(cam.ReadParam(5), 1);
+    QCOMPARE(cam.GetValue(5), 300);
+    // Four answers of 30 ms (ENQ and frame, twice); a channel that waited
+    // out its deadlines would take seconds.
+    QVERIFY2(clock.elapsed() >= 120 && clock.elapsed() < 1000,
+             qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(notifier.messages.isEmpty());
+    cam.Close();
+}
+
+QTEST_GUILESS_MAIN(TestClSerSim)
 #include "tst_clsersim.moc"

@@ -1,6 +1,9 @@
 // The byte channel: opening, reading with deadlines, line errors, and the
 // Camera Link path's refusals.
+#include "comm/cameralinklibrary.h"
+#include "comm/cameraprotocol.h"
 #include "comm/comportmap.h"
+#include "comm/lineerrorcounter.h"
 #include "comm/seriallink.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
@@ -8,6 +11,81 @@
 #include <QtTest>
 
 namespace {
+// A grabber library on the channel's virtual clock, for the ways vendors'
+// libraries read: it has `bytes` from `readyAtMs` on, hands out at most
+// `perCall` of them (0: all it has), and either comes back at once or waits
+// the time-out it was given when it has nothing.
+struct FakeGrabber
+{
+    SimPortDriver *clock = nullptr;
+    QByteArray bytes;
+    qint64 readyAtMs = 0;
+    int perCall = 0;
+    bool waitsItsTimeout = false;
+    quint32 extraClaimed = 0;        // claims this many bytes more than it gives
+    quint32 writeKeeps = 0xFFFFFFFF; // of every write, at most this many bytes go out
+    QList<quint32> readTimeouts;
+    QList<quint32> writeTimeouts;
+    int port = 0;
+};
+FakeGrabber grabber;
+
+int32_t grabberInit(uint32_t, void **ref)
+{
+    *ref = &grabber.port;
+    return 0;
+}
+
+int32_t grabberRead(void *, char *buffer, uint32_t *size, uint32_t timeoutMs)
+{
+    grabber.readTimeouts.append(timeoutMs);
+    if (grabber.readTimeouts.size() > 100000)
+        qFatal("the channel does not stop asking");
+    const bool ready = grabber.clock->NowMs() >= grabber.readyAtMs;
+    quint32 n = ready ? quint32(qMin<qsizetype>(*size, grabber.bytes.size())) : 0;
+    if (grabber.perCall > 0)
+        n = qMin(n, quint32(grabber.perCall));
+    if (n == 0 && grabber.waitsItsTimeout)
+        grabber.clock->AdvanceMs(timeoutMs);
+    std::memcpy(buffer, grabber.bytes.constData(), n);
+    grabber.bytes.remove(0, n);
+    *size = n + grabber.extraClaimed;
+    return n == 0 ? -10004 : 0;
+}
+
+int32_t grabberWrite(void *, char *, uint32_t *size, uint32_t timeoutMs)
+{
+    grabber.writeTimeouts.append(timeoutMs);
+    *size = qMin(*size, grabber.writeKeeps);
+    return 0;
+}
+
+void grabberClose(void *) {}
+
+// A channel whose Camera Link connection is the fake grabber, on the
+// virtual clock of a COM port that is never opened.
+struct GrabberRig
+{
+    CameraProtocol link;
+    GrabberRig()
+    {
+        grabber = FakeGrabber();
+        auto driver = std::make_unique<SimPortDriver>(nullptr);
+        grabber.clock = driver.get();
+        link.SetPortDriver(std::move(driver));
+        CameraLinkLibrary::EntryPoints entry;
+        entry.init = grabberInit;
+        entry.read = grabberRead;
+        entry.write = grabberWrite;
+        entry.close = grabberClose;
+        if (!CameraLinkLibrary::Install(entry) ||
+            CameraLinkLibrary::Init(0, static_cast<const SerialLink *>(&link)) != 0)
+            qFatal("fake grabber did not open");
+    }
+    ~GrabberRig() { CameraLinkLibrary::Install(CameraLinkLibrary::EntryPoints()); }
+    qint64 now() { return link.NowMs(); }
+};
+
 struct Rig
 {
     ScriptedPeer peer;
@@ -41,6 +119,11 @@ private slots:
     void mapCommErrorsOrder();
     void shortWriteRecordsTimeout();
     void closeTwice();
+    void lineErrorCounters_data();
+    void lineErrorCounters();
+    void cameraLinkReadsUntilItsDeadline_data();
+    void cameraLinkReadsUntilItsDeadline();
+    void cameraLinkShortWriteRecordsTimeout();
 };
 
 void TestSerialLink::portNumberRange()
@@ -202,8 +285,12 @@ void TestSerialLink::shortWriteRecordsTimeout()
     QCOMPARE(rig.link.OpenPort(1, 9600), 0);
     QCOMPARE(rig.link.GetErrorCode(), 0);
     rig.driver->SetShortWrite(3);
+    const qint64 start = rig.now();
     QCOMPARE(rig.link.Write("0123456789", 10, 1000), 3);
     QCOMPARE(rig.link.GetErrorCode(), int(ERR_TIMEOUT));
+    // The driver was given the time-out once per byte of the write.
+    const qint64 waited = rig.now() - start;
+    QVERIFY2(waited >= 10000 && waited < 10010, qPrintable(QString::number(waited)));
 }
 
 void TestSerialLink::closeTwice()
@@ -214,6 +301,102 @@ void TestSerialLink::closeTwice()
     QVERIFY(!rig.link.IsPortOpen());
     QCOMPARE(rig.link.Close(), 0);
     QCOMPARE(rig.link.GetErrorCode(), 0);
+}
+
+void TestSerialLink::lineErrorCounters_data()
+{
+    using C = LineErrorCounter;
+    QTest::addColumn<C::Counts>("now");
+    QTest::addColumn<quint32>("flags");
+    QTest::newRow("no growth") << C::Counts{5, 1, 0, 2, 0} << 0u;
+    QTest::newRow("frame") << C::Counts{6, 1, 0, 2, 0} << quint32(PortDriver::CE_FRAME);
+    QTest::newRow("overrun") << C::Counts{5, 9, 0, 2, 0} << quint32(PortDriver::CE_OVERRUN);
+    QTest::newRow("parity") << C::Counts{5, 1, 1, 2, 0} << quint32(PortDriver::CE_RXPARITY);
+    QTest::newRow("break") << C::Counts{5, 1, 0, 3, 0} << quint32(PortDriver::CE_BREAK);
+    QTest::newRow("buffer") << C::Counts{5, 1, 0, 2, 4} << quint32(PortDriver::CE_RXOVER);
+    QTest::newRow("frame and parity")
+        << C::Counts{7, 1, 3, 2, 0} << quint32(PortDriver::CE_FRAME | PortDriver::CE_RXPARITY);
+}
+
+void TestSerialLink::lineErrorCounters()
+{
+    // The counters are not cleared by whoever else looks at the port (on
+    // Windows Qt clears the flags after every read): their growth is what
+    // tells a framing error from a time-out.
+    QFETCH(LineErrorCounter::Counts, now);
+    QFETCH(quint32, flags);
+    const LineErrorCounter::Counts before{5, 1, 0, 2, 0};
+    QCOMPARE(LineErrorCounter::FlagsForGrowth(before, now), flags);
+    QCOMPARE(SerialLink::MapCommErrors(flags) == ERR_TIMEOUT, flags == 0);
+}
+
+void TestSerialLink::cameraLinkReadsUntilItsDeadline_data()
+{
+    QTest::addColumn<int>("readyAtMs");
+    QTest::addColumn<int>("perCall");
+    QTest::addColumn<bool>("waitsItsTimeout");
+    QTest::addColumn<int>("extraClaimed");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("minMs");
+    QTest::addColumn<int>("maxMs");
+    QTest::addColumn<int>("maxCalls");
+    // Nine reply bytes at 1000 ms a byte: the deadline is 9000 ms away.
+    QTest::newRow("all at once") << 0 << 0 << false << 0 << 9 << 0 << 0 << 1;
+    QTest::newRow("one byte a call") << 0 << 1 << false << 0 << 9 << 0 << 10 << 9;
+    QTest::newRow("answer after 2.5 s, back at once")
+        << 2500 << 0 << false << 0 << 9 << 2500 << 2501 << 2502;
+    QTest::newRow("answer after 2.5 s, waits") << 2500 << 3 << true << 0 << 9 << 3000 << 3006 << 6;
+    QTest::newRow("silent, back at once") << 99999 << 0 << false << 0 << -5 << 9000 << 9000 << 9001;
+    QTest::newRow("silent, waits") << 99999 << 0 << true << 0 << -5 << 9000 << 9000 << 9;
+    QTest::newRow("answer after the deadline") << 9500 << 0 << true << 0 << -5 << 9000 << 9000 << 9;
+    QTest::newRow("claims more than asked") << 0 << 0 << false << 1 << -5 << 0 << 0 << 1;
+}
+
+void TestSerialLink::cameraLinkReadsUntilItsDeadline()
+{
+    QFETCH(int, readyAtMs);
+    QFETCH(int, perCall);
+    QFETCH(bool, waitsItsTimeout);
+    QFETCH(int, extraClaimed);
+    QFETCH(int, result);
+    QFETCH(int, minMs);
+    QFETCH(int, maxMs);
+    QFETCH(int, maxCalls);
+    GrabberRig rig;
+    const qint64 start = rig.now();
+    grabber.bytes = "012C00\x03" "C4";
+    grabber.readyAtMs = start + readyAtMs;
+    grabber.perCall = perCall;
+    grabber.waitsItsTimeout = waitsItsTimeout;
+    grabber.extraClaimed = quint32(extraClaimed);
+
+    char buffer[9] = {};
+    QCOMPARE(rig.link.Read(buffer, 9, 1000), result);
+    const qint64 spent = rig.now() - start;
+    QVERIFY2(spent >= minMs && spent <= maxMs, qPrintable(QString::number(spent)));
+    QVERIFY2(grabber.readTimeouts.size() <= maxCalls,
+             qPrintable(QString::number(grabber.readTimeouts.size())));
+    // The library gets the time-out per call, never the read's whole time.
+    QCOMPARE(grabber.readTimeouts.first(), 1000u);
+    for (quint32 t : grabber.readTimeouts)
+        QVERIFY(t <= 1000);
+    if (result > 0)
+        QCOMPARE(QByteArray(buffer, 9), QByteArray("012C00\x03" "C4"));
+}
+
+void TestSerialLink::cameraLinkShortWriteRecordsTimeout()
+{
+    // Not the "not opened" the purge on a Camera Link channel records.
+    GrabberRig rig;
+    grabber.writeKeeps = 8;
+    QCOMPARE(rig.link.Write("0123456789", 10, 1000), 8);
+    QCOMPARE(rig.link.GetErrorCode(), int(ERR_TIMEOUT));
+    QCOMPARE(grabber.writeTimeouts, QList<quint32>({1000u}));
+    grabber.writeKeeps = 1;
+    grabber.bytes = QByteArray(1, CameraProtocol::ACK);
+    QCOMPARE(rig.link.SendCommand("0102"), -ERR_TIMEOUT); // ENQ acknowledged, frame cut short
+    grabber.writeKeeps = 0;
+    QCOMPARE(rig.link.SendCommand("0102"), -ERR_TIMEOUT); // ENQ itself cut short
 }
 
 QTEST_GUILESS_MAIN(TestSerialLink)

@@ -134,11 +134,13 @@ void fakeClose(void *serialRef)
 }
 
 // Time bounds in microseconds. Each library call takes at most the time-out
-// it is given: 1000 ms for ENQ, a frame, ACK, NAK and the 9 bytes after STX
-// (per call, not per byte), 1000 ms for the ACK to ENQ, 3000 ms for the ACK
-// to a frame, and the STX wait passes what is left of its 4000 ms.
+// it is given: 1000 ms for ENQ, a frame, ACK and NAK (per call, not per
+// byte), 1000 ms for the ACK to ENQ, 3000 ms for the ACK to a frame; the STX
+// wait passes what is left of its 4000 ms, and a read that came back short
+// is asked again until count times its time-out: 9000 ms for the 9 bytes
+// after STX.
 constexpr qint64 kCommandUs = (4 * (1000 + 1000) + 4 * (1000 + 3000)) * 1000;
-constexpr qint64 kReplyTryUs = (4000 + 1000 + 1000) * 1000;
+constexpr qint64 kReplyTryUs = (4000 + 9000 + 1000) * 1000;
 
 class LibraryChannel : public camerafuzz::Channel
 {
@@ -190,7 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         entry.write = fakeWrite;
         entry.close = fakeClose;
         CHECK(CameraLinkLibrary::Install(entry), "a complete set of functions was refused");
-        const qint32 init = CameraLinkLibrary::Init(0);
+        const qint32 init = CameraLinkLibrary::Init(0, static_cast<const SerialLink *>(&camera));
         const bool open = lib.initMode == 0;
         CHECK((init == 0) == (lib.initMode < 2), "init gave %d", init);
         CHECK(camera.IsCameraLinkOpen() == open, "open is %d after init mode %d",
