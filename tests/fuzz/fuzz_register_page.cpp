@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const bool addressOk = hexDigits(address, 2);
     const bool dataOk = hexDigits(digits, info.dataDigits);
-    CHECK(RegisterPage::IsValidAddress(address) == addressOk, "address \"%s\"", qPrintable(address));
+    CHECK(RegisterPage::IsValidAddress(address) == addressOk, "address \"%s\"",
+          qPrintable(address));
     CHECK(RegisterPage::IsValidData(area, digits) == dataOk, "data \"%s\"", qPrintable(digits));
 
     const auto expected = !addressOk ? RegisterPage::BadAddress
@@ -71,9 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto readStatus = RegisterPage::BuildRead(mode, area, address, &readPayload);
     CHECK(readStatus == (addressOk ? RegisterPage::Done : RegisterPage::BadAddress), "read status");
     if (addressOk)
-        CHECK(readPayload ==
-                  prefix + hex2(RegisterPage::ReadCode(area)) + address.toLatin1().toUpper() +
-                      "000000",
+        CHECK(readPayload == prefix + hex2(RegisterPage::ReadCode(area)) +
+                                 address.toLatin1().toUpper() + "000000",
               "read payload %s", readPayload.constData());
 
     // The same row through a camera that acknowledges everything.
@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SimPortDriver *port = driver.get();
     camera.SetPortDriver(std::move(driver));
     CHECK(camera.OpenPort(1, 9600) == 0, "simulated port did not open");
-    const RegisterPage::Result result = RegisterPage::WriteRow(camera, mode, area, {address, digits});
+    const RegisterPage::Result result =
+        RegisterPage::WriteRow(camera, mode, area, {address, digits});
     CHECK(result.status == expected, "row written with status %d", result.status);
     CHECK(port->Sent() == (expected == RegisterPage::Done ? sentFor(payload) : QByteArray()),
           "sent %s", port->Sent().toHex().constData());
