@@ -9,6 +9,7 @@
 #include "document/bulkprogress.h"
 #include "document/czqb40doc.h"
 #include "resources/apptitle.h"
+#include "resources/appversion.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 #include "ui/messagebox.h"
@@ -124,7 +125,7 @@ bool CControlApp::Startup(const QStringList &arguments)
 {
     QCoreApplication::setOrganizationName(StringTable::Load(57346));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZQ_VERSION));
 
     QString file;
     if (!ParseArguments(arguments, &file)) {

@@ -4,6 +4,7 @@
 #include "comm/comportmap.h"
 #include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
+#include "resources/appversion.h"
 #include "portdiagnosis.h"
 #include "replywatch.h"
 #include "terminalnotifier.h"

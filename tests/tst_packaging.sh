@@ -160,9 +160,13 @@ dpkg-deb -x "$deb" "$work/unpacked"
 for f in usr/bin/zqremote usr/bin/zqctl usr/bin/zq-camsim usr/lib/libclsersim.so; do
     readelf -d "$work/unpacked/$f" | grep -E 'RPATH|RUNPATH' && fail "$f carries a run path"
 done
-"$work/unpacked/usr/bin/zqctl" --version >/dev/null || fail "packaged zqctl does not run"
-QT_QPA_PLATFORM=offscreen "$work/unpacked/usr/bin/zqremote" --version >/dev/null 2>&1 ||
-    fail "packaged zqremote does not run"
+# One version: the package's is what every program says.
+version=$(field Version)
+[ "$version" = 1.0.0.0 ] || fail "Version: $version, not the About box's 1.0.0.0"
+[ "$("$work/unpacked/usr/bin/zqctl" --version)" = "zqctl $version" ] ||
+    fail "packaged zqctl does not run or says another version"
+[ "$(QT_QPA_PLATFORM=offscreen "$work/unpacked/usr/bin/zqremote" --version 2>/dev/null)" = \
+  "ZQ-M(V)710ALX $version" ] || fail "packaged zqremote does not run or says another version"
 
 # Install and purge in a scratch root: dpkg's own bookkeeping, no chroot.
 # The maintainer scripts only call ldconfig, which must not touch this host.

@@ -1,0 +1,2 @@
+// An upward include planted for the layer check: the check must refuse it.
+#include "panel/czqb40view.h"
