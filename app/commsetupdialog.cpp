@@ -1,6 +1,7 @@
 #include "commsetupdialog.h"
 
 #include "comm/comportmap.h"
+#include "resources/commsetupids.h"
 #include "resources/dialogtemplate.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
@@ -18,17 +19,17 @@
 #include <QSettings>
 
 namespace {
-constexpr int kTemplate = 102;
-constexpr int kFirstPort = 1000; // COM 1; COM10 1009, Euresys 1010 ... Other Factory 1012
-constexpr int kBaud9600 = 1020;
-constexpr int kBaudFrame = 1042;
-constexpr int kPathEdit = 1030;
-constexpr int kDllLabel = 1031;
-constexpr int kBrowse = 1032;
-constexpr int kOpen = 1;
-constexpr int kCancel = 2;
-constexpr int kEuresys = 10;
-constexpr int kOtherFactory = 12;
+constexpr int kTemplate = CommSetupId::Dialog;
+constexpr int kFirstPort = CommSetupId::FirstPort; // the 13 buttons: COM 1 .. COM10, the boards
+constexpr int kBaud9600 = CommSetupId::Baud9600;
+constexpr int kBaudFrame = CommSetupId::BaudGroup;
+constexpr int kPathEdit = CommSetupId::LibraryPath;
+constexpr int kDllLabel = CommSetupId::LibrarySuffix;
+constexpr int kBrowse = CommSetupId::Browse;
+constexpr int kOpen = CommSetupId::Open;
+constexpr int kCancel = CommSetupId::Cancel;
+constexpr int kEuresys = CommSetupId::Euresys - CommSetupId::FirstPort; // choice numbers
+constexpr int kOtherFactory = CommSetupId::OtherFactory - CommSetupId::FirstPort;
 } // namespace
 
 CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(parent)

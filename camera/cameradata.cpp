@@ -1,6 +1,7 @@
 #include "cameradata.h"
 
 #include "comm/usernotifier.h"
+#include "paramindex.h"
 #include "resources/apptitle.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
@@ -10,7 +11,7 @@ constexpr int kEeprom = 0x01;
 constexpr int kFpga = 0x00;
 constexpr int kFixed = 0xFF;
 // White-spot detection status lives in the FPGA; its setting in the EEPROM.
-constexpr int kWhiteSpotDetect = 26;
+constexpr int kWhiteSpotDetect = Param::WhiteSpotDetect;
 } // namespace
 
 int CameraData::WriteParam(int index, int value)

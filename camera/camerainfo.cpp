@@ -1,14 +1,15 @@
 #include "camerainfo.h"
 
+#include "paramindex.h"
 #include "paramstore.h"
 
 namespace {
-constexpr int kVendorFirst = 31;
-constexpr int kModelFirst = 39;
+constexpr int kVendorFirst = Param::VendorNameFirst;
+constexpr int kModelFirst = Param::ModelNameFirst;
 constexpr int kNameRegisters = 8;
-constexpr int kSerialFirst = 47;
-constexpr int kSerialLast = 50;
-constexpr int kVersionFirst = 51;
+constexpr int kSerialFirst = Param::SerialNumberFirst;
+constexpr int kSerialLast = Param::SerialNumberLast;
+constexpr int kVersionFirst = Param::VersionFirst;
 
 char low(int v)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paramindex.h"
+
 #include <functional>
 
 class CameraData;
@@ -9,7 +11,7 @@ class CameraData;
 class FactorySet
 {
 public:
-    static constexpr int kParam = 20; // "Factory Set": 1 while the camera works
+    static constexpr int kParam = Param::FactorySet; // "Factory Set": 1 while the camera works
     static constexpr int kMaxReads = 50;
 
     // How the sequence reaches the camera. The panel passes the document's

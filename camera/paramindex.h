@@ -36,7 +36,12 @@ enum Index : int
     WhiteSpotAddressX = 28,
     WhiteSpotAddressY = 29,
     SubVoltage = 30,
-    CameraInfoFirst = 31, // 22 text registers of two characters each
+    CameraInfoFirst = 31,   // 22 text registers of two characters each:
+    VendorNameFirst = 31,   // 8 registers
+    ModelNameFirst = 39,    // 8 registers
+    SerialNumberFirst = 47, // 4 registers
+    SerialNumberLast = 50,
+    VersionFirst = 51, // 2 registers
     CameraInfoLast = 52,
     AccessCode = 53,
     Reserved = 54,

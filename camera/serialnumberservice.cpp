@@ -3,6 +3,7 @@
 #include "adjustrecordfile.h"
 #include "camerainfo.h"
 #include "comm/usernotifier.h"
+#include "paramindex.h"
 #include "resources/apptitle.h"
 #include "thecamera.h"
 
@@ -12,16 +13,16 @@
 
 namespace {
 // Opens the camera's protected registers, the identification among them.
-constexpr int kAccessCodeParam = 53;
+constexpr int kAccessCodeParam = Param::AccessCode;
 constexpr int kAccessCode = 0x3A5C;
-constexpr int kSerialFirst = 47;
-constexpr int kModelFirst = 39;
+constexpr int kSerialFirst = Param::SerialNumberFirst;
+constexpr int kModelFirst = Param::ModelNameFirst;
 constexpr int kModelRegisters = 8;
 // The factory adjustment values: the record keeps them, a reset spares them.
-constexpr int kAdjustGain1 = 15;
-constexpr int kAdjustGain2 = 16;
-constexpr int kSubVoltage = 30;
-constexpr int kLastReset = 30;
+constexpr int kAdjustGain1 = Param::AdjustGainL;
+constexpr int kAdjustGain2 = Param::AdjustGainR;
+constexpr int kSubVoltage = Param::SubVoltage;
+constexpr int kLastReset = Param::SubVoltage;
 
 const char kCodeRefused[] =
     "This camera is not written the Serial Number.\nPlease tell design engineer.";

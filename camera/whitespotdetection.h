@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paramindex.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,9 +14,9 @@ class CameraProtocol;
 class WhiteSpotDetection
 {
 public:
-    static constexpr int kCorrectionParam = 24;
-    static constexpr int kThresholdParam = 25;
-    static constexpr int kStatusParam = 26;
+    static constexpr int kCorrectionParam = Param::WhiteSpotCorrection;
+    static constexpr int kThresholdParam = Param::WhiteSpotThreshold;
+    static constexpr int kStatusParam = Param::WhiteSpotDetect;
     static constexpr int kMaxEntries = 64;
     static constexpr int kEndMark = 0xFFFF;
     // Status reads that may fail in a row before the poll gives up.

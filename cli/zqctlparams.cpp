@@ -3,6 +3,7 @@
 
 #include "camera/camerainfo.h"
 #include "camera/factoryset.h"
+#include "camera/paramindex.h"
 #include "camera/serialnumberservice.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
@@ -185,7 +186,7 @@ int Zqctl::Set(const QStringList &)
 
 int Zqctl::Info(const QStringList &)
 {
-    for (int i = 31; i <= 52; ++i) {
+    for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i) {
         if (theCamera.UploadParam(i) < 0)
             return CameraFailure;
     }
@@ -258,7 +259,7 @@ int Zqctl::WriteSerial(const QStringList &args)
     bool eightDigits = m_serialDigits == 8;
     if (!m_serialDigits) {
         // The panel's choice after start-up: the camera's own serial number.
-        if (theCamera.UploadParam(50) < 0)
+        if (theCamera.UploadParam(Param::SerialNumberLast) < 0)
             return CameraFailure;
         eightDigits = CameraInfo::Decode(theCamera).eightDigits;
     }

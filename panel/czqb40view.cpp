@@ -7,6 +7,7 @@
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "resources/dialogtemplate.h"
+#include "resources/panelids.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
 #include "ui/messagebox.h"
@@ -19,17 +20,20 @@
 #include <QTimer>
 
 namespace {
-constexpr int kPanelTemplate = 101;
 constexpr int kTimerPeriodMs = 100;
-constexpr int kSerialSpin = 1141;
-constexpr int kGainSlider = 1024;
 const char kDefaultTitle[] = "ZQ-M(V)710ALX";
 const char kNewFirmware[] = "1.0.9.0";
 
 // Controls hidden at set-up; nothing shows them again.
-const int kHiddenAtSetUp[] = {1103, 1026, 1027, 1106, 1039, 1038, 1104, 1037,
-                              1036, 1143, 1144, 1145, 1146, 1147, 1148, 1149,
-                              1150, 1151, 1139, 1152, 1140, 1141, 1142};
+const int kHiddenAtSetUp[] = {
+    PanelId::AdjustGainLCaption, PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue,
+    PanelId::AdjustGainRCaption, PanelId::AdjustGainRSlider, PanelId::AdjustGainRValue,
+    PanelId::SubVCaption,        PanelId::SubVSlider,        PanelId::SubVValue,
+    PanelId::InfoGroup,          PanelId::VendorCaption,     PanelId::ModelCaption,
+    PanelId::SerialCaption,      PanelId::VersionCaption,    PanelId::VendorValue,
+    PanelId::ModelValue,         PanelId::SerialValue,       PanelId::VersionValue,
+    PanelId::ReadAndReset,       PanelId::SerialGroup,       PanelId::SerialEdit,
+    PanelId::SerialSpin,         PanelId::SerialWrite};
 
 struct ModelRule
 {
@@ -46,10 +50,18 @@ const ModelRule kModels[] = {
 };
 const ModelRule kOtherModel = {"", false, -1, true, 0};
 
-const int kSortAndTest[] = {1162, 1186, 1187, 1127, 1129, 1130, 1131, 1132};
-const int kBalanceGroup[] = {1154, 1018, 1019, 1017, 1043, 1042, 1133, 1049,
-                             1048, 1135, 1155, 1020, 1021, 1153, 1156, 1128};
-const int kAccelGroup[] = {1124, 1126, 1125};
+const int kSortAndTest[] = {PanelId::SortGroup,      PanelId::SortOff,
+                            PanelId::SortOn,         PanelId::TestPatternGroup,
+                            PanelId::TestPatternOff, PanelId::TestPatternH,
+                            PanelId::TestPatternV,   PanelId::TestPatternHv};
+const int kBalanceGroup[] = {
+    PanelId::BalanceGroup,      PanelId::BalanceManual,    PanelId::BalanceAuto,
+    PanelId::BalanceOff,        PanelId::RightGainSlider,  PanelId::RightGainValue,
+    PanelId::RightGainCaption,  PanelId::RightBlackSlider, PanelId::RightBlackValue,
+    PanelId::RightBlackCaption, PanelId::WhiteSpotGroup,   PanelId::WhiteSpotOff,
+    PanelId::WhiteSpotOn,       PanelId::Detect,           PanelId::FactorySet,
+    PanelId::FactoryGroup};
+const int kAccelGroup[] = {PanelId::AccelGroup, PanelId::AccelOn, PanelId::AccelOff};
 } // namespace
 
 CZQB40View::CZQB40View(CZQB40Doc *doc, QWidget *parent) : QWidget(parent), m_doc(doc)
@@ -58,7 +70,7 @@ CZQB40View::CZQB40View(CZQB40Doc *doc, QWidget *parent) : QWidget(parent), m_doc
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    m_layoutSize = DialogBuilder::Build(*FindDialogTemplate(kPanelTemplate), this);
+    m_layoutSize = DialogBuilder::Build(*FindDialogTemplate(PanelId::Dialog), this);
     for (int id : kHiddenAtSetUp)
         Ctl(id)->hide(); // before the frame takes its size from the panel
     ConnectControls();
@@ -118,7 +130,7 @@ void CZQB40View::InitPanel()
         QSignalBlocker block(s);
         s->setRange(ParamTable::GetMin(rows[i].param), ParamTable::GetMax(rows[i].param));
     }
-    if (auto *spin = qobject_cast<QAbstractSlider *>(Ctl(kSerialSpin)))
+    if (auto *spin = qobject_cast<QAbstractSlider *>(Ctl(PanelId::SerialSpin)))
         spin->setRange(0, 9999999);
     for (int id : kHiddenAtSetUp)
         Ctl(id)->hide();
@@ -165,7 +177,7 @@ void CZQB40View::RefreshPanel()
 
     int count = 0;
     const RadioChoice *radios = PanelTables::Radios(&count);
-    for (int group = 0; group <= 12; ++group) {
+    for (int group = 0; group < PanelTables::RadioGroups(); ++group) {
         int param = -1;
         for (int i = 0; i < count && param < 0; ++i)
             if (radios[i].group == group)
@@ -173,7 +185,7 @@ void CZQB40View::RefreshPanel()
         SetGroup(radios, count, group, m_doc->GetValue(param));
     }
 
-    auto *gain = qobject_cast<QAbstractSlider *>(Ctl(kGainSlider));
+    auto *gain = qobject_cast<QAbstractSlider *>(Ctl(PanelId::GainSlider));
     {
         QSignalBlocker block(gain);
         if (rule->accel) {

@@ -5,6 +5,7 @@
 #include "paneltables.h"
 
 #include "camera/factoryset.h"
+#include "camera/paramindex.h"
 #include "document/czqb40doc.h"
 #include "ui/controllookup.h"
 
@@ -29,7 +30,7 @@ void CZQB40View::ConnectControls()
         for (int i = 0; i < counts[t]; ++i) {
             const RadioChoice c = tables[t][i];
             auto *b = qobject_cast<QAbstractButton *>(Ctl(c.button));
-            const bool timing = c.param == 17 || c.param == 9; // partial scan, 2xACCEL
+            const bool timing = c.param == Param::PartialScan || c.param == Param::Accel2x;
             connect(b, &QAbstractButton::clicked, this, [this, c, b, timing] {
                 ApplyChoice(c.param, c.value, b);
                 if (timing)

@@ -4,6 +4,7 @@
 
 #include "camera/camerainfo.h"
 #include "camera/thecamera.h"
+#include "resources/panelids.h"
 #include "ui/controllookup.h"
 
 #include <QAbstractButton>
@@ -19,16 +20,18 @@ void CZQB40View::ShowCameraInfo()
     m_serialNumber = info.serialNumber;
     m_version = info.version;
     m_eightDigits = info.eightDigits ? 1 : 0;
-    const QPair<int, QByteArray> texts[] = {
-        {1148, m_vendorName}, {1149, m_modelName}, {1150, m_serialNumber}, {1151, m_version}};
+    const QPair<int, QByteArray> texts[] = {{PanelId::VendorValue, m_vendorName},
+                                            {PanelId::ModelValue, m_modelName},
+                                            {PanelId::SerialValue, m_serialNumber},
+                                            {PanelId::VersionValue, m_version}};
     for (const auto &t : texts)
         qobject_cast<QLabel *>(Ctl(t.first))->setText(QString::fromLatin1(t.second));
-    for (int id : {1163, 1164}) {
+    for (int id : {PanelId::SevenDigits, PanelId::EightDigits}) {
         auto *b = qobject_cast<QAbstractButton *>(Ctl(id));
         QSignalBlocker block(b);
         if (b->group())
             b->group()->setExclusive(false);
-        b->setChecked((id == 1164) == (m_eightDigits == 1));
+        b->setChecked((id == PanelId::EightDigits) == (m_eightDigits == 1));
         if (b->group())
             b->group()->setExclusive(true);
     }
@@ -36,9 +39,9 @@ void CZQB40View::ShowCameraInfo()
 
 void CZQB40View::ShowScanTiming()
 {
-    const int s = qobject_cast<QAbstractSlider *>(Ctl(1112))->value();
-    const int w = qobject_cast<QAbstractSlider *>(Ctl(1113))->value();
-    const bool accel = IsOn(1126), partial = IsOn(1016);
+    const int s = qobject_cast<QAbstractSlider *>(Ctl(PanelId::StartSlider))->value();
+    const int w = qobject_cast<QAbstractSlider *>(Ctl(PanelId::WidthSlider))->value();
+    const bool accel = IsOn(PanelId::AccelOn), partial = IsOn(PanelId::PartialOn);
     int b, a, f, t;
     if (!accel && !partial) {
         b = 11, a = 2058, f = 10, t = 2079;
@@ -57,5 +60,6 @@ void CZQB40View::ShowScanTiming()
     }
     const int values[] = {b, a, f, t};
     for (int i = 0; i < 4; ++i)
-        qobject_cast<QLabel *>(Ctl(1032 + i))->setText(QStringLiteral(" %1 ").arg(values[i]));
+        qobject_cast<QLabel *>(Ctl(PanelId::BporchValue + i))
+            ->setText(QStringLiteral(" %1 ").arg(values[i]));
 }

@@ -4,6 +4,7 @@
 
 #include "camera/serialnumberservice.h"
 #include "document/czqb40doc.h"
+#include "resources/panelids.h"
 #include "ui/controllookup.h"
 
 #include <QAbstractSlider>
@@ -11,8 +12,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr int kSerialEdit = 1140, kSerialSpin = 1141, kWrite = 1142, kReadAndReset = 1139;
-
 SerialNumberService::Transfers DocumentTransfers(CZQB40Doc *doc)
 {
     SerialNumberService::Transfers t;
@@ -25,11 +24,11 @@ SerialNumberService::Transfers DocumentTransfers(CZQB40Doc *doc)
 
 void CZQB40View::ConnectSerialControls()
 {
-    connect(FindControlAs<QPushButton>(this, kWrite), &QPushButton::clicked, this,
+    connect(FindControlAs<QPushButton>(this, PanelId::SerialWrite), &QPushButton::clicked, this,
             &CZQB40View::OnWriteSerial);
-    connect(FindControlAs<QPushButton>(this, kReadAndReset), &QPushButton::clicked, this,
+    connect(FindControlAs<QPushButton>(this, PanelId::ReadAndReset), &QPushButton::clicked, this,
             &CZQB40View::OnReadAndReset);
-    auto *spin = FindControlAs<QAbstractSlider>(this, kSerialSpin);
+    auto *spin = FindControlAs<QAbstractSlider>(this, PanelId::SerialSpin);
     connect(spin, &QAbstractSlider::actionTriggered, this, [this, spin](int action) {
         // The up arrow counts up, as on the camera's own tool.
         spin->setSliderPosition(spin->value());
@@ -38,20 +37,20 @@ void CZQB40View::ConnectSerialControls()
         else if (action == QAbstractSlider::SliderSingleStepAdd)
             OnSerialSpin(-1);
     });
-    auto *edit = FindControlAs<QLineEdit>(this, kSerialEdit);
+    auto *edit = FindControlAs<QLineEdit>(this, PanelId::SerialEdit);
     connect(edit, &QLineEdit::textChanged, this, [this](const QString &t) { m_serialEntry = t; });
 }
 
 void CZQB40View::OnWriteSerial()
 {
-    m_serialEntry = FindControlAs<QLineEdit>(this, kSerialEdit)->text();
+    m_serialEntry = FindControlAs<QLineEdit>(this, PanelId::SerialEdit)->text();
     SerialNumberService(DocumentTransfers(m_doc))
         .WriteSerial(m_serialEntry, m_eightDigits == 1, &m_modelName);
 }
 
 void CZQB40View::OnSerialSpin(int delta)
 {
-    auto *edit = FindControlAs<QLineEdit>(this, kSerialEdit);
+    auto *edit = FindControlAs<QLineEdit>(this, PanelId::SerialEdit);
     edit->setText(SerialNumberService::Step(edit->text(), m_eightDigits == 1, delta));
 }
 

@@ -1,5 +1,10 @@
 #include "paneltables.h"
 
+#include "camera/paramindex.h"
+#include "resources/panelids.h"
+
+#include <QtGlobal>
+
 namespace {
 template <class T, int N> constexpr int CountOf(const T (&)[N])
 {
@@ -8,71 +13,80 @@ template <class T, int N> constexpr int CountOf(const T (&)[N])
 
 const RadioChoice kRadios[] = {
     // MODE: no button writes 3.
-    {0, 1066, 1, 0},
-    {0, 1067, 1, 1},
-    {0, 1068, 1, 2},
-    {0, 1070, 1, 4},
+    {0, PanelId::ModeOff, Param::TriggerMode, 0},
+    {0, PanelId::ModeFixed, Param::TriggerMode, 1},
+    {0, PanelId::Mode1Trig, Param::TriggerMode, 2},
+    {0, PanelId::ModeVdCont, Param::TriggerMode, 4},
     // POLARITY
-    {1, 1115, 6, 0},
-    {1, 1116, 6, 1},
+    {1, PanelId::PolarityPosi, Param::TriggerPolarity, 0},
+    {1, PanelId::PolarityNega, Param::TriggerPolarity, 1},
     // DATA BIT
-    {2, 1176, 10, 0},
-    {2, 1177, 10, 1},
-    {2, 1178, 10, 2},
+    {2, PanelId::DataBit8, Param::DataBit, 0},
+    {2, PanelId::DataBit10, Param::DataBit, 1},
+    {2, PanelId::DataBit12, Param::DataBit, 2},
     // SYNC: two groups
-    {3, 1179, 11, 0},
-    {3, 1180, 11, 1},
-    {4, 1181, 12, 0},
-    {4, 1182, 12, 1},
-    {4, 1185, 12, 2},
+    {3, PanelId::SyncVd, Param::VdFval, 0},
+    {3, PanelId::SyncFval, Param::VdFval, 1},
+    {4, PanelId::SyncHd, Param::HdLval, 0},
+    {4, PanelId::SyncLval, Param::HdLval, 1},
+    {4, PanelId::SyncLval2, Param::HdLval, 2},
     // PARTIAL SCAN
-    {5, 1015, 17, 0},
-    {5, 1016, 17, 1},
+    {5, PanelId::PartialOff, Param::PartialScan, 0},
+    {5, PanelId::PartialOn, Param::PartialScan, 1},
     // CONFIG
-    {6, 1184, 8, 0},
-    {6, 1183, 8, 1},
+    {6, PanelId::ConfigBase, Param::Configuration, 0},
+    {6, PanelId::ConfigMedium, Param::Configuration, 1},
     // SOURCE
-    {7, 1119, 2, 0},
-    {7, 1120, 2, 1},
+    {7, PanelId::SourceCc1, Param::TriggerSource, 0},
+    {7, PanelId::Source12pin, Param::TriggerSource, 1},
     // 12pinOUT
-    {8, 1121, 3, 0},
-    {8, 1122, 3, 1},
-    {8, 1123, 3, 2},
+    {8, PanelId::PinOutOff, Param::OutputFlashVd, 0},
+    {8, PanelId::PinOutFlash, Param::OutputFlashVd, 1},
+    {8, PanelId::PinOutVd, Param::OutputFlashVd, 2},
     // BALANCE ADJUST
-    {9, 1017, 21, 0},
-    {9, 1018, 21, 1},
-    {9, 1019, 21, 2},
+    {9, PanelId::BalanceOff, Param::UserAdjust, 0},
+    {9, PanelId::BalanceManual, Param::UserAdjust, 1},
+    {9, PanelId::BalanceAuto, Param::UserAdjust, 2},
     // WHITE SPOT CORRECT
-    {10, 1020, 24, 0},
-    {10, 1021, 24, 1},
+    {10, PanelId::WhiteSpotOff, Param::WhiteSpotCorrection, 0},
+    {10, PanelId::WhiteSpotOn, Param::WhiteSpotCorrection, 1},
     // SORT
-    {11, 1186, 14, 0},
-    {11, 1187, 14, 1},
+    {11, PanelId::SortOff, Param::Sort, 0},
+    {11, PanelId::SortOn, Param::Sort, 1},
     // TEST PATTERN: the values follow the captions, not the rows
-    {12, 1129, 27, 0},
-    {12, 1130, 27, 1},
-    {12, 1131, 27, 2},
-    {12, 1132, 27, 3},
+    {12, PanelId::TestPatternOff, Param::TestPattern, 0},
+    {12, PanelId::TestPatternH, Param::TestPattern, 1},
+    {12, PanelId::TestPatternV, Param::TestPattern, 2},
+    {12, PanelId::TestPatternHv, Param::TestPattern, 3},
 };
 
 const RadioChoice kShutter[] = {
-    {13, 1005, 4, 0}, {13, 1006, 4, 1}, {13, 1007, 4, 2}, {13, 1008, 4, 3}, {13, 1009, 4, 4},
-    {13, 1010, 4, 5}, {13, 1011, 4, 6}, {13, 1012, 4, 7}, {13, 1013, 4, 8}, {13, 1014, 4, 255},
+    {13, PanelId::ShutterOff, Param::ShutterSpeed, 0},
+    {13, PanelId::Shutter16, Param::ShutterSpeed, 1},
+    {13, PanelId::Shutter60, Param::ShutterSpeed, 2},
+    {13, PanelId::Shutter100, Param::ShutterSpeed, 3},
+    {13, PanelId::Shutter250, Param::ShutterSpeed, 4},
+    {13, PanelId::Shutter1000, Param::ShutterSpeed, 5},
+    {13, PanelId::Shutter2000, Param::ShutterSpeed, 6},
+    {13, PanelId::Shutter10000, Param::ShutterSpeed, 7},
+    {13, PanelId::Shutter50000, Param::ShutterSpeed, 8},
+    {13, PanelId::ShutterVariable, Param::ShutterSpeed, 255},
 };
 
-const RadioChoice kAccel[] = {{14, 1125, 9, 0}, {14, 1126, 9, 1}};
+const RadioChoice kAccel[] = {{14, PanelId::AccelOff, Param::Accel2x, 0},
+                              {14, PanelId::AccelOn, Param::Accel2x, 1}};
 
 const SliderRow kSliders[] = {
-    {1024, 1025, 5, "GAIN"},
-    {1026, 1027, 15, "Adjust-GAIN(L)"},
-    {1039, 1038, 16, "Adjust-GAIN(R)"},
-    {1028, 1029, 13, "BLACK LEVEL"},
-    {1046, 1047, 7, "Variable Value"},
-    {1112, 1030, 18, "START"},
-    {1113, 1031, 19, "WIDTH"},
-    {1037, 1036, 30, "SUB-V"},
-    {1043, 1042, 22, "RIGHT GAIN"},
-    {1049, 1048, 23, "RIGHT BLACK"},
+    {PanelId::GainSlider, PanelId::GainValue, Param::GainLevel, "GAIN"},
+    {PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue, Param::AdjustGainL, "Adjust-GAIN(L)"},
+    {PanelId::AdjustGainRSlider, PanelId::AdjustGainRValue, Param::AdjustGainR, "Adjust-GAIN(R)"},
+    {PanelId::BlackLevelSlider, PanelId::BlackLevelValue, Param::BlackLevel, "BLACK LEVEL"},
+    {PanelId::VariableSlider, PanelId::VariableValue, Param::ProgrammableShutter, "Variable Value"},
+    {PanelId::StartSlider, PanelId::StartValue, Param::PartialScanStart, "START"},
+    {PanelId::WidthSlider, PanelId::WidthValue, Param::PartialScanWidth, "WIDTH"},
+    {PanelId::SubVSlider, PanelId::SubVValue, Param::SubVoltage, "SUB-V"},
+    {PanelId::RightGainSlider, PanelId::RightGainValue, Param::BalanceGain, "RIGHT GAIN"},
+    {PanelId::RightBlackSlider, PanelId::RightBlackValue, Param::BalanceBlack, "RIGHT BLACK"},
 };
 } // namespace
 
@@ -80,6 +94,14 @@ const RadioChoice *PanelTables::Radios(int *count)
 {
     *count = CountOf(kRadios);
     return kRadios;
+}
+
+int PanelTables::RadioGroups()
+{
+    int groups = 0;
+    for (const RadioChoice &c : kRadios)
+        groups = qMax(groups, c.group + 1);
+    return groups;
 }
 
 const RadioChoice *PanelTables::Shutter(int *count)

@@ -24,7 +24,9 @@ public:
     // Every radio button but the shutter's and the digits', in the order
     // the refresh sets their groups.
     static const RadioChoice *Radios(int *count);
-    // The shutter buttons 1005..1014: value 0..8, then 255 for VARIABLE.
+    // The groups of Radios(), numbered 0 .. RadioGroups() - 1.
+    static int RadioGroups();
+    // The shutter buttons OFF .. VARIABLE: value 0..8, then 255 for VARIABLE.
     static const RadioChoice *Shutter(int *count);
     static const RadioChoice *Accel(int *count);
     // Every slider, in the order the refresh shows them.
