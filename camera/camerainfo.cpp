@@ -83,3 +83,18 @@ CameraInfo CameraInfo::Decode(const ParamStore &store)
     appendPiece(&info.version, version, 7);
     return info;
 }
+
+bool CameraInfo::TextOf(int index, QByteArray *text) const
+{
+    if (index >= kVendorFirst && index < kModelFirst)
+        *text = vendorName;
+    else if (index >= kModelFirst && index < kSerialFirst)
+        *text = modelName;
+    else if (index >= kSerialFirst && index <= kSerialLast)
+        *text = serialNumber;
+    else if (index == kVersionFirst || index == kVersionFirst + 1)
+        *text = version;
+    else
+        return false;
+    return true;
+}

@@ -17,6 +17,9 @@ public:
     bool eightDigits = false; // the serial number has an eighth digit
 
     static CameraInfo Decode(const ParamStore &store);
+    // The decoded text that a camera information register is part of, as
+    // the panel shows it; false for a parameter that is in no text.
+    bool TextOf(int index, QByteArray *text) const;
     // A name over the given registers: stops at a zero low byte; a register
     // below 256 ends the text after its one character.
     static QByteArray DecodeName(const ParamStore &store, int first, int count);

@@ -26,6 +26,8 @@ const Zqctl::Command Zqctl::kCommands[] = {
     {"info", "info", 0, 0, 0, false, nullptr, &Zqctl::Info},
     {"save", "save FILE.zq", 1, 1, 0, false, nullptr, &Zqctl::Save},
     {"load", "load FILE.zq", 1, 1, 0, true, nullptr, &Zqctl::Load},
+    {"diff", "diff FILE.zq [FILE2.zq] [--all] [--json]", 1, 2, OptAll | OptJson, true, nullptr,
+     &Zqctl::Diff},
     {"send", "send PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Send},
     {"query", "query PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Query},
     {"write-serial", "write-serial NUMBER [--digits 7|8]", 1, 1, OptDigits, false, nullptr,
@@ -98,6 +100,8 @@ QString Zqctl::OptionName(Option option)
         return QStringLiteral("--time-limit");
     case OptForce:
         return QStringLiteral("--force");
+    case OptAll:
+        return QStringLiteral("--all");
     }
     return QString();
 }
@@ -135,6 +139,9 @@ int Zqctl::Run(const QStringList &arguments)
         } else if (a == QLatin1String("--force")) {
             m_force = true;
             given |= OptForce;
+        } else if (a == QLatin1String("--all")) {
+            m_all = true;
+            given |= OptAll;
         } else if (a == QLatin1String("--threshold")) {
             // The detection threshold's own limits, those of its slider.
             if (!value(&v) || (m_threshold = v.toInt(&ok), !ok) || m_threshold < 0 ||
@@ -212,7 +219,7 @@ int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given
     const Command *command = FindCommand(name);
     if (!command)
         return UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
-    for (unsigned bit = 1; bit <= OptForce; bit <<= 1) {
+    for (unsigned bit = 1; bit <= OptAll; bit <<= 1) {
         if ((given & bit) && !(command->options & bit)) {
             QStringList with;
             for (const Command &c : kCommands) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera/registerpage.h"
+#include "camera/settingsfile.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,8 @@ public:
         Usage = 1, // bad usage, or a value or entry refused before sending
         CameraFailure = 2,
         FileFailure = 3,
-        NotFinished = 4 // the camera did not finish: detection or factory set
+        NotFinished = 4, // the camera did not finish: detection or factory set
+        Differs = 5      // diff found settings that are not the file's
     };
 
     Zqctl();
@@ -50,6 +52,7 @@ private:
         OptThreshold = 1 << 4,
         OptTimeLimit = 1 << 5,
         OptForce = 1 << 6,
+        OptAll = 1 << 7,
     };
     using Step = int (Zqctl::*)(const QStringList &args);
     struct Command
@@ -82,8 +85,14 @@ private:
     int Info(const QStringList &args);
     int Save(const QStringList &args);
     int Load(const QStringList &args);
+    // Reads a settings file as load checks it; 0, or the exit status after
+    // saying why it was refused.
+    int ReadSettings(const QString &path, SettingsFile::Values *values);
     int FactorySetCommand(const QStringList &args);
     int WriteSerial(const QStringList &args);
+
+    // Comparing settings with a file (zqctldiff.cpp).
+    int Diff(const QStringList &args);
 
     // Raw commands and the service dialogs' work (zqctlservice.cpp).
     int CheckPayload(const QStringList &args);
@@ -107,6 +116,7 @@ private:
     int m_serialDigits = 0; // write-serial --digits; 0 follows the camera
     bool m_json = false;
     bool m_force = false;
+    bool m_all = false; // diff --all: the read-only rows too
     bool m_detect = false;
     int m_threshold = -1;       // white-spots --threshold; -1 leaves it
     int m_timeLimitMs = 120000; // white-spots --time-limit; 0 waits for ever

@@ -216,19 +216,25 @@ int Zqctl::Save(const QStringList &args)
     return Success;
 }
 
-int Zqctl::Load(const QStringList &args)
+int Zqctl::ReadSettings(const QString &path, SettingsFile::Values *values)
 {
-    const QString &path = args.at(0);
-    SettingsFile::Values values{};
     QString error;
-    // The file is checked before the port is opened.
-    const SettingsFile::Status status = SettingsFile::Read(path, &values, &error);
+    const SettingsFile::Status status = SettingsFile::Read(path, values, &error);
     if (status == SettingsFile::Empty)
-        error = QStringLiteral("\"%1\" is empty: nothing to load").arg(path);
+        error = QStringLiteral("\"%1\" is empty: it holds no settings").arg(path);
     if (status != SettingsFile::Ok) {
         Err(error);
         return FileFailure;
     }
+    return Success;
+}
+
+int Zqctl::Load(const QStringList &args)
+{
+    SettingsFile::Values values{};
+    // The file is checked before the port is opened.
+    if (const int status = ReadSettings(args.at(0), &values))
+        return status;
     if (const int connected = Connect())
         return connected;
     SettingsFile::Apply(values, &theCamera);

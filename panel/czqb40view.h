@@ -40,7 +40,6 @@ public:
 
     // Value display and slider mapping.
     void ShowValue(int param, int sliderId, int readoutId, int value);
-    static QString FormatReadout(int sliderId, int value);
     void OnSlider(int code, int thumbPosition, QAbstractSlider *slider);
     void UpdateEnables(int controlId);
 

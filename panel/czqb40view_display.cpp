@@ -4,13 +4,12 @@
 
 #include "paneltables.h"
 
+#include "camera/readoutformat.h"
 #include "document/czqb40doc.h"
 #include "ui/controllookup.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
-
-#include <cmath>
 
 namespace {
 constexpr int kStart = 1112, kWidth = 1113;
@@ -18,15 +17,6 @@ constexpr int kStart = 1112, kWidth = 1113;
 int Clamp(int v, const QAbstractSlider *s)
 {
     return qBound(s->minimum(), v, s->maximum());
-}
-
-QString ShutterText(int v)
-{
-    const int q = v / 256, r = v % 256;
-    const double t = std::pow(10.0, q + 1) * (1 + 9 * (r * 0.00390625));
-    if (v < 1280)
-        return QString::asprintf("1/%.2f sec", 1000000.0 / t);
-    return QString::asprintf("%.2f sec", t * 0.000001);
 }
 } // namespace
 
@@ -55,33 +45,14 @@ bool CZQB40View::NextPosition(int code, int thumbPosition, const QAbstractSlider
     }
 }
 
-QString CZQB40View::FormatReadout(int sliderId, int v)
-{
-    switch (sliderId) {
-    case 1024:
-        return QString::asprintf("%2.4f dB", v * 0.0358);
-    case 1043:
-        return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
-    case 1028:
-        return QString::asprintf("%d/1023", v);
-    case 1049:
-        return QString::asprintf("%d/2048", v - 128);
-    case 1046:
-        return ShutterText(v);
-    default:
-        return QString::asprintf(" %d ", v);
-    }
-}
-
 void CZQB40View::ShowValue(int param, int sliderId, int readoutId, int value)
 {
-    Q_UNUSED(param);
     auto *slider = qobject_cast<QAbstractSlider *>(Ctl(sliderId));
     {
         QSignalBlocker block(slider);
         slider->setValue(value); // clamped into the range; the text is not
     }
-    qobject_cast<QLabel *>(Ctl(readoutId))->setText(FormatReadout(sliderId, value));
+    qobject_cast<QLabel *>(Ctl(readoutId))->setText(ReadoutFormat::Text(param, value));
 }
 
 void CZQB40View::OnSlider(int code, int thumbPosition, QAbstractSlider *slider)

@@ -56,7 +56,7 @@ private slots:
     void readAllPrintsEveryParameter();
     void setSendsTheExactFrame();
     void infoDecodesIdentity();
-    void saveAndLoadRoundTrip();
+    void saveLoadAndDiff();
     void badFilesSendNothing();
     void badRequestsSendNothing();
     void silentCameraExitsWithTimeout();
@@ -132,7 +132,7 @@ void TestZqctl::infoDecodesIdentity()
                                  "Version: 2.1.0.3\n"));
 }
 
-void TestZqctl::saveAndLoadRoundTrip()
+void TestZqctl::saveLoadAndDiff()
 {
     const QString path = m_dir.filePath("line3.zq");
     {
@@ -149,14 +149,59 @@ void TestZqctl::saveAndLoadRoundTrip()
     QCOMPARE(bytes.left(24), QByteArray("\x17" "ZQ-B40 Data Version1.00"));
     QCOMPARE(bytes.mid(24 + 5 * 4, 4), QByteArray("\x2C\x01\x00\x00", 4));
 
-    // A camera at its defaults gets the file's values.
-    CamsimProcess fresh(QStringLiteral(ZQ_CAMSIM));
+    // A camera at its defaults, another serial number, gets the file's values.
+    CamsimProcess fresh(QStringLiteral(ZQ_CAMSIM), {"--serial", "7654321"});
     QVERIFY(fresh.IsReady());
     const Run load = zqctl(on(fresh, {"load", path}));
     QCOMPARE(load.exitCode, 0);
     QCOMPARE(fresh.Log("payload").size(), 26);
     QVERIFY(fresh.Log("payload").contains("payload 01FF010C012C00"));
     QCOMPARE(zqctl(on(fresh, {"get", "13"})).out, QByteArray("42\n"));
+
+    // Now it carries the file's settings; its own identity shows with --all only.
+    Run diff = zqctl(on(fresh, {"diff", path}));
+    QCOMPARE(diff.exitCode, 0);
+    QCOMPARE(diff.out, QByteArray());
+    QCOMPARE(zqctl(on(fresh, {"set", "5", "301"})).exitCode, 0);
+    const QByteArray gainLine("5\tGain Level\t300\t301\t10.7400 dB\t10.7758 dB\n");
+    diff = zqctl(on(fresh, {"diff", path}));
+    QCOMPARE(diff.exitCode, 5);
+    QCOMPARE(diff.out, gainLine);
+    diff = zqctl(on(fresh, {"diff", path, "--all"}));
+    QCOMPARE(diff.exitCode, 5);
+    QList<QByteArray> lines = diff.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 5); // the gain and the four serial-number registers
+    QVERIFY2(lines.at(1).startsWith("47\tCamera Information\t") &&
+                 lines.at(1).endsWith("\t1234567\t7654321"),
+             lines.at(1).constData());
+    diff = zqctl(on(fresh, {"diff", "--json", path}));
+    QCOMPARE(diff.exitCode, 5);
+    const QJsonObject result = QJsonDocument::fromJson(diff.out).object();
+    QCOMPARE(result.value("against").toString(), QStringLiteral("camera"));
+    QCOMPARE(result.value("equal").toBool(true), false);
+    const QJsonArray differences = result.value("differences").toArray();
+    QCOMPARE(differences.size(), 1);
+    const QJsonObject gain = differences.at(0).toObject();
+    QCOMPARE(gain.value("index").toInt(), 5);
+    QCOMPARE(gain.value("expected").toInt(), 300);
+    QCOMPARE(gain.value("actual").toInt(), 301);
+    QCOMPARE(gain.value("actualText").toString(), QStringLiteral("10.7758 dB"));
+    // Comparing only read: the writes are the load's and the set's.
+    int writes = 0;
+    for (const QByteArray &p : fresh.Log("payload"))
+        writes += QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80 ? 0 : 1;
+    QCOMPARE(writes, 27);
+
+    // Two files without a camera: the same lines and status.
+    const QString other = m_dir.filePath("line4.zq");
+    QCOMPARE(zqctl(on(fresh, {"save", other})).exitCode, 0);
+    diff = zqctl({"diff", path, other});
+    QCOMPARE(diff.exitCode, 5);
+    QCOMPARE(diff.out, gainLine);
+    QCOMPARE(zqctl({"diff", path, other, "--all"}).out.count('\n'), 5);
+    diff = zqctl({"diff", other, other, "--all", "--json"});
+    QCOMPARE(diff.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(diff.out).object().value("equal").toBool(), true);
 
     // A failed save leaves the earlier file as it was.
     fresh.Process().kill();
@@ -174,7 +219,10 @@ void TestZqctl::badFilesSendNothing()
     const QString truncated = m_dir.filePath("truncated.zq");
     const QString foreign = m_dir.filePath("foreign.zq");
     const QString empty = m_dir.filePath("empty.zq");
-    QFile t(truncated), f(foreign), e(empty);
+    const QString path = m_dir.filePath("valid.zq");
+    QFile t(truncated), f(foreign), e(empty), v(path);
+    QVERIFY(v.open(QIODevice::WriteOnly) && v.write(valid) == 244);
+    v.close();
     QVERIFY(t.open(QIODevice::WriteOnly) && t.write(valid.left(100)) == 100);
     QByteArray wrongCase = valid;
     wrongCase[1] = 'z';
@@ -186,16 +234,20 @@ void TestZqctl::badFilesSendNothing()
 
     CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
     QVERIFY(sim.IsReady());
-    Run run = zqctl(on(sim, {"load", truncated}));
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.err.contains("Unexpected file format."), run.err.constData());
-    run = zqctl(on(sim, {"load", foreign}));
-    QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.err.contains("File type mismatch.\nFile \"foreign.zq\" does not contain data for  "
-                              "ZQ-M(V)710ALX apprication."),
-             run.err.constData());
-    QCOMPARE(zqctl(on(sim, {"load", empty})).exitCode, 3);
-    QCOMPARE(zqctl(on(sim, {"load", m_dir.filePath("missing.zq")})).exitCode, 3);
+    const QByteArray mismatch("File type mismatch.\nFile \"foreign.zq\" does not contain data for  "
+                              "ZQ-M(V)710ALX apprication.");
+    // diff refuses a file as load does, the second file of two too.
+    const QList<QStringList> commands = {{"load"}, {"diff"}, {"diff", path}};
+    for (const QStringList &command : commands) {
+        Run run = zqctl(on(sim, command + QStringList{truncated}));
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains("Unexpected file format."), run.err.constData());
+        run = zqctl(on(sim, command + QStringList{foreign}));
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains(mismatch), run.err.constData());
+        QCOMPARE(zqctl(on(sim, command + QStringList{empty})).exitCode, 3);
+        QCOMPARE(zqctl(on(sim, command + QStringList{m_dir.filePath("missing.zq")})).exitCode, 3);
+    }
     QCOMPARE(zqctl(on(sim, {"save", m_dir.filePath("no/such/dir/x.zq")})).exitCode, 3);
     // Only the save above talked to the camera: 54 reads, no write.
     for (const QByteArray &p : sim.Log("payload"))
@@ -209,7 +261,8 @@ void TestZqctl::badRequestsSendNothing()
     const QList<QStringList> requests = {
         {"frob"}, {"get"}, {"get", "55"}, {"get", "-1"}, {"get", "five"}, {"set", "5"},
         {"set", "5", "3x"}, {"set", "5", "99999999999"}, {"send", QStringLiteral("01\u0003")},
-        {"query", QStringLiteral("0\u00e9")}, {"read-all", "extra"}, {"info", "--json"}};
+        {"query", QStringLiteral("0\u00e9")}, {"read-all", "extra"}, {"info", "--json"},
+        {"diff"}, {"diff", "a.zq", "b.zq", "c.zq"}, {"read-all", "--all"}};
     for (const QStringList &request : requests) {
         const Run run = zqctl(on(sim, request));
         QVERIFY2(run.exitCode == 1, qPrintable(request.join(' ')));
@@ -268,8 +321,8 @@ void TestZqctl::helpListsEveryCommand()
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
     for (const char *command : {"params", "read-all", "get", "set", "info", "factory-set", "save",
-                                "load", "send", "query", "reg unlock", "reg read", "reg write",
-                                "reg dump", "white-spots", "write-serial"}) {
+                                "load", "diff", "send", "query", "reg unlock", "reg read",
+                                "reg write", "reg dump", "white-spots", "write-serial"}) {
         const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
                                        QRegularExpression::MultilineOption);
         const QRegularExpression example(

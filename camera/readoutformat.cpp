@@ -1,0 +1,76 @@
+#include "readoutformat.h"
+
+#include <cmath>
+
+namespace {
+enum Kind
+{
+    None,
+    Gain,
+    RightGain,
+    Black,
+    RightBlack,
+    Shutter,
+    Plain
+};
+
+Kind KindOf(int param)
+{
+    switch (param) {
+    case 5:
+        return Gain;
+    case 22:
+        return RightGain;
+    case 13:
+        return Black;
+    case 23:
+        return RightBlack;
+    case 7:
+        return Shutter;
+    case 15: // adjust gains, partial scan start and width, sub voltage
+    case 16:
+    case 18:
+    case 19:
+    case 30:
+        return Plain;
+    default:
+        return None;
+    }
+}
+
+// Each block of 256 steps is one decade of exposure, linear inside it.
+QString ShutterText(int v)
+{
+    const int q = v / 256, r = v % 256;
+    const double t = std::pow(10.0, q + 1) * (1 + 9 * (r * 0.00390625));
+    if (v < 1280)
+        return QString::asprintf("1/%.2f sec", 1000000.0 / t);
+    return QString::asprintf("%.2f sec", t * 0.000001);
+}
+} // namespace
+
+bool ReadoutFormat::Has(int param)
+{
+    return KindOf(param) != None;
+}
+
+QString ReadoutFormat::Text(int param, int v)
+{
+    switch (KindOf(param)) {
+    case Gain:
+        return QString::asprintf("%2.4f dB", v * 0.0358);
+    case RightGain:
+        return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
+    case Black:
+        return QString::asprintf("%d/1023", v);
+    case RightBlack:
+        return QString::asprintf("%d/2048", v - 128);
+    case Shutter:
+        return ShutterText(v);
+    case Plain:
+        return QString::asprintf(" %d ", v);
+    case None:
+        break;
+    }
+    return QString();
+}
