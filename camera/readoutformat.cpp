@@ -1,5 +1,7 @@
 #include "readoutformat.h"
 
+#include "paramindex.h"
+
 #include <cmath>
 
 namespace {
@@ -17,21 +19,21 @@ enum Kind
 Kind KindOf(int param)
 {
     switch (param) {
-    case 5:
+    case Param::GainLevel:
         return Gain;
-    case 22:
+    case Param::BalanceGain:
         return RightGain;
-    case 13:
+    case Param::BlackLevel:
         return Black;
-    case 23:
+    case Param::BalanceBlack:
         return RightBlack;
-    case 7:
+    case Param::ProgrammableShutter:
         return Shutter;
-    case 15: // adjust gains, partial scan start and width, sub voltage
-    case 16:
-    case 18:
-    case 19:
-    case 30:
+    case Param::AdjustGainL: // adjust gains, partial scan start and width, sub voltage
+    case Param::AdjustGainR:
+    case Param::PartialScanStart:
+    case Param::PartialScanWidth:
+    case Param::SubVoltage:
         return Plain;
     default:
         return None;

@@ -6,13 +6,13 @@
 
 #include "camera/readoutformat.h"
 #include "document/czqb40doc.h"
+#include "resources/panelids.h"
 #include "ui/controllookup.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
 
 namespace {
-constexpr int kStart = 1112, kWidth = 1113;
 
 int Clamp(int v, const QAbstractSlider *s)
 {
@@ -58,7 +58,7 @@ void CZQB40View::ShowValue(int param, int sliderId, int readoutId, int value)
 void CZQB40View::OnSlider(int code, int thumbPosition, QAbstractSlider *slider)
 {
     const SliderRow *row = slider ? PanelTables::FindSlider(slider->objectName().toInt()) : nullptr;
-    if (!row || row->slider == kStart || row->slider == kWidth)
+    if (!row || row->slider == PanelId::StartSlider || row->slider == PanelId::WidthSlider)
         return;
     int next = 0;
     if (!NextPosition(code, thumbPosition, slider, &next))
@@ -70,23 +70,38 @@ void CZQB40View::OnSlider(int code, int thumbPosition, QAbstractSlider *slider)
 void CZQB40View::UpdateEnables(int id)
 {
     auto in = [id](int first, int last) { return id == 0 || (id >= first && id <= last); };
-    if (in(1066, 1070)) {
-        if (IsOn(1066) || IsOn(1067) || IsOn(1070)) {
-            Enable({1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1108}, true);
-            Enable({1046, 1047, 1107}, IsOn(1014));
+    if (in(PanelId::ModeOff, PanelId::ModeVdCont)) {
+        if (IsOn(PanelId::ModeOff) || IsOn(PanelId::ModeFixed) || IsOn(PanelId::ModeVdCont)) {
+            Enable({PanelId::ShutterOff, PanelId::Shutter16, PanelId::Shutter60,
+                    PanelId::Shutter100, PanelId::Shutter250, PanelId::Shutter1000,
+                    PanelId::Shutter2000, PanelId::Shutter10000, PanelId::Shutter50000,
+                    PanelId::ShutterVariable, PanelId::ShutterGroup},
+                   true);
+            Enable({PanelId::VariableSlider, PanelId::VariableValue, PanelId::VariableCaption},
+                   IsOn(PanelId::ShutterVariable));
         } else {
-            Enable({1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1046, 1047, 1107,
-                    1108},
+            Enable({PanelId::ShutterOff, PanelId::Shutter16, PanelId::Shutter60,
+                    PanelId::Shutter100, PanelId::Shutter250, PanelId::Shutter1000,
+                    PanelId::Shutter2000, PanelId::Shutter10000, PanelId::Shutter50000,
+                    PanelId::ShutterVariable, PanelId::VariableSlider, PanelId::VariableValue,
+                    PanelId::VariableCaption, PanelId::ShutterGroup},
                    false);
         }
-        Enable({1109, 1115, 1116, 1110, 1119, 1120}, !IsOn(1066));
+        Enable({PanelId::PolarityGroup, PanelId::PolarityPosi, PanelId::PolarityNega,
+                PanelId::SourceGroup, PanelId::SourceCc1, PanelId::Source12pin},
+               !IsOn(PanelId::ModeOff));
     }
     // Only while the shutter buttons are usable: under 1TRIG the whole
     // shutter stays disabled, VARIABLE or not.
-    if (in(1005, 1014))
-        Enable({1046, 1047, 1107}, IsOn(1014) && Ctl(1014)->isEnabled());
-    if (in(1015, 1016))
-        Enable({1112, 1030, 1117, 1113, 1031, 1118}, IsOn(1016));
-    if (in(1017, 1019))
-        Enable({1043, 1042, 1133, 1049, 1048, 1135}, IsOn(1018));
+    if (in(PanelId::ShutterOff, PanelId::ShutterVariable))
+        Enable({PanelId::VariableSlider, PanelId::VariableValue, PanelId::VariableCaption},
+               IsOn(PanelId::ShutterVariable) && Ctl(PanelId::ShutterVariable)->isEnabled());
+    if (in(PanelId::PartialOff, PanelId::PartialOn))
+        Enable({PanelId::StartSlider, PanelId::StartValue, PanelId::StartCaption,
+                PanelId::WidthSlider, PanelId::WidthValue, PanelId::WidthCaption},
+               IsOn(PanelId::PartialOn));
+    if (in(PanelId::BalanceOff, PanelId::BalanceAuto))
+        Enable({PanelId::RightGainSlider, PanelId::RightGainValue, PanelId::RightGainCaption,
+                PanelId::RightBlackSlider, PanelId::RightBlackValue, PanelId::RightBlackCaption},
+               IsOn(PanelId::BalanceManual));
 }

@@ -7,6 +7,7 @@
 #include "camera/factoryset.h"
 #include "camera/paramindex.h"
 #include "document/czqb40doc.h"
+#include "resources/panelids.h"
 #include "ui/controllookup.h"
 
 #include <QAbstractButton>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 
 namespace {
-constexpr int kStart = 1112, kWidth = 1113;
 constexpr int kScanSum = 2059; // START + WIDTH stays within the sensor
 } // namespace
 
@@ -50,11 +50,11 @@ void CZQB40View::ConnectControls()
         // Letting go of the thumb writes where it stands once more.
         connect(s, &QAbstractSlider::sliderReleased, this, [this, s] { OnSliderAction(s, -1); });
     }
-    connect(qobject_cast<QPushButton *>(Ctl(1156)), &QPushButton::clicked, this,
+    connect(qobject_cast<QPushButton *>(Ctl(PanelId::FactorySet)), &QPushButton::clicked, this,
             &CZQB40View::OnFactorySet);
-    connect(qobject_cast<QPushButton *>(Ctl(1153)), &QPushButton::clicked, this,
+    connect(qobject_cast<QPushButton *>(Ctl(PanelId::Detect)), &QPushButton::clicked, this,
             &CZQB40View::OnDetect);
-    for (int id : {1163, 1164})
+    for (int id : {PanelId::SevenDigits, PanelId::EightDigits})
         connect(qobject_cast<QAbstractButton *>(Ctl(id)), &QAbstractButton::clicked, this,
                 &CZQB40View::OnDigitsChoice);
     ConnectSerialControls();
@@ -98,7 +98,8 @@ void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
         m_thumbTrack = thumb;
     // The slider stays where it was shown; only an accepted write moves it.
     slider->setSliderPosition(slider->value());
-    if (slider->objectName().toInt() == kStart || slider->objectName().toInt() == kWidth)
+    if (slider->objectName().toInt() == PanelId::StartSlider ||
+        slider->objectName().toInt() == PanelId::WidthSlider)
         OnScanSlider(code, thumb, slider);
     else
         OnSlider(code, thumb, slider);
@@ -107,10 +108,11 @@ void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
 void CZQB40View::OnScanSlider(int code, int thumbPosition, QAbstractSlider *slider)
 {
     const int id = slider ? slider->objectName().toInt() : 0;
-    if (id != kStart && id != kWidth)
+    if (id != PanelId::StartSlider && id != PanelId::WidthSlider)
         return;
     const SliderRow *moved = PanelTables::FindSlider(id);
-    const SliderRow *other = PanelTables::FindSlider(id == kStart ? kWidth : kStart);
+    const SliderRow *other = PanelTables::FindSlider(
+        id == PanelId::StartSlider ? PanelId::WidthSlider : PanelId::StartSlider);
     int next = 0;
     if (!NextPosition(code, thumbPosition, slider, &next))
         return;
@@ -155,5 +157,5 @@ void CZQB40View::OnDetect()
 
 void CZQB40View::OnDigitsChoice()
 {
-    m_eightDigits = IsOn(1163) ? 0 : 1;
+    m_eightDigits = IsOn(PanelId::SevenDigits) ? 0 : 1;
 }
