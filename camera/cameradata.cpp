@@ -1,5 +1,6 @@
 #include "cameradata.h"
 
+#include "comm/cameracodes.h"
 #include "comm/usernotifier.h"
 #include "paramindex.h"
 #include "resources/apptitle.h"
@@ -7,9 +8,7 @@
 #include "resources/stringtable.h"
 
 namespace {
-constexpr int kEeprom = 0x01;
-constexpr int kFpga = 0x00;
-constexpr int kFixed = 0xFF;
+using namespace CameraCode;
 // White-spot detection status lives in the FPGA; its setting in the EEPROM.
 constexpr int kWhiteSpotDetect = Param::WhiteSpotDetect;
 } // namespace

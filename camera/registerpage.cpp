@@ -1,20 +1,17 @@
 #include "registerpage.h"
 
+#include "comm/cameracodes.h"
 #include "comm/cameraprotocol.h"
 
 namespace {
 
-constexpr int kFixed = 0xFF;
-constexpr int kAccessCodeArea = 0x01;
-constexpr int kAccessCodeRegister = 0x60;
+using namespace CameraCode;
 
 // In the order of the editor's area table.
 const RegisterPage::AreaInfo kAreas[RegisterPage::kAreaCount] = {
     {"ｺﾓﾝ", 0x01, 4, 0x7E}, {"DSP", 0x02, 2, 0xFF}, {"TG", 0x03, 2, 0xFF},   {"AFE", 0x04, 4, 0xFF},
     {"I/F", 0x05, 2, 0xFF}, {"LR", 0x06, 2, 0xFF},  {"INFO", 0x10, 4, 0x7F},
 };
-
-const char *const kModePrefixes[] = {"00FF", "01FF"};
 
 const char *const kAsciiNames[RegisterPage::kAreaCount] = {"common", "dsp", "tg",  "afe",
                                                            "if",     "lr",  "info"};
@@ -44,7 +41,7 @@ const RegisterPage::AreaInfo &RegisterPage::AreaOf(Area area)
 
 QByteArray RegisterPage::ModePrefix(Mode mode)
 {
-    return kModePrefixes[mode];
+    return QString::asprintf("%02X%02X", int(mode), kFixed).toLatin1();
 }
 
 QString RegisterPage::PageCaption(int page)
@@ -148,8 +145,8 @@ RegisterPage::Status RegisterPage::BuildRead(Mode mode, Area area, const QString
 
 QByteArray RegisterPage::AccessCodePayload()
 {
-    return CameraProtocol::BuildPayload(Fpga, kFixed, kAccessCodeArea, kAccessCodeRegister,
-                                        {0x3A, 0x5C, 0x00});
+    return CameraProtocol::BuildPayload(kFpga, kFixed, kAccessCodeArea, kAccessCodeRegister,
+                                        {quint8(kAccessCode >> 8), quint8(kAccessCode & 0xFF), 0});
 }
 
 RegisterPage::Result RegisterPage::WriteRow(CameraProtocol &camera, Mode mode, Area area,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/cameracodes.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -15,10 +17,11 @@ class CameraProtocol;
 class RegisterPage
 {
 public:
+    // The memory a row is read from and written to: its code on the wire.
     enum Mode
     {
-        Fpga,
-        Eeprom
+        Fpga = CameraCode::kFpga,
+        Eeprom = CameraCode::kEeprom
     };
     enum Area
     {

@@ -2,6 +2,7 @@
 
 #include "adjustrecordfile.h"
 #include "camerainfo.h"
+#include "comm/cameracodes.h"
 #include "comm/usernotifier.h"
 #include "paramindex.h"
 #include "resources/apptitle.h"
@@ -14,7 +15,6 @@
 namespace {
 // Opens the camera's protected registers, the identification among them.
 constexpr int kAccessCodeParam = Param::AccessCode;
-constexpr int kAccessCode = 0x3A5C;
 constexpr int kSerialFirst = Param::SerialNumberFirst;
 constexpr int kModelFirst = Param::ModelNameFirst;
 constexpr int kModelRegisters = 8;
@@ -106,7 +106,7 @@ SerialNumberService::Result SerialNumberService::WriteSerial(const QString &entr
                                                              QByteArray *modelName)
 {
     // The code goes out before the entry is looked at.
-    if (m_transfers.send(kAccessCodeParam, kAccessCode) < 0) {
+    if (m_transfers.send(kAccessCodeParam, CameraCode::kAccessCode) < 0) {
         notify(QString::fromLatin1(kCodeRefused), QString::fromLatin1(kCodeRefusedCaption),
                UserNotifier::NoIcon);
         return CodeRefused;

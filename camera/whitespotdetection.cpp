@@ -1,12 +1,11 @@
 #include "whitespotdetection.h"
 
+#include "comm/cameracodes.h"
 #include "comm/cameraprotocol.h"
 #include "comm/errorstate.h"
 
 namespace {
-constexpr int kFpga = 0x00;
-constexpr int kFixed = 0xFF;
-constexpr int kAddressTableRead = 0x91;
+using namespace CameraCode;
 constexpr int kCoordinateDigits = 4;
 } // namespace
 
