@@ -76,8 +76,10 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
 
 void WhiteSpotDialog::StartDetection()
 {
-    m_pDoc->SendValue(W::kStatusParam, 1);
-    // Polled even after a failed start: the stored status then decides.
+    // A start the camera refused was reported once; polling the status
+    // stored before it would call an old outcome this detection's.
+    if (m_pDoc->SendValue(W::kStatusParam, 1) < 0)
+        return;
     m_detection.Start();
     m_pollTimer.start();
 }

@@ -152,22 +152,25 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
 void TestServiceDialogs::detectionOutcomes_data()
 {
     QTest::addColumn<int>("outcome");
-    QTest::addColumn<bool>("dies"); // the camera falls silent after the start
+    QTest::addColumn<int>("fault"); // 1: silent after the start; 2: the start refused
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("polls");
     QTest::addColumn<int>("lines");
-    QTest::newRow("1, 1, 0") << 0 << false << QStringList{"Detect is finished."} << 3 << 3;
-    QTest::newRow("too many") << 2 << false << QStringList{"Number of detect is over."} << 3 << 0;
-    QTest::newRow("error") << 3 << false << QStringList{"Detect error"} << 3 << 0;
+    QTest::newRow("1, 1, 0") << 0 << 0 << QStringList{"Detect is finished."} << 3 << 3;
+    QTest::newRow("too many") << 2 << 0 << QStringList{"Number of detect is over."} << 3 << 0;
+    QTest::newRow("error") << 3 << 0 << QStringList{"Detect error"} << 3 << 0;
     const QString timeout = QStringLiteral("ERROR - ") + ErrorState::MessageOf(ERR_TIMEOUT);
     QTest::newRow("dead camera: three boxes, then it stops")
-        << 0 << true << QStringList{timeout, timeout, timeout} << 3 << 0;
+        << 0 << 1 << QStringList{timeout, timeout, timeout} << 3 << 0;
+    // The stored status says finished: a poll would list the old table.
+    QTest::newRow("refused start: one box, no poll, no list")
+        << 0 << 2 << QStringList{"ERROR - " + ErrorState::MessageOf(ERR_UNEXPECTED)} << 0 << 0;
 }
 
 void TestServiceDialogs::detectionOutcomes()
 {
     QFETCH(int, outcome);
-    QFETCH(bool, dies);
+    QFETCH(int, fault);
     QFETCH(QStringList, boxes);
     QFETCH(int, polls);
     QFETCH(int, lines);
@@ -177,17 +180,24 @@ void TestServiceDialogs::detectionOutcomes()
     Rig rig(config);
     WhiteSpotDialog *dialog = rig.WhiteSpot();
     rig.TakePayloads();
+    const bool dies = fault == 1;
     if (dies)
         rig.camera.Faults().dieAfter = rig.camera.Exchanges() + 1;
+    if (fault == 2) {
+        rig.camera.RefuseWrite(0x01, 0x4D, "010000");
+        rig.camera.Registers().FillAddressTable({{1, 2}});
+    }
 
     Click(dialog, WS::Detect);
-    QVERIFY(dialog->IsPolling());
+    QCOMPARE(dialog->IsPolling(), polls > 0);
     int ticks = 0;
     for (; dialog->IsPolling() && ticks < 10; ++ticks)
         dialog->PollDetection();
     QCOMPARE(ticks, polls);
     QCOMPARE(rig.BoxTexts(), boxes);
-    QByteArrayList expected = {"01FF014D010000"};
+    QByteArrayList expected;
+    if (fault != 2)
+        expected << "01FF014D010000";
     if (!dies)
         expected += Repeat("00FF814D000000", polls);
     // The list: x and y of each entry, then the end mark's x.
@@ -195,6 +205,11 @@ void TestServiceDialogs::detectionOutcomes()
         expected << WhiteSpotDetection::AddressPayload(reg % 2, reg / 2);
     QCOMPARE(rig.TakePayloads(), expected);
     QCOMPARE(Lines(dialog).size(), lines);
+    if (fault == 2) { // DETECT starts once the camera takes it
+        rig.camera.RefuseWrite(0x01, 0x4D, QByteArray());
+        Click(dialog, WS::Detect);
+        QVERIFY(dialog->IsPolling());
+    }
 }
 
 void TestServiceDialogs::detectionPollsOnItsTimer()
