@@ -11,6 +11,7 @@
 #include <QLabel>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 constexpr int kStart = 1112, kWidth = 1113;
@@ -20,13 +21,22 @@ int Clamp(int v, const QAbstractSlider *s)
     return qBound(s->minimum(), v, s->maximum());
 }
 
+// The C library's rounding: Qt's own rounds exact ties the other way, and
+// the operator compares these texts with the camera's documentation.
+QString CFormat(const char *format, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return QString::fromLatin1(text);
+}
+
 QString ShutterText(int v)
 {
-    const int q = v / 256, r = v % 256;
+    const int q = v / 256, r = v & 0xFF; // a value from a file may be negative
     const double t = std::pow(10.0, q + 1) * (1 + 9 * (r * 0.00390625));
     if (v < 1280)
-        return QString::asprintf("1/%.2f sec", 1000000.0 / t);
-    return QString::asprintf("%.2f sec", t * 0.000001);
+        return CFormat("1/%.2f sec", 1000000.0 / t);
+    return CFormat("%.2f sec", t * 0.000001);
 }
 } // namespace
 
@@ -59,9 +69,9 @@ QString CZQB40View::FormatReadout(int sliderId, int v)
 {
     switch (sliderId) {
     case 1024:
-        return QString::asprintf("%2.4f dB", v * 0.0358);
+        return CFormat("%2.4f dB", v * 0.0358);
     case 1043:
-        return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
+        return CFormat("%2.4f dB", (v - 32) * 0.0358);
     case 1028:
         return QString::asprintf("%d/1023", v);
     case 1049:

@@ -155,7 +155,9 @@ void TestPanel::readouts_data()
         {7, 0, 1047, "1/100000.00 sec"}, {7, 256, 1047, "1/10000.00 sec"},
         {7, 917, 1047, "1/16.03 sec"},   {7, 1279, 1047, "1/1.00 sec"},
         {7, 1280, 1047, "1.00 sec"},     {7, 1400, 1047, "5.22 sec"},
-        {7, 1536, 1047, "10.00 sec"},    {18, 1, 1030, " 1 "},
+        {7, 1536, 1047, "10.00 sec"},    {7, 1312, 1047, "2.12 sec"},
+        {7, 1440, 1047, "6.62 sec"},     {7, -1, 1047, "1/10035.28 sec"},
+        {18, 1, 1030, " 1 "},
         {19, 2058, 1031, " 2058 "},      {30, 176, 1036, " 176 "},
         {15, 1023, 1027, " 1023 "},      {16, 7, 1038, " 7 "},
     };
@@ -237,8 +239,11 @@ void TestPanel::refreshShowsStoredValues()
     rig.Refresh({{4, 20}});
     for (int id = 1005; id <= 1014; ++id)
         QVERIFY(!rig.Button(id)->isChecked());
-    rig.Refresh({{4, 3}});
-    QVERIFY(rig.Button(1008)->isChecked());
+    for (int v = 0; v <= 9; ++v) { // 9, like 255, is VARIABLE
+        rig.Refresh({{4, v}});
+        for (int id = 1005; id <= 1014; ++id)
+            QCOMPARE(rig.Button(id)->isChecked(), id == 1005 + v);
+    }
     for (int id : {1026, 1039, 1037, 1140, 1142, 1139, 1152, 1143})
         QVERIFY(rig.Control(id)->isHidden());
     QVERIFY(!rig.Control(1163)->isHidden());

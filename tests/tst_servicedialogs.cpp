@@ -133,6 +133,7 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
     QVERIFY(In<QAbstractButton>(first, WS::CorrectionOn)->isChecked());
     QVERIFY(!In<QAbstractButton>(first, WS::CorrectionOff)->isChecked());
     QVERIFY(In<QWidget>(first, WS::CorrectionOn)->isHidden());
+    QVERIFY(QFontInfo(In<QWidget>(first, WS::AddressList)->font()).fixedPitch());
 
     QCOMPARE(rig.WhiteSpot(), first); // visible: only brought forward
     QVERIFY(rig.TakePayloads().isEmpty());
@@ -201,7 +202,7 @@ void TestServiceDialogs::detectionOutcomes()
     if (!dies)
         expected += Repeat("00FF814D000000", polls);
     // The list: x and y of each entry, then the end mark's x.
-    for (int reg = 0; outcome == 0 && !dies && reg <= 2 * lines; ++reg)
+    for (int reg = 0; outcome == 0 && fault == 0 && reg <= 2 * lines; ++reg)
         expected << WhiteSpotDetection::AddressPayload(reg % 2, reg / 2);
     QCOMPARE(rig.TakePayloads(), expected);
     QCOMPARE(Lines(dialog).size(), lines);
