@@ -377,6 +377,8 @@ void TestPanel::failedWritesLeaveControls()
     QVERIFY(rig.Button(1177)->isChecked());
     QVERIFY(!rig.Button(1178)->isChecked());
     QCOMPARE(theCamera.GetValue(10), 1);
+    QCOMPARE(rig.boxesUnderWaitCursor, 0); // each box with the normal cursor
+    QVERIFY(!QGuiApplication::overrideCursor()); // and none left behind
 }
 
 void TestPanel::drag()

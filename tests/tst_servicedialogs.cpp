@@ -196,6 +196,7 @@ void TestServiceDialogs::detectionOutcomes()
         dialog->PollDetection();
     QCOMPARE(ticks, polls);
     QCOMPARE(rig.BoxTexts(), boxes);
+    QCOMPARE(rig.boxesUnderWaitCursor, 0);
     QByteArrayList expected;
     if (fault != 2)
         expected << "01FF014D010000";
