@@ -511,6 +511,22 @@ void TestPanel::factorySet()
         QCOMPARE(rig.TakePayloads().size(), 1 + 50);
         QVERIFY(rig.boxes.isEmpty());
     }
+    {
+        // Only the poll changes a stored value (the write finds 1 already,
+        // the read-all fails at once): that alone marks the document.
+        Rig rig;
+        StoreText(39, 8, "ZQ-M710ALX");
+        rig.Refresh({{20, 1}});
+        QVERIFY(!rig.doc->IsModified());
+        rig.camera.ScriptReads(0x01, 0x45, {"000000"});
+        rig.camera.Faults().silent = true;
+        rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + 2;
+        QTest::mouseClick(rig.Button(1156), Qt::LeftButton);
+        QCOMPARE(rig.TakePayloads().size(), 2);
+        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(theCamera.GetValue(20), 0);
+        QVERIFY(rig.doc->IsModified());
+    }
 }
 
 void TestPanel::digitsAndDetect()

@@ -125,7 +125,9 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
     Rig rig;
     rig.camera.Registers().Set(0x01, 0x4C, "070000");
     rig.camera.Registers().Set(0x01, 0x4B, "010000");
+    QVERIFY(!rig.doc->IsModified());
     WhiteSpotDialog *first = rig.WhiteSpot();
+    QVERIFY(rig.doc->IsModified()); // the threshold read changed 20 to 7
     QVERIFY(first && first->isVisible());
     QCOMPARE(rig.TakePayloads(), (QByteArrayList{"01FF814C000000", "01FF814B000000"}));
     QCOMPARE(In<QLabel>(first, WS::Threshold)->text(), QString(" 7\n"));
