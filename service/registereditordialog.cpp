@@ -189,11 +189,11 @@ void RegisterEditorDialog::WritePage()
 {
     // Placeholders written to EEPROM replace the camera's values for good.
     if (const int unread = UnreadRows()) {
-        const QString question = QString::fromUtf8(kUnreadRows)
-                                     .arg(unread)
-                                     .arg(QLatin1String(Mode() == P::Eeprom ? "EEPROM" : "FPGA"),
-                                          QString::fromUtf8(P::AreaOf(Area()).caption),
-                                          P::PageCaption(Page()));
+        const QString question =
+            QString::fromUtf8(kUnreadRows)
+                .arg(unread)
+                .arg(QLatin1String(Mode() == P::Eeprom ? "EEPROM" : "FPGA"),
+                     QString::fromUtf8(P::AreaOf(Area()).caption), P::PageCaption(Page()));
         if (MessageBox::Show(question, QString(), MessageBox::Question, MessageBox::YesNo, this) !=
             MessageBox::AnswerYes)
             return;

@@ -157,7 +157,7 @@ void TestPanel::readouts_data()
         {7, 1280, 1047, "1.00 sec"},     {7, 1400, 1047, "5.22 sec"},
         {7, 1536, 1047, "10.00 sec"},    {7, 1312, 1047, "2.12 sec"},
         {7, 1440, 1047, "6.62 sec"},     {7, -1, 1047, "1/10035.28 sec"},
-        {18, 1, 1030, " 1 "},
+        {7, 1024, 1047, "1/10.00 sec"},  {18, 1, 1030, " 1 "},
         {19, 2058, 1031, " 2058 "},      {30, 176, 1036, " 176 "},
         {15, 1023, 1027, " 1023 "},      {16, 7, 1038, " 7 "},
     };
@@ -377,7 +377,7 @@ void TestPanel::failedWritesLeaveControls()
     QVERIFY(rig.Button(1177)->isChecked());
     QVERIFY(!rig.Button(1178)->isChecked());
     QCOMPARE(theCamera.GetValue(10), 1);
-    QCOMPARE(rig.boxesUnderWaitCursor, 0); // each box with the normal cursor
+    QCOMPARE(rig.boxesUnderWaitCursor, 0);       // each box with the normal cursor
     QVERIFY(!QGuiApplication::overrideCursor()); // and none left behind
 }
 

@@ -475,32 +475,32 @@ void TestServiceDialogs::wholePageTransfers_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("badRow");      // data field made invalid; -1 none
     QTest::addColumn<int>("silentAfter"); // exchanges before the camera falls silent; -1 never
-    QTest::addColumn<int>("before");   // 1: "読み出し" first; 2: every data field typed
-    QTest::addColumn<int>("unread");   // rows the write's question counts; 0 no question
-    QTest::addColumn<bool>("goAhead"); // the answer to it
+    QTest::addColumn<int>("before");      // 1: "読み出し" first; 2: every data field typed
+    QTest::addColumn<int>("unread");      // rows the write's question counts; 0 no question
+    QTest::addColumn<bool>("goAhead");    // the answer to it
     QTest::addColumn<int>("transferred");
     QTest::addColumn<QString>("box"); // "" none, "error" a communication failure
     QTest::newRow("TG read, all rows")
         << int(RE::AreaTg) << 0 << int(RE::ReadPage) << -1 << -1 << 0 << 0 << true << 32 << "";
-    QTest::newRow("common 60-7F write stops at row 31") << int(RE::AreaCommon) << 3
-                                                        << int(RE::WritePage) << -1 << -1 << 0
-                                                        << 31 << true << 31 << kBadAddress;
-    QTest::newRow("common 60-7F read stops at row 31") << int(RE::AreaCommon) << 3
-                                                       << int(RE::ReadPage) << -1 << -1 << 0 << 0
-                                                       << true << 31 << kBadAddress;
+    QTest::newRow("common 60-7F write stops at row 31")
+        << int(RE::AreaCommon) << 3 << int(RE::WritePage) << -1 << -1 << 0 << 31 << true << 31
+        << kBadAddress;
+    QTest::newRow("common 60-7F read stops at row 31")
+        << int(RE::AreaCommon) << 3 << int(RE::ReadPage) << -1 << -1 << 0 << 0 << true << 31
+        << kBadAddress;
     QTest::newRow("INFO 80-9F sends nothing, asks nothing")
         << int(RE::AreaInfo) << 4 << int(RE::WritePage) << -1 << -1 << 0 << 0 << true << 0
         << kBadAddress;
-    QTest::newRow("write, invalid row 5") << int(RE::AreaDsp) << 2 << int(RE::WritePage) << 5
-                                          << -1 << 0 << 32 << true << 5 << kBadData;
-    QTest::newRow("read fails at row 10") << int(RE::AreaAfe) << 7 << int(RE::ReadPage) << -1
-                                          << 10 << 0 << 0 << true << 10 << "error";
-    QTest::newRow("fresh page, No sends nothing") << int(RE::AreaTg) << 0 << int(RE::WritePage)
-                                                  << -1 << -1 << 0 << 32 << false << 0 << "";
-    QTest::newRow("after a read-out: no question") << int(RE::AreaAfe) << 1 << int(RE::WritePage)
-                                                   << -1 << -1 << 1 << 0 << true << 32 << "";
-    QTest::newRow("every row typed: no question") << int(RE::AreaLr) << 5 << int(RE::WritePage)
-                                                  << -1 << -1 << 2 << 0 << true << 32 << "";
+    QTest::newRow("write, invalid row 5") << int(RE::AreaDsp) << 2 << int(RE::WritePage) << 5 << -1
+                                          << 0 << 32 << true << 5 << kBadData;
+    QTest::newRow("read fails at row 10") << int(RE::AreaAfe) << 7 << int(RE::ReadPage) << -1 << 10
+                                          << 0 << 0 << true << 10 << "error";
+    QTest::newRow("fresh page, No sends nothing")
+        << int(RE::AreaTg) << 0 << int(RE::WritePage) << -1 << -1 << 0 << 32 << false << 0 << "";
+    QTest::newRow("after a read-out: no question")
+        << int(RE::AreaAfe) << 1 << int(RE::WritePage) << -1 << -1 << 1 << 0 << true << 32 << "";
+    QTest::newRow("every row typed: no question")
+        << int(RE::AreaLr) << 5 << int(RE::WritePage) << -1 << -1 << 2 << 0 << true << 32 << "";
 }
 
 void TestServiceDialogs::wholePageTransfers()
@@ -558,8 +558,9 @@ void TestServiceDialogs::wholePageTransfers()
                             .toUpper()
                             .rightJustified(2, '0') +
                         Field(editor, RE::AddressFirst, k).toLatin1() +
-                        (reading ? QByteArray("000000")
-                                 : Field(editor, RE::DataFirst, k).toLatin1().leftJustified(6, '0'));
+                        (reading
+                             ? QByteArray("000000")
+                             : Field(editor, RE::DataFirst, k).toLatin1().leftJustified(6, '0'));
     QCOMPARE(rig.TakePayloads(), expected);
     QCOMPARE(rig.boxes.size(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty() && box != "error")

@@ -188,17 +188,18 @@ void TestStartup::startsWithAFile_data()
     ParamStore store;
     store.SetValue(5, 123);
     const QByteArray good = SettingsFile::Encode(store);
-    QTest::newRow("its values sent, nothing read")
-        << good << 0 << "" << "start.zq" << 123;
+    QTest::newRow("its values sent, nothing read") << good << 0 << ""
+                                                   << "start.zq" << 123;
     // Whatever keeps the file from storing values leaves the camera's.
     QTest::newRow("missing: read as without a file")
-        << QByteArray("-") << 54 << "Failed to open document." << "Untitled" << 300;
-    QTest::newRow("foreign") << QByteArray(244, 'x') << 54 << "File type mismatch." << "Untitled"
-                             << 300;
+        << QByteArray("-") << 54 << "Failed to open document."
+        << "Untitled" << 300;
+    QTest::newRow("foreign") << QByteArray(244, 'x') << 54 << "File type mismatch."
+                             << "Untitled" << 300;
     QTest::newRow("cut short") << good.left(100) << 54 << "Unexpected file format."
                                << "Untitled" << 300;
-    QTest::newRow("empty: opens, storing nothing")
-        << QByteArray() << 54 << "" << "start.zq" << 300;
+    QTest::newRow("empty: opens, storing nothing") << QByteArray() << 54 << ""
+                                                   << "start.zq" << 300;
 }
 
 void TestStartup::startsWithAFile()
