@@ -53,6 +53,8 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
         break;
     case YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // Such a question guards what cannot be undone: Enter keeps it so.
+        box.setDefaultButton(QMessageBox::No);
         break;
     case OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
