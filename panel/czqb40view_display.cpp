@@ -25,7 +25,7 @@ int Clamp(int v, const QAbstractSlider *s)
 // the operator compares these texts with the camera's documentation.
 QString CFormat(const char *format, double value)
 {
-    char text[64];
+    char text[512]; // room for any double in "%.2f": a file may hold any value
     std::snprintf(text, sizeof text, format, value);
     return QString::fromLatin1(text);
 }

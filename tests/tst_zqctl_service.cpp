@@ -110,6 +110,7 @@ void TestZqctlService::commandsSendTheEditorsPayloads()
         // No detection has run: the table ends at once.
         {"white-spots --threshold 7", {"01FF014C070000", "00FF9100000000"}, ""},
         {"white-spots --threshold 0", {"01FF014C000000", "00FF9100000000"}, ""},
+        {"white-spots --threshold 255", {"01FF014CFF0000", "00FF9100000000"}, ""},
     };
     CamsimProcess sim(QStringLiteral(ZQ_CAMSIM), {"--script-reads", "03:1B:5a00ab"});
     QVERIFY(sim.IsReady());
