@@ -3,6 +3,7 @@
 #include "cmainframe.h"
 #include "commsetupdialog.h"
 
+#include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
 #include "comm/tracelog.h"
@@ -151,8 +152,15 @@ bool CControlApp::Startup(const QStringList &arguments)
     }
     OpenChannel(dialog);
 
-    // Read before any window exists, with a small window saying how far.
-    if (dialog.m_system != 0 || (file.isEmpty() && theCamera.IsPortOpen())) {
+    // Read before any window exists, with a small window saying how far. A
+    // named file that will store no values (missing, foreign, cut short or
+    // empty) does not stand in for the reading: the panel would show table
+    // defaults as if the camera held them. Its open still says why.
+    SettingsFile::Values fileValues{};
+    QString fileError;
+    const bool fileStores =
+        !file.isEmpty() && SettingsFile::Read(file, &fileValues, &fileError) == SettingsFile::Ok;
+    if (dialog.m_system != 0 || (!fileStores && theCamera.IsPortOpen())) {
         BulkProgress progress(QStringLiteral("Reading the camera settings..."));
         theCamera.UploadAll();
     }

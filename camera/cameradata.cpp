@@ -30,6 +30,7 @@ int CameraData::ReadParam(int index)
     int value = 0;
     if (ReadRegister(memory, kFixed, row.readCode, row.address, row.lower, row.upper, &value) < 0)
         return SetError(ERR_KEEP);
+    MarkRead(index);
     return SetValue(index, value) ? 1 : 0;
 }
 

@@ -16,4 +16,14 @@ bool ParamStore::SetValue(int index, int value)
 void ParamStore::ResetValue(int index)
 {
     m_values[index] = ParamTable::GetDefault(index);
+    m_read[index] = false;
+}
+
+bool ParamStore::IdentityRead() const
+{
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (m_read[i] && ParamTable::IsIdentity(i))
+            return true;
+    }
+    return false;
 }

@@ -29,6 +29,9 @@ class ParamTable
 public:
     static const ParamInfo &Row(int index);
     static int GetDefault(int index) { return Row(index).defaultValue; }
+    // The camera's identity: its texts (vendor, model, serial, version) and
+    // the access-code register. Read only; no whole-set transfer writes them.
+    static bool IsIdentity(int index) { return index >= 31 && index <= 53; }
     static int GetMin(int index) { return Row(index).lower; }
     static int GetMax(int index) { return Row(index).upper; }
     static QString GetParamName(int index);

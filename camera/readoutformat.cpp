@@ -3,6 +3,7 @@
 #include "paramindex.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 enum Kind
@@ -40,14 +41,23 @@ Kind KindOf(int param)
     }
 }
 
+// The C library's rounding: Qt's own rounds exact ties the other way, and
+// the operator compares these texts with the camera's documentation.
+QString CFormat(const char *format, double value)
+{
+    char text[512]; // room for any double in "%.2f": a file may hold any value
+    std::snprintf(text, sizeof text, format, value);
+    return QString::fromLatin1(text);
+}
+
 // Each block of 256 steps is one decade of exposure, linear inside it.
 QString ShutterText(int v)
 {
-    const int q = v / 256, r = v % 256;
+    const int q = v / 256, r = v & 0xFF; // a value from a file may be negative
     const double t = std::pow(10.0, q + 1) * (1 + 9 * (r * 0.00390625));
     if (v < 1280)
-        return QString::asprintf("1/%.2f sec", 1000000.0 / t);
-    return QString::asprintf("%.2f sec", t * 0.000001);
+        return CFormat("1/%.2f sec", 1000000.0 / t);
+    return CFormat("%.2f sec", t * 0.000001);
 }
 } // namespace
 
@@ -60,9 +70,9 @@ QString ReadoutFormat::Text(int param, int v)
 {
     switch (KindOf(param)) {
     case Gain:
-        return QString::asprintf("%2.4f dB", v * 0.0358);
+        return CFormat("%2.4f dB", v * 0.0358);
     case RightGain:
-        return QString::asprintf("%2.4f dB", (v - 32) * 0.0358);
+        return CFormat("%2.4f dB", (v - 32) * 0.0358);
     case Black:
         return QString::asprintf("%d/1023", v);
     case RightBlack:

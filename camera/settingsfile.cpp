@@ -40,10 +40,12 @@ SettingsFile::Status SettingsFile::Decode(const QByteArray &bytes, Values *value
     return Ok; // bytes past the last value are ignored
 }
 
-void SettingsFile::Apply(const Values &values, ParamStore *store)
+void SettingsFile::Apply(const Values &values, ParamStore *store, bool keepIdentity)
 {
-    for (int i = 0; i < PARAM_COUNT; ++i)
-        store->SetValue(i, values[i]);
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (!(keepIdentity && ParamTable::IsIdentity(i)))
+            store->SetValue(i, values[i]);
+    }
 }
 
 SettingsFile::Status SettingsFile::Read(const QString &path, Values *values, QString *error)

@@ -32,8 +32,10 @@ public:
 
     static QByteArray Encode(const ParamStore &store);
     static Status Decode(const QByteArray &bytes, Values *values);
-    // Stores decoded values in the store, index 0 first.
-    static void Apply(const Values &values, ParamStore *store);
+    // Stores decoded values in the store, index 0 first. With keepIdentity
+    // the identity rows keep what the store holds: a file saved from another
+    // camera must not rename the connected one.
+    static void Apply(const Values &values, ParamStore *store, bool keepIdentity = false);
 
     // Reads and decodes the file; on failure *error says why.
     static Status Read(const QString &path, Values *values, QString *error);

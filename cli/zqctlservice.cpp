@@ -75,7 +75,8 @@ int Zqctl::Query(const QStringList &)
         theCamera.ReportError();
         return CameraFailure;
     }
-    Out(QString::fromLatin1(reply));
+    // Upper case, as the manual command's reply field shows it.
+    Out(QString::fromLatin1(reply).toUpper());
     return Success;
 }
 
@@ -150,7 +151,7 @@ int Zqctl::RegRead(const QStringList &)
         theCamera.ReportError();
         return CameraFailure;
     }
-    Out(data);
+    Out(data.toUpper()); // as the editor's data field shows it
     return Success;
 }
 
@@ -163,7 +164,7 @@ int Zqctl::RegDump(const QStringList &)
         rows.removeLast();
     const P::Result result =
         P::ReadPage(theCamera, m_mode, m_area, rows, [&rows](int row, const QString &data) {
-            Out(rows.at(row).address + QLatin1Char(' ') + data);
+            Out(rows.at(row).address + QLatin1Char(' ') + data.toUpper());
         });
     if (result.status != P::Done) {
         theCamera.ReportError();

@@ -26,7 +26,10 @@ public:
     int OpenPort(int portNumber, int baudRate);
     int OpenLibrary(const QString &path);
     int Close();
-    // Returns the number of bytes written, or minus a code.
+    // Returns the number of bytes written; fewer than count when the write
+    // timed out (ERR_TIMEOUT recorded). A failed driver write returns 0 with
+    // its line-error code recorded, so the frame's attempts go on; only a
+    // bad count or a closed port return minus their code.
     int Write(const char *bytes, int count, int timeoutMsPerByte);
     // Returns exactly count, or minus a code.
     int Read(char *buffer, int count, int timeoutMsPerByte);

@@ -183,7 +183,8 @@ bool CZQB40Doc::LoadFile(const QString &path)
     }
 
     if (status == SettingsFile::Ok) {
-        SettingsFile::Apply(values, &theCamera);
+        // The file's identity only while no camera has told its own.
+        SettingsFile::Apply(values, &theCamera, theCamera.IdentityRead());
         // Sent whatever the camera says; its failure was reported once.
         SendAllValues();
     }

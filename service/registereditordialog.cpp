@@ -26,6 +26,9 @@ const struct
     {Id::AreaLr, P::Lr},
 };
 
+const char kUnreadRows[] =
+    "%1 of the rows on this page were never read from the camera: they hold placeholders, not "
+    "the camera's values.\nWrite the whole page to %2, area %3, page %4 all the same?";
 const char kBadAddress[] = "アドレスの入力が不正です。";
 const char kBadData[] = "データの入力が不正です。";
 } // namespace
@@ -43,6 +46,7 @@ RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(pare
                 [this, k] { WriteRow(k); });
         connect(Button(Id::ReadFirst + k), &QAbstractButton::clicked, this,
                 [this, k] { ReadRow(k); });
+        connect(m_data[k], &QLineEdit::textEdited, this, [this, k] { m_known[k] = true; });
     }
     // A click on the selected area or page shows a fresh page too.
     for (const auto &area : kAreaButtons)
@@ -101,7 +105,16 @@ void RegisterEditorDialog::RefreshPage()
     for (int k = 0; k < P::kRows; ++k) {
         m_address[k]->setText(rows[k].address);
         m_data[k]->setText(rows[k].data);
+        m_known[k] = false;
     }
+}
+
+int RegisterEditorDialog::UnreadRows() const
+{
+    int unread = 0;
+    for (int k = 0; k < P::kRows; ++k)
+        unread += !m_known[k] && !m_address[k]->text().isEmpty() ? 1 : 0;
+    return unread;
 }
 
 QList<P::Row> RegisterEditorDialog::Rows() const
@@ -150,8 +163,10 @@ void RegisterEditorDialog::ReadRow(int row)
         BusyCursor busy;
         result = P::ReadRow(theCamera, Mode(), Area(), m_address[row]->text(), &data);
     }
-    if (result.status == P::Done)
+    if (result.status == P::Done) {
         m_data[row]->setText(Shown(data));
+        m_known[row] = true;
+    }
     Report(result);
 }
 
@@ -163,6 +178,7 @@ void RegisterEditorDialog::ReadPage()
         result =
             P::ReadPage(theCamera, Mode(), Area(), Rows(), [this](int row, const QString &data) {
                 m_data[row]->setText(Shown(data));
+                m_known[row] = true;
                 m_data[row]->repaint(); // the page fills in as it is read
             });
     }
@@ -171,6 +187,17 @@ void RegisterEditorDialog::ReadPage()
 
 void RegisterEditorDialog::WritePage()
 {
+    // Placeholders written to EEPROM replace the camera's values for good.
+    if (const int unread = UnreadRows()) {
+        const QString question =
+            QString::fromUtf8(kUnreadRows)
+                .arg(unread)
+                .arg(QLatin1String(Mode() == P::Eeprom ? "EEPROM" : "FPGA"),
+                     QString::fromUtf8(P::AreaOf(Area()).caption), P::PageCaption(Page()));
+        if (MessageBox::Show(question, QString(), MessageBox::Question, MessageBox::YesNo, this) !=
+            MessageBox::AnswerYes)
+            return;
+    }
     P::Result result;
     {
         BusyCursor busy;

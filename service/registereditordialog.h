@@ -34,6 +34,11 @@ private:
     void Report(const RegisterPage::Result &result);
     QAbstractButton *Button(int id) const;
 
+    // Rows that hold no placeholder: read from the camera, or data typed,
+    // since the page was shown.
+    int UnreadRows() const;
+
     QLineEdit *m_address[RegisterPage::kRows] = {};
     QLineEdit *m_data[RegisterPage::kRows] = {};
+    bool m_known[RegisterPage::kRows] = {};
 };

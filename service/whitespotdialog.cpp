@@ -10,6 +10,7 @@
 #include "ui/messagebox.h"
 
 #include <QButtonGroup>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -37,6 +38,10 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     m_list = FindControlAs<QPlainTextEdit>(this, Id::AddressList);
     m_off = FindControlAs<QRadioButton>(this, Id::CorrectionOff);
     m_on = FindControlAs<QRadioButton>(this, Id::CorrectionOn);
+    // The address lines are columns of "%4d": only a fixed pitch keeps them.
+    QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    listFont.setPointSizeF(m_list->font().pointSizeF());
+    m_list->setFont(listFont);
     m_slider->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
     m_readout->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
     // The read-out's text may end in a line break: keep its first line in view.
@@ -76,8 +81,10 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
 
 void WhiteSpotDialog::StartDetection()
 {
-    m_pDoc->SendValue(W::kStatusParam, 1);
-    // Polled even after a failed start: the stored status then decides.
+    // A start the camera refused was reported once; polling the status
+    // stored before it would call an old outcome this detection's.
+    if (m_pDoc->SendValue(W::kStatusParam, 1) < 0)
+        return;
     m_detection.Start();
     m_pollTimer.start();
 }

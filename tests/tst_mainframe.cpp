@@ -271,8 +271,10 @@ void TestMainFrame::openSendsWritableRowsInOrder()
     const QString path = Write(rig.dir, "a.zq", SettingsFile::Encode(store));
 
     rig.fileAnswers << path;
+    rig.doc->SetModifiedFlag();
+    rig.answers << MessageBox::AnswerNo; // not saved; the open clears the flag
     QVERIFY(rig.doc->OnFileOpen());
-    for (int i = 0; i < PARAM_COUNT; ++i)
+    for (int i = 0; i < PARAM_COUNT; ++i) // nothing read yet: its identity too
         QCOMPARE(theCamera.GetValue(i), values[i]);
     const QByteArrayList sent = rig.TakePayloads();
     QCOMPARE(sent.size(), 26);
@@ -290,10 +292,23 @@ void TestMainFrame::openSendsWritableRowsInOrder()
         ++n;
     }
     QVERIFY(sent.contains("01FF010C025800"));
-    QVERIFY(rig.boxes.isEmpty());
+    QCOMPARE(rig.boxes.size(), 1); // the save prompt
     QCOMPARE(setups.size(), 1);
     QCOMPARE(rig.doc->GetTitle(), QStringLiteral("a.zq"));
     QVERIFY(!rig.doc->IsModified());
+
+    // Once the camera told its identity, a file keeps it (and sends it never).
+    rig.doc->OnReadFromCamera();
+    int identity[PARAM_COUNT];
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        identity[i] = theCamera.GetValue(i);
+    rig.TakePayloads();
+    rig.answers << MessageBox::AnswerNo;
+    QVERIFY(rig.doc->OpenDocumentFile(path));
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        QCOMPARE(theCamera.GetValue(i), ParamTable::IsIdentity(i) ? identity[i] : values[i]);
+    QCOMPARE(rig.frame->windowTitle(), QStringLiteral("ZQ-M710ALX"));
+    QCOMPARE(rig.TakePayloads().size(), 26);
 }
 
 void TestMainFrame::openRefusesForeignAndDamagedFiles_data()
@@ -328,6 +343,7 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles()
     if (message.isEmpty()) {
         QCOMPARE(rig.boxes.size(), 1); // only the save prompt
         QCOMPARE(rig.doc->GetTitle(), QStringLiteral("x.zq"));
+        QVERIFY(!rig.doc->IsModified());
         return;
     }
     QCOMPARE(rig.boxes.size(), 2);

@@ -155,7 +155,9 @@ void TestPanel::readouts_data()
         {7, 0, 1047, "1/100000.00 sec"}, {7, 256, 1047, "1/10000.00 sec"},
         {7, 917, 1047, "1/16.03 sec"},   {7, 1279, 1047, "1/1.00 sec"},
         {7, 1280, 1047, "1.00 sec"},     {7, 1400, 1047, "5.22 sec"},
-        {7, 1536, 1047, "10.00 sec"},    {18, 1, 1030, " 1 "},
+        {7, 1536, 1047, "10.00 sec"},    {7, 1312, 1047, "2.12 sec"},
+        {7, 1440, 1047, "6.62 sec"},     {7, -1, 1047, "1/10035.28 sec"},
+        {7, 1024, 1047, "1/10.00 sec"},  {18, 1, 1030, " 1 "},
         {19, 2058, 1031, " 2058 "},      {30, 176, 1036, " 176 "},
         {15, 1023, 1027, " 1023 "},      {16, 7, 1038, " 7 "},
     };
@@ -237,8 +239,11 @@ void TestPanel::refreshShowsStoredValues()
     rig.Refresh({{4, 20}});
     for (int id = 1005; id <= 1014; ++id)
         QVERIFY(!rig.Button(id)->isChecked());
-    rig.Refresh({{4, 3}});
-    QVERIFY(rig.Button(1008)->isChecked());
+    for (int v = 0; v <= 9; ++v) { // 9, like 255, is VARIABLE
+        rig.Refresh({{4, v}});
+        for (int id = 1005; id <= 1014; ++id)
+            QCOMPARE(rig.Button(id)->isChecked(), id == 1005 + v);
+    }
     for (int id : {1026, 1039, 1037, 1140, 1142, 1139, 1152, 1143})
         QVERIFY(rig.Control(id)->isHidden());
     QVERIFY(!rig.Control(1163)->isHidden());
@@ -372,6 +377,8 @@ void TestPanel::failedWritesLeaveControls()
     QVERIFY(rig.Button(1177)->isChecked());
     QVERIFY(!rig.Button(1178)->isChecked());
     QCOMPARE(theCamera.GetValue(10), 1);
+    QCOMPARE(rig.boxesUnderWaitCursor, 0);       // each box with the normal cursor
+    QVERIFY(!QGuiApplication::overrideCursor()); // and none left behind
 }
 
 void TestPanel::drag()
@@ -503,6 +510,22 @@ void TestPanel::factorySet()
         QTest::mouseClick(rig.Button(1156), Qt::LeftButton);
         QCOMPARE(rig.TakePayloads().size(), 1 + 50);
         QVERIFY(rig.boxes.isEmpty());
+    }
+    {
+        // Only the poll changes a stored value (the write finds 1 already,
+        // the read-all fails at once): that alone marks the document.
+        Rig rig;
+        StoreText(39, 8, "ZQ-M710ALX");
+        rig.Refresh({{20, 1}});
+        QVERIFY(!rig.doc->IsModified());
+        rig.camera.ScriptReads(0x01, 0x45, {"000000"});
+        rig.camera.Faults().silent = true;
+        rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + 2;
+        QTest::mouseClick(rig.Button(1156), Qt::LeftButton);
+        QCOMPARE(rig.TakePayloads().size(), 2);
+        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(theCamera.GetValue(20), 0);
+        QVERIFY(rig.doc->IsModified());
     }
 }
 

@@ -302,25 +302,31 @@ void TestServiceCore::addressList_data()
 {
     QTest::addColumn<int>("spots");       // -1: no detection ran
     QTest::addColumn<int>("silentAfter"); // -1 never
+    QTest::addColumn<int>("badX");        // entry whose x reply is no number; -1 none
     QTest::addColumn<int>("listed");
     QTest::addColumn<int>("reads");
     QTest::addColumn<int>("result");
-    QTest::newRow("before any detection") << -1 << -1 << 0 << 1 << 0;
-    QTest::newRow("none found") << 0 << -1 << 0 << 1 << 0;
-    QTest::newRow("ten") << 10 << -1 << 10 << 21 << 0;
-    QTest::newRow("64, no 65th read") << 64 << -1 << 64 << 128 << 0;
-    QTest::newRow("fails at entry 5") << 20 << 10 << 5 << 10 << -ERR_TIMEOUT;
-    QTest::newRow("fails at a y") << 20 << 7 << 3 << 7 << -ERR_TIMEOUT;
+    QTest::newRow("before any detection") << -1 << -1 << -1 << 0 << 1 << 0;
+    QTest::newRow("none found") << 0 << -1 << -1 << 0 << 1 << 0;
+    QTest::newRow("ten") << 10 << -1 << -1 << 10 << 21 << 0;
+    QTest::newRow("64, no 65th read") << 64 << -1 << -1 << 64 << 128 << 0;
+    QTest::newRow("fails at entry 5") << 20 << 10 << -1 << 5 << 10 << -ERR_TIMEOUT;
+    QTest::newRow("fails at a y") << 20 << 7 << -1 << 3 << 7 << -ERR_TIMEOUT;
+    // Good replies follow: no y is read for it and nothing after it is listed.
+    QTest::newRow("failed x at entry 3") << 20 << -1 << 3 << 3 << 7 << -ERR_BAD_CHAR;
 }
 
 void TestServiceCore::addressList()
 {
     QFETCH(int, spots);
     QFETCH(int, silentAfter);
+    QFETCH(int, badX);
     QFETCH(int, listed);
     QFETCH(int, reads);
     QFETCH(int, result);
     Rig rig;
+    if (badX >= 0)
+        rig.sim.ScriptReads(0x11, 2 * badX, {"ZZZZ00"});
     QList<SimSpot> found;
     for (int i = 0; i < spots; ++i)
         found.append({i == 9 ? 12 : 100 + i, i == 9 ? 345 : 2000 - i});

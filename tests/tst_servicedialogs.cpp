@@ -125,7 +125,9 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
     Rig rig;
     rig.camera.Registers().Set(0x01, 0x4C, "070000");
     rig.camera.Registers().Set(0x01, 0x4B, "010000");
+    QVERIFY(!rig.doc->IsModified());
     WhiteSpotDialog *first = rig.WhiteSpot();
+    QVERIFY(rig.doc->IsModified()); // the threshold read changed 20 to 7
     QVERIFY(first && first->isVisible());
     QCOMPARE(rig.TakePayloads(), (QByteArrayList{"01FF814C000000", "01FF814B000000"}));
     QCOMPARE(In<QLabel>(first, WS::Threshold)->text(), QString(" 7\n"));
@@ -133,6 +135,7 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
     QVERIFY(In<QAbstractButton>(first, WS::CorrectionOn)->isChecked());
     QVERIFY(!In<QAbstractButton>(first, WS::CorrectionOff)->isChecked());
     QVERIFY(In<QWidget>(first, WS::CorrectionOn)->isHidden());
+    QVERIFY(QFontInfo(In<QWidget>(first, WS::AddressList)->font()).fixedPitch());
 
     QCOMPARE(rig.WhiteSpot(), first); // visible: only brought forward
     QVERIFY(rig.TakePayloads().isEmpty());
@@ -152,22 +155,25 @@ void TestServiceDialogs::whiteSpotOpensOrFocuses()
 void TestServiceDialogs::detectionOutcomes_data()
 {
     QTest::addColumn<int>("outcome");
-    QTest::addColumn<bool>("dies"); // the camera falls silent after the start
+    QTest::addColumn<int>("fault"); // 1: silent after the start; 2: the start refused
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("polls");
     QTest::addColumn<int>("lines");
-    QTest::newRow("1, 1, 0") << 0 << false << QStringList{"Detect is finished."} << 3 << 3;
-    QTest::newRow("too many") << 2 << false << QStringList{"Number of detect is over."} << 3 << 0;
-    QTest::newRow("error") << 3 << false << QStringList{"Detect error"} << 3 << 0;
+    QTest::newRow("1, 1, 0") << 0 << 0 << QStringList{"Detect is finished."} << 3 << 3;
+    QTest::newRow("too many") << 2 << 0 << QStringList{"Number of detect is over."} << 3 << 0;
+    QTest::newRow("error") << 3 << 0 << QStringList{"Detect error"} << 3 << 0;
     const QString timeout = QStringLiteral("ERROR - ") + ErrorState::MessageOf(ERR_TIMEOUT);
     QTest::newRow("dead camera: three boxes, then it stops")
-        << 0 << true << QStringList{timeout, timeout, timeout} << 3 << 0;
+        << 0 << 1 << QStringList{timeout, timeout, timeout} << 3 << 0;
+    // The stored status says finished: a poll would list the old table.
+    QTest::newRow("refused start: one box, no poll, no list")
+        << 0 << 2 << QStringList{"ERROR - " + ErrorState::MessageOf(ERR_UNEXPECTED)} << 0 << 0;
 }
 
 void TestServiceDialogs::detectionOutcomes()
 {
     QFETCH(int, outcome);
-    QFETCH(bool, dies);
+    QFETCH(int, fault);
     QFETCH(QStringList, boxes);
     QFETCH(int, polls);
     QFETCH(int, lines);
@@ -177,24 +183,37 @@ void TestServiceDialogs::detectionOutcomes()
     Rig rig(config);
     WhiteSpotDialog *dialog = rig.WhiteSpot();
     rig.TakePayloads();
+    const bool dies = fault == 1;
     if (dies)
         rig.camera.Faults().dieAfter = rig.camera.Exchanges() + 1;
+    if (fault == 2) {
+        rig.camera.RefuseWrite(0x01, 0x4D, "010000");
+        rig.camera.Registers().FillAddressTable({{1, 2}});
+    }
 
     Click(dialog, WS::Detect);
-    QVERIFY(dialog->IsPolling());
+    QCOMPARE(dialog->IsPolling(), polls > 0);
     int ticks = 0;
     for (; dialog->IsPolling() && ticks < 10; ++ticks)
         dialog->PollDetection();
     QCOMPARE(ticks, polls);
     QCOMPARE(rig.BoxTexts(), boxes);
-    QByteArrayList expected = {"01FF014D010000"};
+    QCOMPARE(rig.boxesUnderWaitCursor, 0);
+    QByteArrayList expected;
+    if (fault != 2)
+        expected << "01FF014D010000";
     if (!dies)
         expected += Repeat("00FF814D000000", polls);
     // The list: x and y of each entry, then the end mark's x.
-    for (int reg = 0; outcome == 0 && !dies && reg <= 2 * lines; ++reg)
+    for (int reg = 0; outcome == 0 && fault == 0 && reg <= 2 * lines; ++reg)
         expected << WhiteSpotDetection::AddressPayload(reg % 2, reg / 2);
     QCOMPARE(rig.TakePayloads(), expected);
     QCOMPARE(Lines(dialog).size(), lines);
+    if (fault == 2) { // DETECT starts once the camera takes it
+        rig.camera.RefuseWrite(0x01, 0x4D, QByteArray());
+        Click(dialog, WS::Detect);
+        QVERIFY(dialog->IsPolling());
+    }
 }
 
 void TestServiceDialogs::detectionPollsOnItsTimer()
@@ -456,20 +475,32 @@ void TestServiceDialogs::wholePageTransfers_data()
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("badRow");      // data field made invalid; -1 none
     QTest::addColumn<int>("silentAfter"); // exchanges before the camera falls silent; -1 never
+    QTest::addColumn<int>("before");      // 1: "読み出し" first; 2: every data field typed
+    QTest::addColumn<int>("unread");      // rows the write's question counts; 0 no question
+    QTest::addColumn<bool>("goAhead");    // the answer to it
     QTest::addColumn<int>("transferred");
     QTest::addColumn<QString>("box"); // "" none, "error" a communication failure
     QTest::newRow("TG read, all rows")
-        << int(RE::AreaTg) << 0 << int(RE::ReadPage) << -1 << -1 << 32 << "";
+        << int(RE::AreaTg) << 0 << int(RE::ReadPage) << -1 << -1 << 0 << 0 << true << 32 << "";
     QTest::newRow("common 60-7F write stops at row 31")
-        << int(RE::AreaCommon) << 3 << int(RE::WritePage) << -1 << -1 << 31 << kBadAddress;
+        << int(RE::AreaCommon) << 3 << int(RE::WritePage) << -1 << -1 << 0 << 31 << true << 31
+        << kBadAddress;
     QTest::newRow("common 60-7F read stops at row 31")
-        << int(RE::AreaCommon) << 3 << int(RE::ReadPage) << -1 << -1 << 31 << kBadAddress;
-    QTest::newRow("INFO 80-9F sends nothing")
-        << int(RE::AreaInfo) << 4 << int(RE::WritePage) << -1 << -1 << 0 << kBadAddress;
-    QTest::newRow("write, invalid row 5")
-        << int(RE::AreaDsp) << 2 << int(RE::WritePage) << 5 << -1 << 5 << kBadData;
-    QTest::newRow("read fails at row 10")
-        << int(RE::AreaAfe) << 7 << int(RE::ReadPage) << -1 << 10 << 10 << "error";
+        << int(RE::AreaCommon) << 3 << int(RE::ReadPage) << -1 << -1 << 0 << 0 << true << 31
+        << kBadAddress;
+    QTest::newRow("INFO 80-9F sends nothing, asks nothing")
+        << int(RE::AreaInfo) << 4 << int(RE::WritePage) << -1 << -1 << 0 << 0 << true << 0
+        << kBadAddress;
+    QTest::newRow("write, invalid row 5") << int(RE::AreaDsp) << 2 << int(RE::WritePage) << 5 << -1
+                                          << 0 << 32 << true << 5 << kBadData;
+    QTest::newRow("read fails at row 10") << int(RE::AreaAfe) << 7 << int(RE::ReadPage) << -1 << 10
+                                          << 0 << 0 << true << 10 << "error";
+    QTest::newRow("fresh page, No sends nothing")
+        << int(RE::AreaTg) << 0 << int(RE::WritePage) << -1 << -1 << 0 << 32 << false << 0 << "";
+    QTest::newRow("after a read-out: no question")
+        << int(RE::AreaAfe) << 1 << int(RE::WritePage) << -1 << -1 << 1 << 0 << true << 32 << "";
+    QTest::newRow("every row typed: no question")
+        << int(RE::AreaLr) << 5 << int(RE::WritePage) << -1 << -1 << 2 << 0 << true << 32 << "";
 }
 
 void TestServiceDialogs::wholePageTransfers()
@@ -479,16 +510,27 @@ void TestServiceDialogs::wholePageTransfers()
     QFETCH(int, button);
     QFETCH(int, badRow);
     QFETCH(int, silentAfter);
+    QFETCH(int, before);
+    QFETCH(int, unread);
+    QFETCH(bool, goAhead);
     QFETCH(int, transferred);
     QFETCH(QString, box);
     Rig rig;
     RegisterEditorDialog *editor = rig.Editor();
+    Click(editor, RE::Eeprom);
     Click(editor, area);
     Click(editor, RE::PageFirst + page);
     const RegisterPage::Area a = editor->Area();
     const int code = RegisterPage::AreaOf(a).writeCode;
+    const int digits = RegisterPage::AreaOf(a).dataDigits;
     for (int k = 0; k < 32; ++k)
         rig.camera.Registers().Set(code, page * 32 + k, "c0ffee"); // shown in upper case
+    if (before == 1)
+        Click(editor, RE::ReadPage);
+    for (int k = 0; before == 2 && k < 32; ++k) {
+        In<QLineEdit>(editor, RE::DataFirst + k)->selectAll();
+        QTest::keyClicks(In<QLineEdit>(editor, RE::DataFirst + k), QString("ab"));
+    }
     if (badRow >= 0)
         SetField(editor, RE::DataFirst, badRow, "XY");
     if (silentAfter >= 0) {
@@ -496,28 +538,43 @@ void TestServiceDialogs::wholePageTransfers()
         rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + silentAfter;
     }
     rig.TakePayloads();
+    rig.answers << (goAhead ? MessageBox::AnswerYes : MessageBox::AnswerNo);
     Click(editor, button);
 
+    if (unread > 0) { // the question first, naming where the page would go
+        QVERIFY(!rig.boxes.isEmpty());
+        const MessageBox::Record question = rig.boxes.takeFirst();
+        QCOMPARE(question.buttons, MessageBox::YesNo);
+        for (const QString &named :
+             {QString::number(unread) + " of the rows", QString("EEPROM"),
+              QString::fromUtf8(RegisterPage::AreaOf(a).caption), RegisterPage::PageCaption(page)})
+            QVERIFY2(question.text.contains(named), qPrintable(question.text));
+    }
     const bool reading = button == RE::ReadPage;
     QByteArrayList expected;
     for (int k = 0; k < transferred; ++k)
-        expected << RegisterPage::ModePrefix(RegisterPage::Fpga) +
+        expected << RegisterPage::ModePrefix(RegisterPage::Eeprom) +
                         QByteArray::number(code | (reading ? 0x80 : 0), 16)
                             .toUpper()
                             .rightJustified(2, '0') +
-                        Field(editor, RE::AddressFirst, k).toLatin1() + "000000";
+                        Field(editor, RE::AddressFirst, k).toLatin1() +
+                        (reading
+                             ? QByteArray("000000")
+                             : Field(editor, RE::DataFirst, k).toLatin1().leftJustified(6, '0'));
     QCOMPARE(rig.TakePayloads(), expected);
     QCOMPARE(rig.boxes.size(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty() && box != "error")
         QCOMPARE(rig.boxes[0].text, box);
     if (box == "error")
         QCOMPARE(rig.boxes[0].icon, MessageBox::Stop);
-    const QString placeholder(RegisterPage::AreaOf(a).dataDigits, QLatin1Char('0'));
-    const QString read = QString("C0FFEE").left(RegisterPage::AreaOf(a).dataDigits);
+    const QString placeholder(digits, QLatin1Char('0'));
+    const QString read = QString("C0FFEE").left(digits);
     for (int k = 0; reading && k < 32; ++k) {
         const QString untouched = Field(editor, RE::AddressFirst, k).isEmpty() ? "" : placeholder;
         QCOMPARE(Field(editor, RE::DataFirst, k), k < transferred ? read : untouched);
     }
+    if (before == 2)
+        QVERIFY(expected.last().endsWith("AB0000")); // typed, shown and sent upper case
 }
 
 void TestServiceDialogs::manualCommand_data()

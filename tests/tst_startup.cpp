@@ -72,6 +72,7 @@ private slots:
     void dialogResults();
     void preselectsTheStoredPort();
     void startsOnTheSimulatedLine();
+    void startsWithAFile_data();
     void startsWithAFile();
     void portThatDoesNotExist();
     void cancelEndsWithStatusOne();
@@ -177,17 +178,60 @@ void TestStartup::startsOnTheSimulatedLine()
     QCOMPARE(StoredComPort(), 3);
 }
 
+void TestStartup::startsWithAFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // the file; "-" none at all
+    QTest::addColumn<int>("reads");        // exchanges before the window
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("gain");
+    ParamStore store;
+    store.SetValue(5, 123);
+    const QByteArray good = SettingsFile::Encode(store);
+    QTest::newRow("its values sent, nothing read") << good << 0 << ""
+                                                   << "start.zq" << 123;
+    // Whatever keeps the file from storing values leaves the camera's.
+    QTest::newRow("missing: read as without a file")
+        << QByteArray("-") << 54 << "Failed to open document."
+        << "Untitled" << 300;
+    QTest::newRow("foreign") << QByteArray(244, 'x') << 54 << "File type mismatch."
+                             << "Untitled" << 300;
+    QTest::newRow("cut short") << good.left(100) << 54 << "Unexpected file format."
+                               << "Untitled" << 300;
+    QTest::newRow("empty: opens, storing nothing") << QByteArray() << 54 << ""
+                                                   << "start.zq" << 300;
+}
+
 void TestStartup::startsWithAFile()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, reads);
+    QFETCH(QString, box);
+    QFETCH(QString, title);
+    QFETCH(int, gain);
     GuiFixture rig;
-    const QString file = WriteSettingsFile(rig.dir, 123);
+    rig.camera.Registers().Set(0x01, 0x0C, "012C00"); // gain 300
+    const QString file = rig.dir.filePath("start.zq");
+    if (bytes != "-") {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
     CControlApp app;
     app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"OPEN"}, &rig); });
     QVERIFY(app.Startup({"zqremote", file}));
     const QByteArrayList sent = rig.TakePayloads();
-    QCOMPARE(sent.size(), 26); // nothing read, the file's writable values sent
-    QVERIFY(sent.contains("01FF010C007B00"));
-    QCOMPARE(app.Doc()->GetTitle(), QStringLiteral("start.zq"));
+    QCOMPARE(sent.size(), reads + (reads ? 0 : 26)); // a good file's writable values sent
+    if (!reads)
+        QVERIFY(sent.contains("01FF010C007B00"));
+    QCOMPARE(theCamera.GetValue(5), gain);
+    QCOMPARE(rig.boxes.size(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty())
+        QVERIFY2(rig.boxes[0].text.startsWith(box), qPrintable(rig.boxes[0].text));
+    QCOMPARE(app.Doc()->GetTitle(), title);
+    QVERIFY(!app.Doc()->IsModified());
+    if (reads) // the camera's model, not the table's empty one
+        QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-M710ALX"));
 }
 
 void TestStartup::portThatDoesNotExist()

@@ -101,12 +101,18 @@ void TestZqctlService::commandsSendTheEditorsPayloads()
         {"reg read info 00", {"00FF9000000000"}, "5661\n"},
         {"send 01ff010c012c00", {"01FF010C012C00"}, ""},
         {"query 01ff810c000000", {"01FF810C000000"}, "012C00\n"},
+        // Data the camera sends in lower case prints as the dialogs show it.
+        {"reg read tg 1b", {"00FF831B000000"}, "5A\n"},
+        {"query 00FF831B000000", {"00FF831B000000"}, "5A00AB\n"},
+        {"send 0123456789ABCDEF012345", {"0123456789ABCDEF012345"}, ""}, // 22: the most
         {"set 5 600 --force", {"01FF010C025800"}, ""},
         {"set 28 255 --force", {"01FF0100FF0000"}, ""},
         // No detection has run: the table ends at once.
         {"white-spots --threshold 7", {"01FF014C070000", "00FF9100000000"}, ""},
+        {"white-spots --threshold 0", {"01FF014C000000", "00FF9100000000"}, ""},
+        {"white-spots --threshold 255", {"01FF014CFF0000", "00FF9100000000"}, ""},
     };
-    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM), {"--script-reads", "03:1B:5a00ab"});
     QVERIFY(sim.IsReady());
     QByteArrayList expected;
     for (const auto &step : steps) {
@@ -124,7 +130,7 @@ void TestZqctlService::commandsSendTheEditorsPayloads()
 
 void TestZqctlService::pageDumps()
 {
-    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM), {"--script-reads", "02:21:ab0000"});
     QVERIFY(sim.IsReady());
     QCOMPARE(zqctl(on(sim, "reg write dsp 3F 5a")).exitCode, 0);
     Run run = zqctl(on(sim, "reg dump dsp 20-3F"));
@@ -132,6 +138,7 @@ void TestZqctlService::pageDumps()
     QByteArrayList lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.size(), 32);
     QCOMPARE(lines.first(), QByteArray("20 00"));
+    QCOMPARE(lines.at(1), QByteArray("21 AB")); // sent in lower case
     QCOMPARE(lines.last(), QByteArray("3F 5A"));
     QCOMPARE(sim.Log("payload").mid(1, 2), payloads({"00FF8220000000", "00FF8221000000"}));
     // The common area's last page ends at 7E; a page by its first address.

@@ -16,3 +16,15 @@ BusyCursor::~BusyCursor()
     QGuiApplication::restoreOverrideCursor();
     --s_depth;
 }
+
+BusyCursor::Released::Released() : m_pushed(s_depth > 0)
+{
+    if (m_pushed)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+}
+
+BusyCursor::Released::~Released()
+{
+    if (m_pushed)
+        QGuiApplication::restoreOverrideCursor();
+}

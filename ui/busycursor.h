@@ -14,6 +14,21 @@ public:
     // of its own skips its turn.
     static bool IsActive() { return s_depth > 0; }
 
+    // The normal cursor for its lifetime while a wait cursor is up, so a box
+    // that waits for the user does not look busy; the wait cursor returns
+    // when it ends.
+    class Released
+    {
+    public:
+        Released();
+        ~Released();
+        Released(const Released &) = delete;
+        Released &operator=(const Released &) = delete;
+
+    private:
+        bool m_pushed = false;
+    };
+
 private:
     static int s_depth;
 };

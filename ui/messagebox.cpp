@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include "busycursor.h"
+
 #include "resources/apptitle.h"
 
 #include <QApplication>
@@ -17,6 +19,8 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
                                     Buttons buttons, QWidget *parent)
 {
     const QString title = caption.isEmpty() ? QString::fromLatin1(kAppTitle) : caption;
+    // A failed exchange reports inside its wait cursor.
+    const BusyCursor::Released released;
     if (TheRecorder())
         return TheRecorder()(Record{text, title, icon, buttons});
 
@@ -49,6 +53,8 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
         break;
     case YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // Such a question guards what cannot be undone: Enter keeps it so.
+        box.setDefaultButton(QMessageBox::No);
         break;
     case OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

@@ -10,6 +10,8 @@
 #include "ui/controllookup.h"
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QSettings>
 
 namespace {
@@ -41,6 +43,8 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
     UserNotifier::Install(&g_notifier);
     MessageBox::SetRecorder([this](const MessageBox::Record &record) {
         boxes.append(record);
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        boxesUnderWaitCursor += cursor && cursor->shape() == Qt::WaitCursor ? 1 : 0;
         if (!answers.isEmpty())
             return answers.takeFirst();
         return record.buttons == MessageBox::Ok ? MessageBox::AnswerOk : MessageBox::AnswerYes;

@@ -42,6 +42,8 @@ public:
     // with OK / Yes when the list is empty.
     QList<MessageBox::Record> boxes;
     QList<MessageBox::Answer> answers;
+    // Boxes that showed under the wait cursor: none should.
+    int boxesUnderWaitCursor = 0;
     // File dialogs asked, and the paths they return in turn (empty = cancel).
     QList<FileDialogs::Request> fileRequests;
     QStringList fileAnswers;
