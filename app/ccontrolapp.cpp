@@ -124,7 +124,7 @@ void CControlApp::OpenChannel(const CommSetupDialog &dialog)
 
 bool CControlApp::Startup(const QStringList &arguments)
 {
-    QCoreApplication::setOrganizationName(StringTable::Load(57346));
+    QCoreApplication::setOrganizationName(StringTable::Load(StringId::Company));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZQ_VERSION));
 
@@ -161,7 +161,7 @@ bool CControlApp::Startup(const QStringList &arguments)
     const bool fileStores =
         !file.isEmpty() && SettingsFile::Read(file, &fileValues, &fileError) == SettingsFile::Ok;
     if (dialog.m_system != 0 || (!fileStores && theCamera.IsPortOpen())) {
-        BulkProgress progress(QStringLiteral("Reading the camera settings..."));
+        BulkProgress progress(BulkProgress::Reading);
         theCamera.UploadAll();
     }
 

@@ -7,7 +7,10 @@ int g_lastDone = 0;
 int g_lastTotal = 0;
 } // namespace
 
-BulkProgress::BulkProgress(const QString &label, QWidget *parent) : m_window(label, parent)
+BulkProgress::BulkProgress(Direction direction, QWidget *parent)
+    : m_window(direction == Reading ? QStringLiteral("Reading the camera settings...")
+                                    : QStringLiteral("Writing the camera settings..."),
+               parent)
 {
     g_lastDone = g_lastTotal = 0;
     theCamera.SetBulkProgress([this](int done, int total) {

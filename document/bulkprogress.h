@@ -10,7 +10,12 @@ class QWidget;
 class BulkProgress
 {
 public:
-    BulkProgress(const QString &label, QWidget *parent = nullptr);
+    enum Direction
+    {
+        Reading, // "Reading the camera settings..."
+        Writing  // "Writing the camera settings..."
+    };
+    explicit BulkProgress(Direction direction, QWidget *parent = nullptr);
     ~BulkProgress();
     BulkProgress(const BulkProgress &) = delete;
     BulkProgress &operator=(const BulkProgress &) = delete;

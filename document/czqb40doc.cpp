@@ -56,7 +56,7 @@ int CZQB40Doc::UploadAllValues()
     int before[PARAM_COUNT];
     for (int i = 0; i < PARAM_COUNT; ++i)
         before[i] = theCamera.GetValue(i);
-    BulkProgress progress(QStringLiteral("Reading the camera settings..."), m_window);
+    BulkProgress progress(BulkProgress::Reading, m_window);
     const int result = theCamera.UploadAll();
     if (result > 0) {
         SetModifiedFlag();
@@ -77,7 +77,7 @@ int CZQB40Doc::UploadAllValues()
 
 int CZQB40Doc::SendAllValues()
 {
-    BulkProgress progress(QStringLiteral("Writing the camera settings..."), m_window);
+    BulkProgress progress(BulkProgress::Writing, m_window);
     return theCamera.SendAll();
 }
 

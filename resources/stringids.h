@@ -17,6 +17,7 @@ enum : int {
     FailedToSaveDocument = 61702,
     AskToSave = 61704, // "%1" the document's title
     Untitled = 61443,
+    Company = 57346, // the settings store's organisation
 
     ShutterSpeed = 62201,
     TriggerMode = 62202,

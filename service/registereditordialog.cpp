@@ -29,8 +29,6 @@ const struct
 const char kUnreadRows[] =
     "%1 of the rows on this page were never read from the camera: they hold placeholders, not "
     "the camera's values.\nWrite the whole page to %2, area %3, page %4 all the same?";
-const char kBadAddress[] = "アドレスの入力が不正です。";
-const char kBadData[] = "データの入力が不正です。";
 } // namespace
 
 RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(parent)
@@ -131,12 +129,9 @@ void RegisterEditorDialog::Report(const P::Result &result)
     case P::Done:
         break;
     case P::BadAddress:
-        MessageBox::Show(QString::fromUtf8(kBadAddress), QString(), MessageBox::NoIcon,
-                         MessageBox::Ok, this);
-        break;
     case P::BadData:
-        MessageBox::Show(QString::fromUtf8(kBadData), QString(), MessageBox::NoIcon, MessageBox::Ok,
-                         this);
+        MessageBox::Show(P::RefusalText(result.status), QString(), MessageBox::NoIcon,
+                         MessageBox::Ok, this);
         break;
     case P::Failed:
         theCamera.ReportError();

@@ -108,15 +108,13 @@ void WhiteSpotDialog::PollDetection()
     // the poll only stops.
     switch (outcome) {
     case W::Finished:
-        ShowOutcome(QStringLiteral("Detect is finished."));
+        ShowOutcome(W::OutcomeText(outcome));
         if (self)
             ListAddresses();
         break;
     case W::TooMany:
-        ShowOutcome(QStringLiteral("Number of detect is over."));
-        break;
     case W::DetectError:
-        ShowOutcome(QStringLiteral("Detect error"));
+        ShowOutcome(W::OutcomeText(outcome));
         break;
     case W::Detecting:
     case W::GaveUp:
