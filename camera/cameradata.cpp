@@ -34,16 +34,6 @@ int CameraData::ReadParam(int index)
     return SetValue(index, value) ? 1 : 0;
 }
 
-namespace {
-int rowsWith(quint8 flag)
-{
-    int n = 0;
-    for (int i = 0; i < PARAM_COUNT; ++i)
-        n += (ParamTable::Row(i).flags & flag) ? 1 : 0;
-    return n;
-}
-} // namespace
-
 void CameraData::Progress(int done, int total)
 {
     if (m_bulkProgress)
@@ -52,7 +42,7 @@ void CameraData::Progress(int done, int total)
 
 int CameraData::WriteAll()
 {
-    static const int total = rowsWith(PF_WRITE_ALL);
+    static const int total = ParamTable::CountWith(PF_WRITE_ALL);
     int done = 0;
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
@@ -66,7 +56,7 @@ int CameraData::WriteAll()
 
 int CameraData::ReadAll()
 {
-    static const int total = rowsWith(PF_READ);
+    static const int total = ParamTable::CountWith(PF_READ);
     int done = 0;
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_READ))

@@ -62,6 +62,14 @@ const ParamInfo &ParamTable::Row(int index)
     return kParams[index];
 }
 
+int ParamTable::CountWith(quint8 flag)
+{
+    int n = 0;
+    for (const ParamInfo &row : kParams)
+        n += (row.flags & flag) ? 1 : 0;
+    return n;
+}
+
 QString ParamTable::GetParamName(int index)
 {
     return StringTable::Load(kParams[index].nameId);

@@ -35,4 +35,7 @@ public:
     static int GetMin(int index) { return Row(index).lower; }
     static int GetMax(int index) { return Row(index).upper; }
     static QString GetParamName(int index);
+    // How many rows carry the flag: the reads of a read-all (PF_READ), the
+    // writes of a write-all (PF_WRITE_ALL).
+    static int CountWith(quint8 flag);
 };

@@ -1,4 +1,5 @@
 #include "camera/cameradata.h"
+#include "camera/paramtable.h"
 #include "comm/comportmap.h"
 #include "support/camsimprocess.h"
 
@@ -17,8 +18,7 @@ namespace {
 class CamSim : public CamsimProcess
 {
 public:
-    explicit CamSim(const QStringList &options)
-        : CamsimProcess(QStringLiteral(ZQ_CAMSIM), options)
+    explicit CamSim(const QStringList &options) : CamsimProcess(QStringLiteral(ZQ_CAMSIM), options)
     {
         ComPortMap::SetOverride(1, Link());
     }
@@ -60,7 +60,8 @@ void TestCamSimPty::readAllAndWriteOverPty()
     QCOMPARE(cam.WriteParam(5, 300), 1);
 
     const QByteArrayList frames = sim.Log("frame ");
-    QCOMPARE(frames.size(), 55); // 54 reads and the write, none repeated
+    QCOMPARE(frames.size(),
+             ParamTable::CountWith(PF_READ) + 1); // the reads and the write, none repeated
     QCOMPARE(frames.last(),
              QByteArray("frame 02 30 31 46 46 30 31 30 43 30 31 32 43 30 30 03 30 33"));
     QCOMPARE(sim.Log("payload ").last(), QByteArray("payload 01FF010C012C00"));

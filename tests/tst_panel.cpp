@@ -495,7 +495,7 @@ void TestPanel::factorySet()
         rig.camera.ScriptReads(0x01, 0x45, {"010000", "010000", "000000"});
         QTest::mouseClick(rig.Button(1156), Qt::LeftButton);
         const QByteArrayList sent = rig.TakePayloads();
-        QCOMPARE(sent.size(), 1 + 3 + 54);
+        QCOMPARE(sent.size(), 1 + 3 + ParamTable::CountWith(PF_READ));
         QCOMPARE(sent.mid(0, 4), QByteArrayList({"01FF0145010000", "01FF8145000000",
                                                  "01FF8145000000", "01FF8145000000"}));
         QVERIFY(rig.doc->IsModified());
@@ -572,7 +572,7 @@ void TestPanel::hiddenSerialControlsAreBound()
     QVERIFY(QFile::exists(rig.dir.filePath("ZQ-M710_AdjustData.csv")));
     rig.TakePayloads();
     rig.Button(1139)->click(); // READ & RESET: 28 writes, then the read-all
-    QCOMPARE(rig.TakePayloads().size(), 28 + 54);
+    QCOMPARE(rig.TakePayloads().size(), 28 + ParamTable::CountWith(PF_READ));
 }
 
 QTEST_MAIN(TestPanel)

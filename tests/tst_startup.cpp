@@ -4,6 +4,7 @@
 #include "app/ccontrolapp.h"
 #include "app/cmainframe.h"
 #include "app/commsetupdialog.h"
+#include "camera/paramtable.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
@@ -168,7 +169,8 @@ void TestStartup::startsOnTheSimulatedLine()
         QVERIFY(app.Startup({"zqremote"}));
         QCOMPARE(rig.driver->Baud(), 115200);
         QCOMPARE(theCamera.PortNumber(), 3);
-        QCOMPARE(rig.camera.Payloads().size(), 54); // all read before the window
+        QCOMPARE(rig.camera.Payloads().size(),
+                 ParamTable::CountWith(PF_READ)); // all read before the window
         QCOMPARE(theCamera.GetValue(5), 300);
         QVERIFY(app.Frame()->isVisible());
         QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-M710ALX"));
@@ -185,6 +187,7 @@ void TestStartup::startsWithAFile_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("gain");
+    const int reads = ParamTable::CountWith(PF_READ);
     ParamStore store;
     store.SetValue(5, 123);
     const QByteArray good = SettingsFile::Encode(store);
@@ -192,13 +195,13 @@ void TestStartup::startsWithAFile_data()
                                                    << "start.zq" << 123;
     // Whatever keeps the file from storing values leaves the camera's.
     QTest::newRow("missing: read as without a file")
-        << QByteArray("-") << 54 << "Failed to open document."
+        << QByteArray("-") << reads << "Failed to open document."
         << "Untitled" << 300;
-    QTest::newRow("foreign") << QByteArray(244, 'x') << 54 << "File type mismatch."
+    QTest::newRow("foreign") << QByteArray(244, 'x') << reads << "File type mismatch."
                              << "Untitled" << 300;
-    QTest::newRow("cut short") << good.left(100) << 54 << "Unexpected file format."
+    QTest::newRow("cut short") << good.left(100) << reads << "Unexpected file format."
                                << "Untitled" << 300;
-    QTest::newRow("empty: opens, storing nothing") << QByteArray() << 54 << ""
+    QTest::newRow("empty: opens, storing nothing") << QByteArray() << reads << ""
                                                    << "start.zq" << 300;
 }
 
@@ -221,7 +224,10 @@ void TestStartup::startsWithAFile()
     app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"OPEN"}, &rig); });
     QVERIFY(app.Startup({"zqremote", file}));
     const QByteArrayList sent = rig.TakePayloads();
-    QCOMPARE(sent.size(), reads + (reads ? 0 : 26)); // a good file's writable values sent
+    QCOMPARE(sent.size(),
+             reads + (reads ? 0
+                            : ParamTable::CountWith(
+                                  PF_WRITE_ALL))); // a good file's writable values sent
     if (!reads)
         QVERIFY(sent.contains("01FF010C007B00"));
     QCOMPARE(theCamera.GetValue(5), gain);
@@ -279,7 +285,7 @@ void TestStartup::startsThroughAPseudoTerminal()
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 2", "OPEN"}, &rig); });
         QVERIFY(app.Startup({"zqremote"}));
-        QCOMPARE(camsim.Log("payload").size(), 54);
+        QCOMPARE(camsim.Log("payload").size(), ParamTable::CountWith(PF_READ));
         QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-MV710ALX"));
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral("COM2"));
@@ -338,7 +344,9 @@ void TestStartup::cameraLinkLibrary()
     for (const QByteArray &line : f.readAll().split('\n'))
         if (line.startsWith("payload "))
             payloads << line.mid(8);
-    QCOMPARE(payloads.size(), withFile ? 54 + 26 : 54);
+    QCOMPARE(payloads.size(),
+             withFile ? ParamTable::CountWith(PF_READ) + ParamTable::CountWith(PF_WRITE_ALL)
+                      : ParamTable::CountWith(PF_READ));
     QVERIFY(payloads.first().startsWith("01FF81"));
     if (withFile)
         QVERIFY(payloads.mid(54).contains("01FF010C004D00"));

@@ -1,6 +1,7 @@
 // zqctl run as a process against zq-camsim on a pseudo-terminal.
 #include "camera/paramtable.h"
 #include "support/camsimprocess.h"
+#include "support/processrun.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,27 +13,11 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProcessRun;
 
 Run zqctl(const QStringList &arguments)
 {
-    QProcess p;
-    p.start(QStringLiteral(ZQCTL), arguments);
-    Run run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    run.out = p.readAllStandardOutput();
-    run.err = p.readAllStandardError();
-    return run;
+    return ProcessRun::Of(QStringLiteral(ZQCTL), arguments);
 }
 
 QStringList on(const CamsimProcess &sim, const QStringList &command)

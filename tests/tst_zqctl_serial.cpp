@@ -1,6 +1,7 @@
 // zqctl write-serial as a process against zq-camsim: the bytes the camera
 // receives, the record file in the working directory, the exit status.
 #include "support/camsimprocess.h"
+#include "support/processrun.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -9,11 +10,7 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray err;
-};
+using Run = ProcessRun;
 
 const QByteArray kHeader =
     QByteArray::fromHex("93FA8E9E2C8B408EED96BC2C8356838A8341838B4E6F2E2C535542936488B32C"
@@ -46,18 +43,9 @@ private:
 
 Run TestZqctlSerial::zqctl(const CamsimProcess &sim, const QStringList &arguments)
 {
-    QProcess p;
-    p.setWorkingDirectory(m_dir.path());
-    p.start(QStringLiteral(ZQCTL), QStringList{QStringLiteral("--device"), sim.Link()} + arguments);
-    Run run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    run.err = p.readAllStandardError();
-    return run;
+    return ProcessRun::Of(QStringLiteral(ZQCTL),
+                          QStringList{QStringLiteral("--device"), sim.Link()} + arguments,
+                          {m_dir.path(), {}});
 }
 
 QByteArray TestZqctlSerial::record() const

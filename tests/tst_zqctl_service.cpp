@@ -2,6 +2,7 @@
 // camera receives, the refusals that send nothing, the detection's outcomes,
 // the factory set, and ports that will not open.
 #include "support/camsimprocess.h"
+#include "support/processrun.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -17,33 +18,11 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    qint64 ms = 0;
-};
+using Run = ProcessRun;
 
 Run zqctl(const QStringList &arguments, const std::function<void()> &asChild = {})
 {
-    QProcess p;
-    if (asChild)
-        p.setChildProcessModifier(asChild);
-    QElapsedTimer clock;
-    clock.start();
-    p.start(QStringLiteral(ZQCTL), arguments);
-    Run run;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return run;
-    }
-    run.ms = clock.elapsed();
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    run.out = p.readAllStandardOutput();
-    run.err = p.readAllStandardError();
-    return run;
+    return ProcessRun::Of(QStringLiteral(ZQCTL), arguments, {QString(), asChild});
 }
 
 QStringList on(const CamsimProcess &sim, const QString &command)

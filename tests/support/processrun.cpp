@@ -1,0 +1,28 @@
+#include "processrun.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+ProcessRun ProcessRun::Of(const QString &program, const QStringList &arguments,
+                          const Options &options)
+{
+    QProcess p;
+    if (!options.workingDirectory.isEmpty())
+        p.setWorkingDirectory(options.workingDirectory);
+    if (options.asChild)
+        p.setChildProcessModifier(options.asChild);
+    QElapsedTimer clock;
+    clock.start();
+    p.start(program, arguments);
+    ProcessRun run;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return run;
+    }
+    run.ms = clock.elapsed();
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
