@@ -1,6 +1,7 @@
 // The parameter table and the camera object: single and bulk transfers,
 // what they send, what they store, and what they report.
 #include "camera/cameradata.h"
+#include "camera/paramindex.h"
 #include "camera/thecamera.h"
 #include "sim/simportdriver.h"
 #include "support/recordingnotifier.h"
@@ -31,10 +32,10 @@ public:
         if (!(area & 0x80))
             return kAck;
         const int address = payload.mid(6, 2).toInt(nullptr, 16);
-        return kAck + ScriptedPeer::Reply(QByteArray::number(address + valueOffset, 16)
-                                              .toUpper()
-                                              .rightJustified(2, '0') +
-                                          "0000");
+        return kAck +
+               ScriptedPeer::Reply(
+                   QByteArray::number(address + valueOffset, 16).toUpper().rightJustified(2, '0') +
+                   "0000");
     }
     bool silent() const { return silentAfter >= 0 && payloads.size() >= silentAfter; }
 
@@ -79,14 +80,20 @@ private slots:
 
 void TestCameraData::tableRows()
 {
-    QCOMPARE(ParamTable::GetDefault(7), 917);
-    QCOMPARE(ParamTable::GetDefault(19), 2058);
-    QCOMPARE(ParamTable::GetDefault(30), 176);
-    QCOMPARE(ParamTable::GetMin(18), 1);
-    QCOMPARE(ParamTable::GetMin(19), 1);
-    QCOMPARE(CameraProtocol::ValueWidth(ParamTable::GetMin(5), ParamTable::GetMax(5)), 2);
-    QCOMPARE(CameraProtocol::ValueWidth(ParamTable::GetMin(4), ParamTable::GetMax(4)), 1);
-    QCOMPARE(CameraProtocol::ValueWidth(ParamTable::GetMin(53), ParamTable::GetMax(53)), 2);
+    QCOMPARE(ParamTable::GetDefault(Param::ProgrammableShutter), 917);
+    QCOMPARE(ParamTable::GetDefault(Param::PartialScanWidth), 2058);
+    QCOMPARE(ParamTable::GetDefault(Param::SubVoltage), 176);
+    QCOMPARE(ParamTable::GetMin(Param::PartialScanStart), 1);
+    QCOMPARE(ParamTable::GetMin(Param::PartialScanWidth), 1);
+    QCOMPARE(CameraProtocol::ValueWidth(ParamTable::GetMin(Param::GainLevel),
+                                        ParamTable::GetMax(Param::GainLevel)),
+             2);
+    QCOMPARE(CameraProtocol::ValueWidth(ParamTable::GetMin(Param::ShutterSpeed),
+                                        ParamTable::GetMax(Param::ShutterSpeed)),
+             1);
+    QCOMPARE(CameraProtocol::ValueWidth(ParamTable::GetMin(Param::AccessCode),
+                                        ParamTable::GetMax(Param::AccessCode)),
+             2);
 
     int both = 0, readOnly = 0, neither = 0;
     for (int i = 0; i < PARAM_COUNT; ++i) {
@@ -107,25 +114,48 @@ void TestCameraData::tableRows()
         QCOMPARE(int(ParamTable::Row(i).address), i - 31);
         QCOMPARE(int(ParamTable::Row(i).writeCode), 0x10);
     }
-    QCOMPARE(int(ParamTable::Row(53).address), 0x60);
-    QCOMPARE(int(ParamTable::Row(53).readCode), 0x81);
+    QCOMPARE(int(ParamTable::Row(Param::AccessCode).address), 0x60);
+    QCOMPARE(int(ParamTable::Row(Param::AccessCode).readCode), 0x81);
 }
 
 void TestCameraData::tableNames()
 {
-    const QStringList expected = {
-        "HD Reset", "Trigger Mode", "Trigger Source", "Output Flash out/VD", "Shutter Speed",
-        "Gain Level", "Trigger Polarity", "Programable Shutter", "Configration",
-        "2xAccel ON/OFF ", "Data Bit", "VD/FVAL", "HD/LVAL", "Black Level", "Sort OFF/ON",
-        "Adjust Gain", "Adjust Gain", "Partial Scan ON/OFF", "Partial Scan Start",
-        "Partial Scan Width", "Factory Set", "User Adjust ON/OFF", "Gain Level", "Black Level",
-        "White Spot Correction ON/OFF", "White Spot Detect Threshlevel", "White Spot Detect",
-        "Test Patarn", "White Spot Address X", "White Spot Address Y", "Sub Voltage"};
+    const QStringList expected = {"HD Reset",
+                                  "Trigger Mode",
+                                  "Trigger Source",
+                                  "Output Flash out/VD",
+                                  "Shutter Speed",
+                                  "Gain Level",
+                                  "Trigger Polarity",
+                                  "Programable Shutter",
+                                  "Configration",
+                                  "2xAccel ON/OFF ",
+                                  "Data Bit",
+                                  "VD/FVAL",
+                                  "HD/LVAL",
+                                  "Black Level",
+                                  "Sort OFF/ON",
+                                  "Adjust Gain",
+                                  "Adjust Gain",
+                                  "Partial Scan ON/OFF",
+                                  "Partial Scan Start",
+                                  "Partial Scan Width",
+                                  "Factory Set",
+                                  "User Adjust ON/OFF",
+                                  "Gain Level",
+                                  "Black Level",
+                                  "White Spot Correction ON/OFF",
+                                  "White Spot Detect Threshlevel",
+                                  "White Spot Detect",
+                                  "Test Patarn",
+                                  "White Spot Address X",
+                                  "White Spot Address Y",
+                                  "Sub Voltage"};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(ParamTable::GetParamName(i), expected.at(i));
     for (int i = 31; i <= 53; ++i)
         QCOMPARE(ParamTable::GetParamName(i), QStringLiteral("Camera Information"));
-    QCOMPARE(ParamTable::GetParamName(54), QStringLiteral("(Reserved)"));
+    QCOMPARE(ParamTable::GetParamName(Param::Reserved), QStringLiteral("(Reserved)"));
 }
 
 void TestCameraData::freshCameraHoldsDefaults()
@@ -140,33 +170,34 @@ void TestCameraData::freshCameraHoldsDefaults()
 void TestCameraData::writeParamStoresOnlyWhenAccepted()
 {
     Rig rig;
-    QCOMPARE(rig.data.WriteParam(5, 300), 1);
+    QCOMPARE(rig.data.WriteParam(Param::GainLevel, 300), 1);
     QCOMPARE(rig.camera.payloads.last(), QByteArray("01FF010C012C00"));
-    QCOMPARE(rig.data.WriteParam(5, 300), 0); // sent again, value unchanged
+    QCOMPARE(rig.data.WriteParam(Param::GainLevel, 300), 0); // sent again, value unchanged
     QCOMPARE(rig.camera.payloads.size(), 2);
     // Any row may be written singly, limits and flags notwithstanding.
-    QCOMPARE(rig.data.WriteParam(54, 7), 1);
-    QCOMPARE(rig.camera.payloads.last(), QByteArray("01FF000007" "0000"));
-    QCOMPARE(rig.data.WriteParam(26, 1), 1);
+    QCOMPARE(rig.data.WriteParam(Param::Reserved, 7), 1);
+    QCOMPARE(rig.camera.payloads.last(), QByteArray("01FF000007"
+                                                    "0000"));
+    QCOMPARE(rig.data.WriteParam(Param::WhiteSpotDetect, 1), 1);
     QVERIFY(rig.camera.payloads.last().startsWith("01FF014D"));
 
     rig.camera.silentAfter = 0;
-    QCOMPARE(rig.data.WriteParam(5, 400), -ERR_TIMEOUT);
-    QCOMPARE(rig.data.GetValue(5), 300);
+    QCOMPARE(rig.data.WriteParam(Param::GainLevel, 400), -ERR_TIMEOUT);
+    QCOMPARE(rig.data.GetValue(Param::GainLevel), 300);
 }
 
 void TestCameraData::readParamRowsAndMemory()
 {
     Rig rig;
-    QCOMPARE(rig.data.ReadParam(54), 0);
-    QCOMPARE(rig.data.ReadParam(54), 0);
+    QCOMPARE(rig.data.ReadParam(Param::Reserved), 0);
+    QCOMPARE(rig.data.ReadParam(Param::Reserved), 0);
     QVERIFY(rig.driver->Sent().isEmpty());
 
-    QCOMPARE(rig.data.ReadParam(26), 1);
+    QCOMPARE(rig.data.ReadParam(Param::WhiteSpotDetect), 1);
     QCOMPARE(rig.camera.payloads.last(), QByteArray("00FF814D000000"));
-    QCOMPARE(rig.data.GetValue(26), 0x4E);
-    QCOMPARE(rig.data.ReadParam(26), 0); // same value again
-    QCOMPARE(rig.data.ReadParam(25), 1);
+    QCOMPARE(rig.data.GetValue(Param::WhiteSpotDetect), 0x4E);
+    QCOMPARE(rig.data.ReadParam(Param::WhiteSpotDetect), 0); // same value again
+    QCOMPARE(rig.data.ReadParam(Param::WhiteSpotThreshold), 1);
     QCOMPARE(rig.camera.payloads.last(), QByteArray("01FF814C000000"));
     // Area 10 values come least significant first: "0E0000" is 0x0E.
     QCOMPARE(rig.data.ReadParam(44), 1);
@@ -174,8 +205,8 @@ void TestCameraData::readParamRowsAndMemory()
     QCOMPARE(rig.data.GetValue(44), 0x0E);
 
     rig.camera.silentAfter = rig.camera.payloads.size();
-    QCOMPARE(rig.data.ReadParam(25), -ERR_TIMEOUT);
-    QCOMPARE(rig.data.GetValue(25), 0x4D);
+    QCOMPARE(rig.data.ReadParam(Param::WhiteSpotThreshold), -ERR_TIMEOUT);
+    QCOMPARE(rig.data.GetValue(Param::WhiteSpotThreshold), 0x4D);
 }
 
 void TestCameraData::readAllOrderAndCount()
@@ -190,13 +221,13 @@ void TestCameraData::readAllOrderAndCount()
                                                  ParamTable::Row(index).address, {0, 0, 0}));
         QCOMPARE(p.startsWith("00"), index == 26);
     }
-    QCOMPARE(rig.data.GetValue(54), 0);
+    QCOMPARE(rig.data.GetValue(Param::Reserved), 0);
 }
 
 void TestCameraData::writeAllOrderAndCount()
 {
     Rig rig;
-    rig.data.SetValue(5, 300);
+    rig.data.SetValue(Param::GainLevel, 300);
     QCOMPARE(rig.data.WriteAll(), 0);
     QCOMPARE(rig.camera.payloads.size(), 26);
     QList<int> sentRows;
@@ -260,8 +291,8 @@ void TestCameraData::progressTexts()
     {
         RecordingNotifier notifier;
         Rig rig;
-        QCOMPARE(rig.data.SendParam(5, 12), 1);
-        QCOMPARE(rig.data.UploadParam(9), 1);
+        QCOMPARE(rig.data.SendParam(Param::GainLevel, 12), 1);
+        QCOMPARE(rig.data.UploadParam(Param::Accel2x), 1);
         QCOMPARE(notifier.statusTexts,
                  QStringList({"Sending Gain Level data to camera...",
                               "Uploading 2xAccel ON/OFF  data from camera..."}));
@@ -270,7 +301,7 @@ void TestCameraData::progressTexts()
     // Without a main window (start-up) there is nothing to show it in.
     RecordingNotifier noWindow(false);
     Rig rig;
-    QCOMPARE(rig.data.SendParam(5, 12), 1);
+    QCOMPARE(rig.data.SendParam(Param::GainLevel, 12), 1);
     QVERIFY(noWindow.statusTexts.isEmpty());
 }
 
@@ -284,9 +315,9 @@ void TestCameraData::connectFailuresAreReported()
     QCOMPARE(notifier.messages.at(1).text,
              QStringLiteral("ERROR - Can not open communciation port."));
     // Without a channel every exchange fails with its own code, reported once.
-    QCOMPARE(data.SendParam(5, 1), -ERR_PORT_NOT_OPEN);
+    QCOMPARE(data.SendParam(Param::GainLevel, 1), -ERR_PORT_NOT_OPEN);
     QCOMPARE(notifier.messages.size(), 3);
-    QCOMPARE(data.GetValue(5), 0);
+    QCOMPARE(data.GetValue(Param::GainLevel), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCameraData)

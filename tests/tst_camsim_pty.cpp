@@ -1,4 +1,5 @@
 #include "camera/cameradata.h"
+#include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "comm/comportmap.h"
 #include "support/camsimprocess.h"
@@ -54,10 +55,10 @@ void TestCamSimPty::readAllAndWriteOverPty()
     CameraData cam;
     QCOMPARE(cam.OpenPort(1, 115200), 0);
     QCOMPARE(cam.ReadAll(), 1);
-    QCOMPARE(cam.GetValue(7), 917);
-    QCOMPARE(cam.GetValue(31), 0x6156); // "Va"
-    QCOMPARE(cam.GetValue(50), 0x3837); // "78"
-    QCOMPARE(cam.WriteParam(5, 300), 1);
+    QCOMPARE(cam.GetValue(Param::ProgrammableShutter), 917);
+    QCOMPARE(cam.GetValue(Param::CameraInfoFirst), 0x6156);  // "Va"
+    QCOMPARE(cam.GetValue(Param::SerialNumberLast), 0x3837); // "78"
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 300), 1);
 
     const QByteArrayList frames = sim.Log("frame ");
     QCOMPARE(frames.size(),
@@ -70,8 +71,8 @@ void TestCamSimPty::readAllAndWriteOverPty()
     cam.Close();
     CameraData again;
     QCOMPARE(again.OpenPort(1, 9600), 0);
-    QCOMPARE(again.ReadParam(5), 1);
-    QCOMPARE(again.GetValue(5), 300);
+    QCOMPARE(again.ReadParam(Param::GainLevel), 1);
+    QCOMPARE(again.GetValue(Param::GainLevel), 300);
 }
 
 void TestCamSimPty::silentCameraTimesOutWithoutSpinning()
@@ -102,13 +103,13 @@ void TestCamSimPty::deadLineFailsAtOnce()
     clock.start();
     QVERIFY(cam.ReadAll() < 0);
     QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(cam.GetValue(9), 0);
+    QCOMPARE(cam.GetValue(Param::Accel2x), 0);
     QCOMPARE(sim.Log("payload ").size(), 10);
     QVERIFY(sim.Process().waitForFinished(2000));
     for (int i = 0; i < 3; ++i) {
         clock.restart();
-        QVERIFY(cam.ReadParam(4) < 0);
-        QVERIFY(cam.WriteParam(4, 1) < 0);
+        QVERIFY(cam.ReadParam(Param::ShutterSpeed) < 0);
+        QVERIFY(cam.WriteParam(Param::ShutterSpeed, 1) < 0);
         QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
     }
 }
@@ -119,13 +120,13 @@ void TestCamSimPty::sigusr1TogglesSilence()
     QVERIFY(sim.IsReady());
     CameraData cam;
     QCOMPARE(cam.OpenPort(1, 115200), 0);
-    QCOMPARE(cam.WriteParam(5, 10), 1);
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 10), 1);
     ::kill(pid_t(sim.Pid()), SIGUSR1);
-    QCOMPARE(cam.WriteParam(5, 20), -5);
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 20), -5);
     ::kill(pid_t(sim.Pid()), SIGUSR1);
-    QCOMPARE(cam.WriteParam(5, 20), 1);
-    QCOMPARE(cam.ReadParam(5), 0);
-    QCOMPARE(cam.GetValue(5), 20);
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 20), 1);
+    QCOMPARE(cam.ReadParam(Param::GainLevel), 0);
+    QCOMPARE(cam.GetValue(Param::GainLevel), 20);
 }
 
 void TestCamSimPty::helpAndBadOptions()

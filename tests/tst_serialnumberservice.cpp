@@ -1,6 +1,7 @@
 // Writing a serial number and its record, and read-and-reset: what reaches
 // the camera, what lands in the record file, and what the user is told.
 #include "camera/adjustrecordfile.h"
+#include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "camera/serialnumberservice.h"
 #include "camera/thecamera.h"
@@ -178,7 +179,9 @@ void TestSerialNumberService::writesSerialAndNewRecord()
 void TestSerialNumberService::eightDigitsAppendToExistingFile()
 {
     Rig rig;
-    QCOMPARE(theCamera.WriteParam(15, 300) + theCamera.WriteParam(16, 301), 2);
+    QCOMPARE(theCamera.WriteParam(Param::AdjustGainL, 300) +
+                 theCamera.WriteParam(Param::AdjustGainR, 301),
+             2);
     const int before = rig.Payloads().size();
     rig.Put(kHeader + "old\r\n");
     QCOMPARE(rig.service.WriteSerial(QStringLiteral("12X45678"), true),
@@ -312,7 +315,9 @@ void TestSerialNumberService::failedWriteCutsTheFileBack()
 void TestSerialNumberService::readAndReset()
 {
     Rig rig;
-    QCOMPARE(theCamera.WriteParam(5, 300) + theCamera.WriteParam(15, 300), 2);
+    QCOMPARE(theCamera.WriteParam(Param::GainLevel, 300) +
+                 theCamera.WriteParam(Param::AdjustGainL, 300),
+             2);
     QCOMPARE(rig.service.ReadAndReset(), 1);
     QByteArrayList writes;
     for (const QByteArray &p : rig.Payloads().mid(2, 28))
@@ -320,8 +325,8 @@ void TestSerialNumberService::readAndReset()
     QCOMPARE(writes.join(' '), QByteArray("02 04 05 06 08 0C 0F 11 12 13 14 15 16 17 18 1E 1F "
                                           "20 45 46 48 4A 4B 4C 4D 50 00 01"));
     QCOMPARE(rig.Payloads().size(), 2 + 28 + ParamTable::CountWith(PF_READ));
-    QCOMPARE(theCamera.GetValue(5), 0);
-    QCOMPARE(theCamera.GetValue(15), 300); // a factory adjustment stays
+    QCOMPARE(theCamera.GetValue(Param::GainLevel), 0);
+    QCOMPARE(theCamera.GetValue(Param::AdjustGainL), 300); // a factory adjustment stays
     QVERIFY(rig.notifier.messages.isEmpty());
 
     // Silence: every write reports its failure, and the read-all one more.

@@ -1,6 +1,7 @@
 // The settings file and the decoding of the camera's identification texts:
 // no camera traffic, only the value store.
 #include "camera/camerainfo.h"
+#include "camera/paramindex.h"
 #include "camera/paramstore.h"
 #include "camera/settingsfile.h"
 
@@ -10,7 +11,8 @@
 namespace {
 QByteArray validFile(qint32 fill)
 {
-    QByteArray bytes("\x17" "ZQ-B40 Data Version1.00");
+    QByteArray bytes("\x17"
+                     "ZQ-B40 Data Version1.00");
     for (int i = 0; i < PARAM_COUNT; ++i) {
         const qint32 v = fill + i;
         bytes.append(reinterpret_cast<const char *>(&v), 4); // little-endian host
@@ -34,11 +36,12 @@ private slots:
 void TestSettingsFile::encodeLayout()
 {
     ParamStore store;
-    store.SetValue(5, 600); // out of its range: kept as it is
-    store.SetValue(54, -2);
+    store.SetValue(Param::GainLevel, 600); // out of its range: kept as it is
+    store.SetValue(Param::Reserved, -2);
     const QByteArray bytes = SettingsFile::Encode(store);
     QCOMPARE(bytes.size(), 244);
-    QCOMPARE(bytes.left(24), QByteArray("\x17" "ZQ-B40 Data Version1.00"));
+    QCOMPARE(bytes.left(24), QByteArray("\x17"
+                                        "ZQ-B40 Data Version1.00"));
     QCOMPARE(bytes.mid(24 + 5 * 4, 4), QByteArray("\x58\x02\x00\x00", 4));
     QCOMPARE(bytes.mid(24 + 7 * 4, 4), QByteArray("\x95\x03\x00\x00", 4));
     QCOMPARE(bytes.right(4), QByteArray("\xFE\xFF\xFF\xFF", 4));
@@ -82,7 +85,7 @@ void TestSettingsFile::readAndWriteFiles()
     QTemporaryDir dir;
     const QString path = dir.filePath("a.zq");
     ParamStore store;
-    store.SetValue(13, 42);
+    store.SetValue(Param::BlackLevel, 42);
     QString error;
     QCOMPARE(SettingsFile::Write(path, store, &error), SettingsFile::Ok);
     SettingsFile::Values values{};
@@ -106,11 +109,11 @@ void TestSettingsFile::readAndWriteFiles()
 void TestSettingsFile::cameraNames()
 {
     ParamStore store;
-    store.SetValue(31, 0x4241);
+    store.SetValue(Param::CameraInfoFirst, 0x4241);
     store.SetValue(32, 0x0043); // below 256: its one character ends the name
     store.SetValue(33, 0x4545);
     QCOMPARE(CameraInfo::Decode(store).vendorName, QByteArray("ABC"));
-    store.SetValue(31, 0);
+    store.SetValue(Param::CameraInfoFirst, 0);
     QCOMPARE(CameraInfo::Decode(store).vendorName, QByteArray());
     // Sixteen characters fill all eight registers.
     for (int i = 39; i <= 46; ++i)
@@ -123,18 +126,18 @@ void TestSettingsFile::cameraNames()
 void TestSettingsFile::serialNumberDigits()
 {
     ParamStore store;
-    store.SetValue(47, 0x3231);
+    store.SetValue(Param::SerialNumberFirst, 0x3231);
     store.SetValue(48, 0x3433);
     store.SetValue(49, 0x3635);
-    store.SetValue(50, 0x0037);
+    store.SetValue(Param::SerialNumberLast, 0x0037);
     CameraInfo info = CameraInfo::Decode(store);
     QCOMPARE(info.serialNumber, QByteArray("1234567"));
     QVERIFY(!info.eightDigits);
-    store.SetValue(50, 0x3837);
+    store.SetValue(Param::SerialNumberLast, 0x3837);
     info = CameraInfo::Decode(store);
     QCOMPARE(info.serialNumber, QByteArray("12345678"));
     QVERIFY(info.eightDigits);
-    store.SetValue(50, 0x4137); // a letter is no eighth digit
+    store.SetValue(Param::SerialNumberLast, 0x4137); // a letter is no eighth digit
     info = CameraInfo::Decode(store);
     QCOMPARE(info.serialNumber, QByteArray("1234567"));
     QVERIFY(!info.eightDigits);
@@ -146,10 +149,10 @@ void TestSettingsFile::serialNumberDigits()
 void TestSettingsFile::versionText()
 {
     ParamStore store;
-    store.SetValue(51, 0x3031);
-    store.SetValue(52, 0x3332);
+    store.SetValue(Param::VersionFirst, 0x3031);
+    store.SetValue(Param::CameraInfoLast, 0x3332);
     QCOMPARE(CameraInfo::Decode(store).version, QByteArray("1.0.2.3"));
-    store.SetValue(52, 0x3300); // a zero byte ends the text
+    store.SetValue(Param::CameraInfoLast, 0x3300); // a zero byte ends the text
     QCOMPARE(CameraInfo::Decode(store).version, QByteArray("1.0."));
 }
 

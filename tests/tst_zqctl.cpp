@@ -131,7 +131,8 @@ void TestZqctl::saveLoadAndDiff()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QCOMPARE(bytes.size(), 244);
-    QCOMPARE(bytes.left(24), QByteArray("\x17" "ZQ-B40 Data Version1.00"));
+    QCOMPARE(bytes.left(24), QByteArray("\x17"
+                                        "ZQ-B40 Data Version1.00"));
     QCOMPARE(bytes.mid(24 + 5 * 4, 4), QByteArray("\x2C\x01\x00\x00", 4));
 
     // A camera at its defaults, another serial number, gets the file's values.
@@ -199,7 +200,8 @@ void TestZqctl::saveLoadAndDiff()
 
 void TestZqctl::badFilesSendNothing()
 {
-    QByteArray valid("\x17" "ZQ-B40 Data Version1.00");
+    QByteArray valid("\x17"
+                     "ZQ-B40 Data Version1.00");
     valid.append(QByteArray(220, '\0'));
     const QString truncated = m_dir.filePath("truncated.zq");
     const QString foreign = m_dir.filePath("foreign.zq");
@@ -243,11 +245,21 @@ void TestZqctl::badRequestsSendNothing()
 {
     CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
     QVERIFY(sim.IsReady());
-    const QList<QStringList> requests = {
-        {"frob"}, {"get"}, {"get", "55"}, {"get", "-1"}, {"get", "five"}, {"set", "5"},
-        {"set", "5", "3x"}, {"set", "5", "99999999999"}, {"send", QStringLiteral("01\u0003")},
-        {"query", QStringLiteral("0\u00e9")}, {"read-all", "extra"}, {"info", "--json"},
-        {"diff"}, {"diff", "a.zq", "b.zq", "c.zq"}, {"read-all", "--all"}};
+    const QList<QStringList> requests = {{"frob"},
+                                         {"get"},
+                                         {"get", "55"},
+                                         {"get", "-1"},
+                                         {"get", "five"},
+                                         {"set", "5"},
+                                         {"set", "5", "3x"},
+                                         {"set", "5", "99999999999"},
+                                         {"send", QStringLiteral("01\u0003")},
+                                         {"query", QStringLiteral("0\u00e9")},
+                                         {"read-all", "extra"},
+                                         {"info", "--json"},
+                                         {"diff"},
+                                         {"diff", "a.zq", "b.zq", "c.zq"},
+                                         {"read-all", "--all"}};
     for (const QStringList &request : requests) {
         const Run run = zqctl(on(sim, request));
         QVERIFY2(run.exitCode == 1, qPrintable(request.join(' ')));
@@ -270,7 +282,8 @@ void TestZqctl::silentCameraExitsWithTimeout()
     clock.start();
     const Run run = zqctl(on(sim, {"get", "5"}));
     QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.err, QByteArray("ERROR - Communication time out detected.\nCheck the connection.\n"));
+    QCOMPARE(run.err,
+             QByteArray("ERROR - Communication time out detected.\nCheck the connection.\n"));
     QVERIFY(clock.elapsed() >= 3900 && clock.elapsed() < 8000);
 }
 
