@@ -38,7 +38,6 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     m_off = FindControlAs<QRadioButton>(this, Id::CorrectionOff);
     m_on = FindControlAs<QRadioButton>(this, Id::CorrectionOn);
     m_slider->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
-    m_readout->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
     // The read-out's text may end in a line break: keep its first line in view.
     m_readout->setAlignment(Qt::AlignRight | Qt::AlignTop);
 

@@ -449,13 +449,15 @@ void TestPanel::scanSliders()
     rig.Slider(1112)->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF0120080A00", "01FF011F000100"}));
 
-    // The other slider fails: the moved one is still written.
+    // The other slider cannot make room: the moved one is not written, so
+    // the camera never holds 1200 + 1500.
     rig.Refresh({{18, 500}, {19, 1500}});
     rig.camera.RefuseWrite(0x01, 0x20, "035B00");
     rig.Slider(1112)->setSliderPosition(1200);
-    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF011F04B000"}));
+    QCOMPARE(rig.TakePayloads(), QByteArrayList());
     QCOMPARE(rig.Slider(1113)->value(), 1500);
-    QCOMPARE(rig.Slider(1112)->value(), 1200);
+    QCOMPARE(rig.Slider(1112)->value(), 500);
+    QCOMPARE(theCamera.GetValue(18), 500);
     QCOMPARE(rig.boxes.size(), 1);
 }
 
