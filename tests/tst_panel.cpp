@@ -74,6 +74,7 @@ private slots:
     void factorySet();
     void digitsAndDetect();
     void hiddenSerialControlsAreBound();
+    void keyboardReachesEveryControl();
 };
 
 void TestPanel::modelRules_data()
@@ -640,6 +641,43 @@ void TestPanel::hiddenSerialControlsAreBound()
     rig.TakePayloads();
     rig.Button(1139)->click(); // READ & RESET: 28 writes, then the read-all
     QCOMPARE(rig.TakePayloads().size(), 28 + 54);
+}
+
+void TestPanel::keyboardReachesEveryControl()
+{
+    Rig rig;
+    StoreText(39, 8, "ZQ-M710ALX"); // every group enabled
+    rig.Refresh({{1, 1}, {4, 255}, {17, 1}, {21, 1}, {27, 2}, {11, 0}, {12, 0}, {24, 0}});
+    // Tab follows the layout, one stop per radio group (its chosen button),
+    // every slider a stop.
+    GuiFixture::Focus(rig.Control(1067));
+    const QList<int> stops = {1119, 1115, 1014, 1046, 1016, 1112, 1113, 1156, 1125, 1176,
+                              1179, 1181, 1184, 1186, 1121, 1131, 1024, 1028, 1018, 1043,
+                              1049, 1020, 1153, 1163};
+    QList<int> reached;
+    for (int i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName().toInt();
+    }
+    QCOMPARE(reached, stops);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), rig.Control(1153));
+
+    // The arrows move inside a group and choose as a click does.
+    GuiFixture::Focus(rig.Control(1067));
+    QTest::keyClick(rig.Control(1067), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), rig.Control(1068));
+    QCOMPARE(rig.TakePayloads(), QByteArrayList{"01FF0104020000"});
+    QVERIFY(!rig.Control(1014)->isEnabled()); // 1TRIG
+    // After a refresh the group's stop is its chosen button.
+    rig.Refresh({{12, 2}});
+    GuiFixture::Focus(rig.Control(1179));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), rig.Control(1185));
+    // The focused slider shows it; its keys write.
+    GuiFixture::Focus(rig.Control(1024));
+    QVERIFY(rig.Control(1024)->hasFocus());
+    QCOMPARE(rig.Control(1024)->focusPolicy(), Qt::StrongFocus);
 }
 
 QTEST_MAIN(TestPanel)
