@@ -112,7 +112,8 @@ void GuiFixture::MoveSlider(QAbstractSlider *slider, const QString &how)
         slider->triggerAction(QAbstractSlider::SliderAction(arg.toInt()));
     } else if (kind == QLatin1String("key")) {
         Focus(slider);
-        QTest::keyClick(slider, QKeySequence::fromString(arg)[0].key());
+        const QKeyCombination key = QKeySequence::fromString(arg)[0];
+        QTest::keyClick(slider, key.key(), key.keyboardModifiers());
     } else if (kind == QLatin1String("wheel") || kind == QLatin1String("hover")) {
         if (kind == QLatin1String("wheel"))
             Focus(slider);
