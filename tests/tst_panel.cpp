@@ -181,9 +181,8 @@ void TestPanel::readouts()
     // caption and the value it stands at.
     int n = 0;
     const SliderRow *rows = PanelTables::Sliders(&n);
-    const SliderRow *row = std::find_if(rows, rows + n, [&](const SliderRow &r) {
-        return r.readout == readout;
-    });
+    const SliderRow *row =
+        std::find_if(rows, rows + n, [&](const SliderRow &r) { return r.readout == readout; });
     QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(rig.Control(readout));
     QCOMPARE(shown->text(QAccessible::Name), text);
     QCOMPARE(shown->text(QAccessible::Description), QString::fromLatin1(row->name));
@@ -266,7 +265,7 @@ void TestPanel::sliderActions_data()
 {
     QTest::addColumn<int>("slider");
     QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("how"); // as GuiFixture::MoveSlider takes it
+    QTest::addColumn<QString>("how");        // as GuiFixture::MoveSlider takes it
     QTest::addColumn<QByteArray>("refused"); // value bytes the camera refuses
     QTest::addColumn<QByteArrayList>("sent");
     QTest::addColumn<int>("shown");
@@ -274,9 +273,8 @@ void TestPanel::sliderActions_data()
     QTest::newRow("page right at 60")
         << 1028 << 60 << action.arg(QAbstractSlider::SliderPageStepAdd) << QByteArray()
         << QByteArrayList{"01FF01173F0000"} << 63;
-    QTest::newRow("line left at 0")
-        << 1024 << 0 << action.arg(QAbstractSlider::SliderSingleStepSub) << QByteArray()
-        << QByteArrayList{"01FF010C000000"} << 0;
+    QTest::newRow("line left at 0") << 1024 << 0 << action.arg(QAbstractSlider::SliderSingleStepSub)
+                                    << QByteArray() << QByteArrayList{"01FF010C000000"} << 0;
     QTest::newRow("line right") << 1024 << 300 << action.arg(QAbstractSlider::SliderSingleStepAdd)
                                 << QByteArray() << QByteArrayList{"01FF010C012D00"} << 301;
     QTest::newRow("page left right gain")
@@ -291,8 +289,8 @@ void TestPanel::sliderActions_data()
                                << QByteArrayList{"01FF010C012D00"} << 301;
     QTest::newRow("key left") << 1028 << 20 << "key:Left" << QByteArray()
                               << QByteArrayList{"01FF0117130000"} << 19;
-    QTest::newRow("key page down at 60") << 1028 << 60 << "key:PgDown" << QByteArray()
-                                         << QByteArrayList{"01FF01173F0000"} << 63;
+    QTest::newRow("key page down at 60")
+        << 1028 << 60 << "key:PgDown" << QByteArray() << QByteArrayList{"01FF01173F0000"} << 63;
     QTest::newRow("key page up") << 1049 << 100 << "key:PgUp" << QByteArray()
                                  << QByteArrayList{"01FF014A5A0000"} << 90;
     QTest::newRow("key home writes nothing")
@@ -304,14 +302,13 @@ void TestPanel::sliderActions_data()
     QTest::newRow("wheel towards the operator")
         << 1024 << 300 << "wheel:-120" << QByteArray()
         << QByteArrayList{"01FF010C012D00", "01FF010C012E00", "01FF010C012F00"} << 303;
-    QTest::newRow("wheel away at 1") << 1028 << 1 << "wheel:120" << QByteArray()
-                                     << QByteArrayList{"01FF0117000000", "01FF0117000000",
-                                                       "01FF0117000000"}
-                                     << 0;
+    QTest::newRow("wheel away at 1")
+        << 1028 << 1 << "wheel:120" << QByteArray()
+        << QByteArrayList{"01FF0117000000", "01FF0117000000", "01FF0117000000"} << 0;
     QTest::newRow("half a notch") << 1024 << 300 << "wheel:60" << QByteArray() << QByteArrayList()
                                   << 300;
-    QTest::newRow("wheel passing by") << 1024 << 300 << "hover:-120" << QByteArray()
-                                      << QByteArrayList() << 300;
+    QTest::newRow("wheel passing by")
+        << 1024 << 300 << "hover:-120" << QByteArray() << QByteArrayList() << 300;
     // The context menu's items ask as the arrows and the groove do.
     QTest::newRow("menu page right") << 1024 << 100 << "menu:Page right" << QByteArray()
                                      << QByteArrayList{"01FF010C006E00"} << 110;
@@ -325,8 +322,8 @@ void TestPanel::sliderActions_data()
     QTest::newRow("menu scroll here, refused")
         << 1024 << 100 << "menu:Scroll here" << QByteArray("00F600") << QByteArrayList() << 100;
     // An assistive tool setting the value: written as a drag there, clamped.
-    QTest::newRow("accessible value") << 1024 << 100 << "access:250" << QByteArray()
-                                      << QByteArrayList{"01FF010C00FA00"} << 250;
+    QTest::newRow("accessible value")
+        << 1024 << 100 << "access:250" << QByteArray() << QByteArrayList{"01FF010C00FA00"} << 250;
     QTest::newRow("accessible value beyond the end")
         << 1028 << 10 << "access:99" << QByteArray() << QByteArrayList{"01FF01173F0000"} << 63;
     QTest::newRow("accessible value refused")
@@ -532,9 +529,9 @@ void TestPanel::scanSliders()
     GuiFixture::MoveSlider(rig.Slider(1112), "key:Down");
     GuiFixture::MoveSlider(rig.Slider(1112), "access:1200");
     auto hex = [](int v) { return QByteArray::number(v, 16).rightJustified(4, '0').toUpper(); };
-    QCOMPARE(rig.TakePayloads(),
-             QByteArrayList({"01FF0120" + hex(width - 1) + "00", "01FF011F" + hex(2060 - width) + "00",
-                             "01FF0120035B00", "01FF011F04B000"}));
+    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF0120" + hex(width - 1) + "00",
+                                                 "01FF011F" + hex(2060 - width) + "00",
+                                                 "01FF0120035B00", "01FF011F04B000"}));
     QCOMPARE(rig.Slider(1113)->value(), 859);
     QCOMPARE(rig.Slider(1112)->value(), 1200);
 
@@ -651,9 +648,9 @@ void TestPanel::keyboardReachesEveryControl()
     // Tab follows the layout, one stop per radio group (its chosen button),
     // every slider a stop.
     GuiFixture::Focus(rig.Control(1067));
-    const QList<int> stops = {1119, 1115, 1014, 1046, 1016, 1112, 1113, 1156, 1125, 1176,
-                              1179, 1181, 1184, 1186, 1121, 1131, 1024, 1028, 1018, 1043,
-                              1049, 1020, 1153, 1163};
+    const QList<int> stops = {1119, 1115, 1014, 1046, 1016, 1112, 1113, 1156,
+                              1125, 1176, 1179, 1181, 1184, 1186, 1121, 1131,
+                              1024, 1028, 1018, 1043, 1049, 1020, 1153, 1163};
     QList<int> reached;
     for (int i = 0; i < stops.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

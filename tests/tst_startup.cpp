@@ -15,10 +15,10 @@
 #include "ui/controllookup.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
-#include <QSettings>
 #include <QApplication>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QSettings>
 #include <QtTest>
 
 namespace {
@@ -122,13 +122,13 @@ void TestStartup::dialogResults_data()
     // Without a mouse: Tab goes ports, rate, board buttons, OPEN; the arrows
     // choose inside a group.
     QTest::newRow("keyboard: Matrox")
-        << QStringList{"at:COM 1", "key:Tab", "at: 9600",  "key:Tab",
-                       "at:Euresys", "key:Space", "key:Right", "at:Matrox", "key:Tab",
-                       "at:OPEN",   "key:Shift+Tab", "at:Matrox", "Enter"}
+        << QStringList{"at:COM 1",      "key:Tab",   "at: 9600",  "key:Tab", "at:Euresys",
+                       "key:Space",     "key:Right", "at:Matrox", "key:Tab", "at:OPEN",
+                       "key:Shift+Tab", "at:Matrox", "Enter"}
         << true << 1 << 11 << 0 << "" << false << false;
     QTest::newRow("keyboard: COM 2 at 115200")
-        << QStringList{"key:Down", "at:COM 2", "key:Tab", "key:Down", "at:115200", "key:Tab",
-                       "key:Tab", "at:OPEN", "key:Space"}
+        << QStringList{"key:Down", "at:COM 2", "key:Tab", "key:Down", "at:115200",
+                       "key:Tab",  "key:Tab",  "at:OPEN", "key:Space"}
         << true << 0 << 1 << 1 << "" << true << false;
     QTest::newRow("Escape") << QStringList{"Euresys", "Escape"} << false << 1 << 0 << 0 << ""
                             << false << false;

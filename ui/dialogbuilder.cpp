@@ -106,8 +106,9 @@ QWidget *Make(const DialogItem &item, QWidget *parent)
         const bool vertical =
             item.kind == DialogItem::SpinButton || (item.style & DialogItem::Vertical);
         const Qt::Orientation orientation = vertical ? Qt::Vertical : Qt::Horizontal;
-        QScrollBar *s = item.kind == DialogItem::SpinButton ? new QScrollBar(orientation, parent)
-                                                            : new ValueScrollBar(orientation, parent);
+        QScrollBar *s = item.kind == DialogItem::SpinButton
+                            ? new QScrollBar(orientation, parent)
+                            : new ValueScrollBar(orientation, parent);
         s->setSingleStep(1);
         s->setPageStep(10);
         s->setTracking(true);
