@@ -37,5 +37,5 @@ const DialogItem kItems[] = {
 };
 } // namespace
 
-extern const DialogTemplate kCommSetupDialog = {
-    102, "Select Communication System", 318, 111, kItems, int(sizeof kItems / sizeof kItems[0])};
+extern const DialogTemplate kCommSetupDialog = {102, "Select Communication System", 318, 111,
+                                                kItems, int(sizeof kItems / sizeof kItems[0])};
