@@ -2,7 +2,8 @@
 
 // "Select Communication System": the COM ports on the left, the frame
 // grabber's library on the right. The 13 port and board buttons are one
-// radio group, so choosing a board deselects the port.
+// radio group, so choosing a board deselects the port; the board buttons
+// are a tab stop of their own.
 namespace {
 using D = DialogItem;
 constexpr quint32 kPort = D::PushLike | D::AlignCenter;
@@ -22,7 +23,7 @@ const DialogItem kItems[] = {
     {1009, D::RadioButton, "COM10", 57, 68, 40, 11, kPort},
     {1043, D::GroupBox, "CameraLink Board", 172, 4, 141, 82, 0},
     {1044, D::GroupBox, "Select Board Maker", 177, 14, 131, 67, 0},
-    {1010, D::RadioButton, "Euresys", 183, 25, 58, 13, kPort},
+    {1010, D::RadioButton, "Euresys", 183, 25, 58, 13, kPort | D::TabStop},
     {1011, D::RadioButton, "Matrox", 244, 25, 58, 13, kPort},
     {1012, D::RadioButton, "Other Factory", 183, 42, 58, 13, kPort},
     {1030, D::Edit, "", 183, 62, 74, 12, D::AutoHScroll | D::Disabled | D::GroupStart},
