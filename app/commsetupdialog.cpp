@@ -47,6 +47,9 @@ CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(p
     m_bauds = FindControlAs<QRadioButton>(this, kBaud9600)->group();
     m_bauds->setId(FindControlAs<QRadioButton>(this, kBaud9600), 0);
     m_bauds->setId(FindControlAs<QRadioButton>(this, kBaud9600 + 1), 1);
+    // Tab follows the layout: the left half (ports, rate), then the board.
+    setTabOrder(PortButton(kEuresys - 1), m_bauds->button(0));
+    setTabOrder(m_bauds->button(0), m_bauds->button(1));
     m_path = FindControlAs<QLineEdit>(this, kPathEdit);
     connect(FindControlAs<QPushButton>(this, kBrowse), &QPushButton::clicked, this,
             &CommSetupDialog::OnBrowse);

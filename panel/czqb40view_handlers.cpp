@@ -42,8 +42,9 @@ void CZQB40View::ConnectControls()
     const SliderRow *rows = PanelTables::Sliders(&sliders);
     for (int i = 0; i < sliders; ++i) {
         auto *s = qobject_cast<QAbstractSlider *>(Ctl(rows[i].slider));
+        // Named by its caption; its read-out is named by the text it shows.
         s->setAccessibleName(QString::fromLatin1(rows[i].name));
-        Ctl(rows[i].readout)->setAccessibleName(QString::fromLatin1(rows[i].name));
+        Ctl(rows[i].readout)->setAccessibleDescription(QString::fromLatin1(rows[i].name));
         connect(s, &QAbstractSlider::actionTriggered, this,
                 [this, s](int action) { OnSliderAction(s, action); });
         connect(s, &QAbstractSlider::sliderPressed, this, [this, s] { m_thumbTrack = s->value(); });
@@ -117,10 +118,15 @@ void CZQB40View::OnScanSlider(int code, int thumbPosition, QAbstractSlider *slid
     if (!NextPosition(code, thumbPosition, slider, &next))
         return;
     const int room = kScanSum - next;
-    if (room < qobject_cast<QAbstractSlider *>(Ctl(other->slider))->value() &&
-        m_doc->SendValue(other->param, room) >= 0)
-        ShowValue(other->param, other->slider, other->readout, room);
-    if (m_doc->SendValue(moved->param, next) >= 0)
+    bool fits = true;
+    if (room < qobject_cast<QAbstractSlider *>(Ctl(other->slider))->value()) {
+        fits = m_doc->SendValue(other->param, room) >= 0;
+        if (fits)
+            ShowValue(other->param, other->slider, other->readout, room);
+    }
+    // When the other slider could not make room, the camera keeps the old
+    // position: START + WIDTH above the sensor would be a setting it cannot scan.
+    if (fits && m_doc->SendValue(moved->param, next) >= 0)
         ShowValue(moved->param, moved->slider, moved->readout, next);
     ShowScanTiming();
 }

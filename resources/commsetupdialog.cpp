@@ -3,7 +3,8 @@
 
 // "Select Communication System": the COM ports on the left, the frame
 // grabber's library on the right. The 13 port and board buttons are one
-// radio group, so choosing a board deselects the port.
+// radio group, so choosing a board deselects the port; the board buttons
+// are a tab stop of their own.
 namespace {
 using D = DialogItem;
 constexpr quint32 kPort = D::PushLike | D::AlignCenter;
@@ -23,7 +24,7 @@ const DialogItem kItems[] = {
     {CommSetupId::FirstPort + 9, D::RadioButton, "COM10", 57, 68, 40, 11, kPort},
     {CommSetupId::BoardGroup, D::GroupBox, "CameraLink Board", 172, 4, 141, 82, 0},
     {CommSetupId::BoardMakerGroup, D::GroupBox, "Select Board Maker", 177, 14, 131, 67, 0},
-    {CommSetupId::Euresys, D::RadioButton, "Euresys", 183, 25, 58, 13, kPort},
+    {CommSetupId::Euresys, D::RadioButton, "Euresys", 183, 25, 58, 13, kPort | D::TabStop},
     {CommSetupId::Matrox, D::RadioButton, "Matrox", 244, 25, 58, 13, kPort},
     {CommSetupId::OtherFactory, D::RadioButton, "Other Factory", 183, 42, 58, 13, kPort},
     {CommSetupId::LibraryPath, D::Edit, "", 183, 62, 74, 12,

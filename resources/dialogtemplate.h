@@ -33,6 +33,7 @@ struct DialogItem
         Multiline = 1u << 11,
         VScroll = 1u << 12, // a multi-line edit field with a vertical scroll bar
         AutoHScroll = 1u << 13,
+        TabStop = 1u << 14, // a radio button that starts a new tab stop inside its group
     };
 
     int id; // -1 for a control nobody looks up (a plain label, an unnamed frame)

@@ -43,7 +43,6 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     listFont.setPointSizeF(m_list->font().pointSizeF());
     m_list->setFont(listFont);
     m_slider->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
-    m_readout->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
     // The read-out's text may end in a line break: keep its first line in view.
     m_readout->setAlignment(Qt::AlignRight | Qt::AlignTop);
 

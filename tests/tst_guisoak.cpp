@@ -1,10 +1,11 @@
 // Random user actions on the panel and the service dialogs while the camera
-// misbehaves now and then. After every action: each radio group and slider
-// shows what theCamera stores, no action piles up boxes, the virtual time
-// stays within the protocol's bounds, and nothing crashes. ZQ_SOAK_ACTIONS
-// sets the length (default: a short run for the everyday suite), ZQ_SOAK_SEED
-// replays a run.
+// misbehaves now and then: clicks, slider actions, keys, wheel, context menus,
+// assistive tools. After every action: each radio group, slider and read-out
+// shows what theCamera stores, START + WIDTH stays within the sensor, no action piles up boxes, the
+// virtual time stays within the protocol's bounds, and nothing crashes. ZQ_SOAK_ACTIONS sets the
+// length (default: a short run for the everyday suite), ZQ_SOAK_SEED replays a run.
 #include "app/cmainframe.h"
+#include "camera/readoutformat.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "panel/czqb40view.h"
@@ -16,7 +17,9 @@
 #include "ui/controllookup.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QtTest>
@@ -117,14 +120,60 @@ QString Soak::Step()
         auto *s = qobject_cast<QScrollBar *>(Panel(row.slider));
         if (!s->isEnabled() || s->isHidden())
             return QStringLiteral("slider %1 (off)").arg(row.slider);
-        const int action = 1 + Pick(8); // every QAbstractSlider action
-        if (action == QAbstractSlider::SliderMove)
-            s->setSliderPosition(s->minimum() + Pick(s->maximum() - s->minimum() + 1));
-        else
-            s->triggerAction(QAbstractSlider::SliderAction(action));
-        return QStringLiteral("slider %1 action %2").arg(row.slider).arg(action);
+        const int position = s->minimum() + Pick(s->maximum() - s->minimum() + 1);
+        QString how;
+        switch (Pick(6)) {
+        case 0: {
+            const int action = 1 + Pick(8); // every QAbstractSlider action
+            if (action == QAbstractSlider::SliderMove)
+                s->setSliderPosition(position);
+            else
+                s->triggerAction(QAbstractSlider::SliderAction(action));
+            return QStringLiteral("slider %1 action %2").arg(row.slider).arg(action);
+        }
+        case 1: {
+            static const char *const keys[] = {"Left", "Right",  "Up",   "Down",
+                                               "PgUp", "PgDown", "Home", "End"};
+            how = QStringLiteral("key:") + QLatin1String(keys[Pick(8)]);
+            break;
+        }
+        case 2:
+            how = QStringLiteral("%1:%2")
+                      .arg(Pick(4) ? "wheel" : "hover")
+                      .arg((Pick(2) ? 1 : -1) * (Pick(3) + 1) * 60);
+            break;
+        case 3: {
+            static const char *const horizontal[] = {"Scroll here", "Left edge",  "Right edge",
+                                                     "Page left",   "Page right", "Scroll left",
+                                                     "Scroll right"};
+            static const char *const vertical[] = {
+                "Scroll here", "Top", "Bottom", "Page up", "Page down", "Scroll up", "Scroll down"};
+            const bool across = s->orientation() == Qt::Horizontal;
+            how =
+                QStringLiteral("menu:") + QLatin1String((across ? horizontal : vertical)[Pick(7)]);
+            break;
+        }
+        default:
+            how = QStringLiteral("access:%1").arg(position + Pick(21) - 10);
+            break;
+        }
+        GuiFixture::MoveSlider(s, how);
+        return QStringLiteral("slider %1 %2").arg(row.slider).arg(how);
     }
-    if (kind < 80) {
+    if (kind < 78) {
+        // The keyboard inside a radio group: the arrows move and choose.
+        int n = 0;
+        const RadioChoice c = PanelTables::Radios(&n)[Pick(n)];
+        QWidget *b = Panel(c.button);
+        if (!b->isEnabled())
+            return QStringLiteral("keys in %1 (off)").arg(c.button);
+        static const Qt::Key arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+        const Qt::Key key = arrows[Pick(4)];
+        GuiFixture::Focus(b);
+        QTest::keyClick(b, key);
+        return QStringLiteral("keys in %1: %2").arg(c.button).arg(int(key));
+    }
+    if (kind < 81) {
         m_rig->doc->OnReadFromCamera();
         return QStringLiteral("read from camera");
     }
@@ -199,7 +248,14 @@ QString Soak::CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, i
                 .arg(rows[i].slider)
                 .arg(s->value())
                 .arg(stored);
+        const QString text = qobject_cast<QLabel *>(Panel(rows[i].readout))->text();
+        if (text != ReadoutFormat::Text(rows[i].param, theCamera.GetValue(rows[i].param)))
+            return QStringLiteral("read-out %1 shows %2").arg(rows[i].readout).arg(text);
     }
+    if (theCamera.GetValue(18) + theCamera.GetValue(19) > 2059)
+        return QStringLiteral("START %1 + WIDTH %2 above the sensor")
+            .arg(theCamera.GetValue(18))
+            .arg(theCamera.GetValue(19));
     const int boxes = m_rig->boxes.size() - boxesBefore;
     if (boxes > allowedBoxes)
         return QStringLiteral("%1 boxes for one action").arg(boxes);
@@ -238,6 +294,12 @@ void TestGuiSoak::randomActions()
     rig.OpenPort();
     rig.BuildWindows();
     rig.doc->OnReadFromCamera();
+    // Shown and active, as keys and the wheel need it. The style then fills
+    // the pixmap cache as it paints, up to its limit of 10 MiB over a few
+    // thousand actions: a small limit keeps that bounded cache from looking
+    // like growth.
+    QPixmapCache::setCacheLimit(512);
+    GuiFixture::Focus(rig.Control(1024));
     Soak soak(seed, &rig);
     QStringList done;
     long before = 0;
@@ -249,9 +311,13 @@ void TestGuiSoak::randomActions()
         const int enqs = rig.camera.ReceivedBytes().count(char(0x05));
         const QString action = soak.Step();
         done << action;
-        // Two writes (the scan sliders) or a detection's reads may each fail.
-        const QString broken =
-            soak.CheckInvariants(boxes, start, enqs, action.startsWith("slider 111") ? 2 : 3);
+        // Two writes (the scan sliders) or a detection's reads may each fail;
+        // a wheel notch is three writes.
+        const int allowed = !action.startsWith("slider")      ? 3
+                            : action.contains("wheel")        ? 6
+                            : action.startsWith("slider 111") ? 2
+                                                              : 3;
+        const QString broken = soak.CheckInvariants(boxes, start, enqs, allowed);
         if (!broken.isEmpty()) {
             qWarning("seed %u, action %d: %s\n%s", seed, i, qPrintable(broken),
                      qPrintable(done.mid(qMax(0, done.size() - 30)).join('\n')));

@@ -2,12 +2,16 @@
 // that a control moves only when the camera accepted the write.
 #include "app/cmainframe.h"
 #include "camera/paramtable.h"
+#include "camera/readoutformat.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "panel/czqb40view.h"
+#include "panel/paneltables.h"
 #include "support/guifixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -71,6 +75,7 @@ private slots:
     void factorySet();
     void digitsAndDetect();
     void hiddenSerialControlsAreBound();
+    void keyboardReachesEveryControl();
 };
 
 void TestPanel::modelRules_data()
@@ -175,6 +180,19 @@ void TestPanel::readouts()
     Rig rig;
     rig.Refresh({{param, value}});
     QCOMPARE(rig.Text(readout), text);
+    // A screen reader says the value and what it is; the slider says its
+    // caption and the value it stands at.
+    int n = 0;
+    const SliderRow *rows = PanelTables::Sliders(&n);
+    const SliderRow *row =
+        std::find_if(rows, rows + n, [&](const SliderRow &r) { return r.readout == readout; });
+    QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(rig.Control(readout));
+    QCOMPARE(shown->text(QAccessible::Name), text);
+    QCOMPARE(shown->text(QAccessible::Description), QString::fromLatin1(row->name));
+    QAccessibleInterface *slider = QAccessible::queryAccessibleInterface(rig.Control(row->slider));
+    QCOMPARE(slider->text(QAccessible::Name), QString::fromLatin1(row->name));
+    QCOMPARE(slider->valueInterface()->currentValue().toInt(), rig.Slider(row->slider)->value());
+    QCOMPARE(slider->text(QAccessible::Value), QString::number(rig.Slider(row->slider)->value()));
 }
 
 void TestPanel::cameraInformation_data()
@@ -253,42 +271,94 @@ void TestPanel::sliderActions_data()
 {
     QTest::addColumn<int>("slider");
     QTest::addColumn<int>("start");
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QByteArray>("sent"); // empty: nothing sent
+    QTest::addColumn<QString>("how");        // as GuiFixture::MoveSlider takes it
+    QTest::addColumn<QByteArray>("refused"); // value bytes the camera refuses
+    QTest::addColumn<QByteArrayList>("sent");
     QTest::addColumn<int>("shown");
-    QTest::newRow("page right at 60") << 1028 << 60 << int(QAbstractSlider::SliderPageStepAdd)
-                                      << QByteArray("01FF01173F0000") << 63;
-    QTest::newRow("line left at 0") << 1024 << 0 << int(QAbstractSlider::SliderSingleStepSub)
-                                    << QByteArray("01FF010C000000") << 0;
-    QTest::newRow("line right") << 1024 << 300 << int(QAbstractSlider::SliderSingleStepAdd)
-                                << QByteArray("01FF010C012D00") << 301;
-    QTest::newRow("page left right gain") << 1043 << 5 << int(QAbstractSlider::SliderPageStepSub)
-                                          << QByteArray("01FF0148000000") << 0;
-    QTest::newRow("to the end") << 1024 << 10 << int(QAbstractSlider::SliderToMaximum)
-                                << QByteArray() << 10;
-    QTest::newRow("to the start") << 1049 << 10 << int(QAbstractSlider::SliderToMinimum)
-                                  << QByteArray() << 10;
+    const QString action = QStringLiteral("action:%1");
+    QTest::newRow("page right at 60")
+        << 1028 << 60 << action.arg(QAbstractSlider::SliderPageStepAdd) << QByteArray()
+        << QByteArrayList{"01FF01173F0000"} << 63;
+    QTest::newRow("line left at 0") << 1024 << 0 << action.arg(QAbstractSlider::SliderSingleStepSub)
+                                    << QByteArray() << QByteArrayList{"01FF010C000000"} << 0;
+    QTest::newRow("line right") << 1024 << 300 << action.arg(QAbstractSlider::SliderSingleStepAdd)
+                                << QByteArray() << QByteArrayList{"01FF010C012D00"} << 301;
+    QTest::newRow("page left right gain")
+        << 1043 << 5 << action.arg(QAbstractSlider::SliderPageStepSub) << QByteArray()
+        << QByteArrayList{"01FF0148000000"} << 0;
+    QTest::newRow("to the end") << 1024 << 10 << action.arg(QAbstractSlider::SliderToMaximum)
+                                << QByteArray() << QByteArrayList() << 10;
+    QTest::newRow("to the start") << 1049 << 10 << action.arg(QAbstractSlider::SliderToMinimum)
+                                  << QByteArray() << QByteArrayList() << 10;
+    // The keyboard on a focused slider.
+    QTest::newRow("key right") << 1024 << 300 << "key:Right" << QByteArray()
+                               << QByteArrayList{"01FF010C012D00"} << 301;
+    QTest::newRow("key left") << 1028 << 20 << "key:Left" << QByteArray()
+                              << QByteArrayList{"01FF0117130000"} << 19;
+    QTest::newRow("key page down at 60")
+        << 1028 << 60 << "key:PgDown" << QByteArray() << QByteArrayList{"01FF01173F0000"} << 63;
+    QTest::newRow("key page up") << 1049 << 100 << "key:PgUp" << QByteArray()
+                                 << QByteArrayList{"01FF014A5A0000"} << 90;
+    QTest::newRow("key home writes nothing")
+        << 1024 << 10 << "key:Home" << QByteArray() << QByteArrayList() << 10;
+    QTest::newRow("key end writes nothing")
+        << 1043 << 10 << "key:End" << QByteArray() << QByteArrayList() << 10;
+    // A wheel notch is three line steps, each its own write; only the
+    // focused slider takes it.
+    QTest::newRow("wheel towards the operator")
+        << 1024 << 300 << "wheel:-120" << QByteArray()
+        << QByteArrayList{"01FF010C012D00", "01FF010C012E00", "01FF010C012F00"} << 303;
+    QTest::newRow("wheel away at 1")
+        << 1028 << 1 << "wheel:120" << QByteArray()
+        << QByteArrayList{"01FF0117000000", "01FF0117000000", "01FF0117000000"} << 0;
+    QTest::newRow("half a notch") << 1024 << 300 << "wheel:60" << QByteArray() << QByteArrayList()
+                                  << 300;
+    QTest::newRow("wheel passing by")
+        << 1024 << 300 << "hover:-120" << QByteArray() << QByteArrayList() << 300;
+    // The context menu's items ask as the arrows and the groove do.
+    QTest::newRow("menu page right") << 1024 << 100 << "menu:Page right" << QByteArray()
+                                     << QByteArrayList{"01FF010C006E00"} << 110;
+    QTest::newRow("menu scroll left") << 1049 << 100 << "menu:Scroll left" << QByteArray()
+                                      << QByteArrayList{"01FF014A630000"} << 99;
+    QTest::newRow("menu left edge writes nothing")
+        << 1024 << 100 << "menu:Left edge" << QByteArray() << QByteArrayList() << 100;
+    // Mid-groove on GAIN (0 to 503) puts the thumb's middle there: 246.
+    QTest::newRow("menu scroll here") << 1024 << 100 << "menu:Scroll here" << QByteArray()
+                                      << QByteArrayList{"01FF010C00F600"} << 246;
+    QTest::newRow("menu scroll here, refused")
+        << 1024 << 100 << "menu:Scroll here" << QByteArray("00F600") << QByteArrayList() << 100;
+    // An assistive tool setting the value: written as a drag there, clamped.
+    QTest::newRow("accessible value")
+        << 1024 << 100 << "access:250" << QByteArray() << QByteArrayList{"01FF010C00FA00"} << 250;
+    QTest::newRow("accessible value beyond the end")
+        << 1028 << 10 << "access:99" << QByteArray() << QByteArrayList{"01FF01173F0000"} << 63;
+    QTest::newRow("accessible value refused")
+        << 1024 << 100 << "access:250" << QByteArray("00FA00") << QByteArrayList() << 100;
 }
 
 void TestPanel::sliderActions()
 {
     QFETCH(int, slider);
     QFETCH(int, start);
-    QFETCH(int, action);
-    QFETCH(QByteArray, sent);
+    QFETCH(QString, how);
+    QFETCH(QByteArray, refused);
+    QFETCH(QByteArrayList, sent);
     QFETCH(int, shown);
     Rig rig;
     StoreText(39, 8, "ZQ-M710ALX");
     const int param = slider == 1024 ? 5 : slider == 1028 ? 13 : slider == 1043 ? 22 : 23;
     rig.Refresh({{param, start}, {21, 1}});
     rig.doc->SetModifiedFlag(false);
-    rig.Slider(slider)->triggerAction(QAbstractSlider::SliderAction(action));
-    const QByteArrayList payloads = rig.TakePayloads();
-    QCOMPARE(payloads, sent.isEmpty() ? QByteArrayList() : QByteArrayList{sent});
+    rig.camera.RefuseWrite(0x01, ParamTable::Row(param).address, refused);
+    GuiFixture::MoveSlider(rig.Slider(slider), how);
+    QCOMPARE(rig.TakePayloads(), sent);
     QCOMPARE(rig.Slider(slider)->value(), shown);
+    QCOMPARE(rig.Slider(slider)->sliderPosition(), shown);
     QCOMPARE(theCamera.GetValue(param), shown);
+    QCOMPARE(rig.Text(PanelTables::FindSlider(slider)->readout),
+             ReadoutFormat::Text(param, shown));
     QCOMPARE(rig.doc->IsModified(), shown != start);
-    QVERIFY(rig.boxes.isEmpty());
+    QCOMPARE(rig.boxes.size(), refused.isEmpty() ? 0 : 1);
 }
 
 void TestPanel::radioTable_data()
@@ -456,13 +526,32 @@ void TestPanel::scanSliders()
     rig.Slider(1112)->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF0120080A00", "01FF011F000100"}));
 
-    // The other slider fails: the moved one is still written.
+    // Every other way of moving a scan slider keeps the sum: the WIDTH's
+    // context menu at mid-groove, then START moved from the keyboard.
+    rig.Refresh({{18, 1500}, {19, 500}});
+    GuiFixture::MoveSlider(rig.Slider(1113), "menu:Scroll here");
+    const int width = theCamera.GetValue(19);
+    QVERIFY(width > 900 && width < 1100);
+    QCOMPARE(theCamera.GetValue(18), 2059 - width);
+    QCOMPARE(rig.TakePayloads().size(), 2);
+    GuiFixture::MoveSlider(rig.Slider(1112), "key:Down");
+    GuiFixture::MoveSlider(rig.Slider(1112), "access:1200");
+    auto hex = [](int v) { return QByteArray::number(v, 16).rightJustified(4, '0').toUpper(); };
+    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF0120" + hex(width - 1) + "00",
+                                                 "01FF011F" + hex(2060 - width) + "00",
+                                                 "01FF0120035B00", "01FF011F04B000"}));
+    QCOMPARE(rig.Slider(1113)->value(), 859);
+    QCOMPARE(rig.Slider(1112)->value(), 1200);
+
+    // The other slider cannot make room: the moved one is not written, so
+    // the camera never holds 1200 + 1500.
     rig.Refresh({{18, 500}, {19, 1500}});
     rig.camera.RefuseWrite(0x01, 0x20, "035B00");
     rig.Slider(1112)->setSliderPosition(1200);
-    QCOMPARE(rig.TakePayloads(), QByteArrayList({"01FF011F04B000"}));
+    QCOMPARE(rig.TakePayloads(), QByteArrayList());
     QCOMPARE(rig.Slider(1113)->value(), 1500);
-    QCOMPARE(rig.Slider(1112)->value(), 1200);
+    QCOMPARE(rig.Slider(1112)->value(), 500);
+    QCOMPARE(theCamera.GetValue(18), 500);
     QCOMPARE(rig.boxes.size(), 1);
 }
 
@@ -573,6 +662,43 @@ void TestPanel::hiddenSerialControlsAreBound()
     rig.TakePayloads();
     rig.Button(1139)->click(); // READ & RESET: 28 writes, then the read-all
     QCOMPARE(rig.TakePayloads().size(), 28 + ParamTable::CountWith(PF_READ));
+}
+
+void TestPanel::keyboardReachesEveryControl()
+{
+    Rig rig;
+    StoreText(39, 8, "ZQ-M710ALX"); // every group enabled
+    rig.Refresh({{1, 1}, {4, 255}, {17, 1}, {21, 1}, {27, 2}, {11, 0}, {12, 0}, {24, 0}});
+    // Tab follows the layout, one stop per radio group (its chosen button),
+    // every slider a stop.
+    GuiFixture::Focus(rig.Control(1067));
+    const QList<int> stops = {1119, 1115, 1014, 1046, 1016, 1112, 1113, 1156,
+                              1125, 1176, 1179, 1181, 1184, 1186, 1121, 1131,
+                              1024, 1028, 1018, 1043, 1049, 1020, 1153, 1163};
+    QList<int> reached;
+    for (int i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName().toInt();
+    }
+    QCOMPARE(reached, stops);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), rig.Control(1153));
+
+    // The arrows move inside a group and choose as a click does.
+    GuiFixture::Focus(rig.Control(1067));
+    QTest::keyClick(rig.Control(1067), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), rig.Control(1068));
+    QCOMPARE(rig.TakePayloads(), QByteArrayList{"01FF0104020000"});
+    QVERIFY(!rig.Control(1014)->isEnabled()); // 1TRIG
+    // After a refresh the group's stop is its chosen button.
+    rig.Refresh({{12, 2}});
+    GuiFixture::Focus(rig.Control(1179));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), rig.Control(1185));
+    // The focused slider shows it; its keys write.
+    GuiFixture::Focus(rig.Control(1024));
+    QVERIFY(rig.Control(1024)->hasFocus());
+    QCOMPARE(rig.Control(1024)->focusPolicy(), Qt::StrongFocus);
 }
 
 QTEST_MAIN(TestPanel)

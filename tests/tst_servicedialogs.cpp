@@ -274,28 +274,45 @@ void TestServiceDialogs::addressList()
 void TestServiceDialogs::thresholdSlider_data()
 {
     QTest::addColumn<int>("start");
-    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("how"); // as GuiFixture::MoveSlider takes it
     QTest::addColumn<bool>("refused");
     QTest::addColumn<QByteArrayList>("payloads");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("readout");
-    QTest::newRow("page right at 250") << 250 << int(QAbstractSlider::SliderPageStepAdd) << false
-                                       << QByteArrayList{"01FF014CFF0000"} << 255 << " 255 ";
-    QTest::newRow("line left") << 8 << int(QAbstractSlider::SliderSingleStepSub) << false
+    const QString action = QStringLiteral("action:%1");
+    QTest::newRow("page right at 250")
+        << 250 << action.arg(QAbstractSlider::SliderPageStepAdd) << false
+        << QByteArrayList{"01FF014CFF0000"} << 255 << " 255 ";
+    QTest::newRow("line left") << 8 << action.arg(QAbstractSlider::SliderSingleStepSub) << false
                                << QByteArrayList{"01FF014C070000"} << 7 << " 7 ";
-    QTest::newRow("page left at 3") << 3 << int(QAbstractSlider::SliderPageStepSub) << false
+    QTest::newRow("page left at 3") << 3 << action.arg(QAbstractSlider::SliderPageStepSub) << false
                                     << QByteArrayList{"01FF014C000000"} << 0 << " 0 ";
-    QTest::newRow("to the end writes nothing") << 250 << int(QAbstractSlider::SliderToMaximum)
-                                               << false << QByteArrayList{} << 250 << "250\n";
-    QTest::newRow("refused write: the slider stays")
-        << 250 << int(QAbstractSlider::SliderPageStepAdd) << true << QByteArrayList{} << 250
+    QTest::newRow("to the end writes nothing")
+        << 250 << action.arg(QAbstractSlider::SliderToMaximum) << false << QByteArrayList{} << 250
         << "250\n";
+    QTest::newRow("refused write: the slider stays")
+        << 250 << action.arg(QAbstractSlider::SliderPageStepAdd) << true << QByteArrayList{} << 250
+        << "250\n";
+    QTest::newRow("key right") << 8 << "key:Right" << false << QByteArrayList{"01FF014C090000"} << 9
+                               << " 9 ";
+    QTest::newRow("key end writes nothing")
+        << 8 << "key:End" << false << QByteArrayList{} << 8 << " 8\n";
+    QTest::newRow("wheel notch") << 8 << "wheel:120" << false
+                                 << QByteArrayList{"01FF014C070000", "01FF014C060000",
+                                                   "01FF014C050000"}
+                                 << 5 << " 5 ";
+    QTest::newRow("menu page left")
+        << 30 << "menu:Page left" << false << QByteArrayList{"01FF014C140000"} << 20 << " 20 ";
+    QTest::newRow("accessible value")
+        << 30 << "access:200" << false << QByteArrayList{"01FF014CC80000"} << 200 << " 200 ";
+    QTest::newRow("accessible value refused")
+        << 30 << "access:255" << true << QByteArrayList{} << 30 << "30\n";
 }
 
 void TestServiceDialogs::thresholdSlider()
 {
     QFETCH(int, start);
-    QFETCH(int, action);
+    QFETCH(QString, how);
     QFETCH(bool, refused);
     QFETCH(QByteArrayList, payloads);
     QFETCH(int, position);
@@ -307,9 +324,10 @@ void TestServiceDialogs::thresholdSlider()
     WhiteSpotDialog *dialog = rig.WhiteSpot();
     rig.TakePayloads();
     auto *slider = In<QScrollBar>(dialog, WS::ThresholdSlider);
-    slider->triggerAction(QAbstractSlider::SliderAction(action));
+    GuiFixture::MoveSlider(slider, how);
     QCOMPARE(rig.TakePayloads(), payloads);
     QCOMPARE(slider->value(), position);
+    QCOMPARE(slider->sliderPosition(), position);
     QCOMPARE(In<QLabel>(dialog, WS::Threshold)->text(), readout);
     QCOMPARE(rig.boxes.size(), refused ? 1 : 0);
 }

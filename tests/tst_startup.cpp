@@ -16,6 +16,8 @@
 #include "ui/controllookup.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QSettings>
 #include <QtTest>
@@ -32,6 +34,15 @@ void Drive(CommSetupDialog &dialog, const QStringList &steps, GuiFixture *rig)
             QTest::mouseClick(FindControl(&dialog, 1032), Qt::LeftButton);
         } else if (step.startsWith("type:")) {
             FindControlAs<QLineEdit>(&dialog, 1030)->setText(step.mid(5));
+        } else if (step.startsWith("key:")) { // typed on the focused control
+            QApplication::setActiveWindow(&dialog);
+            QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
+            const QKeyCombination key = QKeySequence::fromString(step.mid(4))[0];
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        } else if (step.startsWith("at:")) { // the focused control's caption
+            QApplication::setActiveWindow(&dialog);
+            QAbstractButton *focus = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+            QVERIFY2(focus && focus->text() == step.mid(3), qPrintable(step));
         } else if (step == "Enter") {
             QTest::keyClick(&dialog, Qt::Key_Return);
         } else if (step == "Escape") {
@@ -110,6 +121,17 @@ void TestStartup::dialogResults_data()
         << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2 << 0 << "" << true << false;
     QTest::newRow("CANCEL") << QStringList{"COM 5", "CANCEL"} << false << 0 << 0 << 0 << "" << true
                             << false;
+    // Without a mouse: Tab goes ports, rate, board buttons, OPEN; the arrows
+    // choose inside a group.
+    QTest::newRow("keyboard: Matrox")
+        << QStringList{"at:COM 1",      "key:Tab",   "at: 9600",  "key:Tab", "at:Euresys",
+                       "key:Space",     "key:Right", "at:Matrox", "key:Tab", "at:OPEN",
+                       "key:Shift+Tab", "at:Matrox", "Enter"}
+        << true << 1 << 11 << 0 << "" << false << false;
+    QTest::newRow("keyboard: COM 2 at 115200")
+        << QStringList{"key:Down", "at:COM 2", "key:Tab", "key:Down", "at:115200",
+                       "key:Tab",  "key:Tab",  "at:OPEN", "key:Space"}
+        << true << 0 << 1 << 1 << "" << true << false;
     QTest::newRow("Escape") << QStringList{"Euresys", "Escape"} << false << 1 << 0 << 0 << ""
                             << false << false;
 }

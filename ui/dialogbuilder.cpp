@@ -1,6 +1,8 @@
 #include "dialogbuilder.h"
 
 #include "pushlikeradiobutton.h"
+#include "radiotabstops.h"
+#include "valuescrollbar.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -78,10 +80,8 @@ QWidget *Make(const DialogItem &item, QWidget *parent)
     case DialogItem::Label: {
         auto *l = new QLabel(caption, parent);
         l->setAlignment(AlignmentOf(item.style));
-        if (item.style & DialogItem::Sunken) {
+        if (item.style & DialogItem::Sunken)
             l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            l->setAccessibleDescription(QStringLiteral("read-out"));
-        }
         return l;
     }
     case DialogItem::Edit: {
@@ -91,6 +91,7 @@ QWidget *Make(const DialogItem &item, QWidget *parent)
             e->setVerticalScrollBarPolicy(
                 (item.style & DialogItem::VScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
             e->setLineWrapMode(QPlainTextEdit::NoWrap);
+            e->setTabChangesFocus(true); // Tab leaves it, as in every other field
             return e;
         }
         auto *e = new QLineEdit(caption, parent);
@@ -104,7 +105,10 @@ QWidget *Make(const DialogItem &item, QWidget *parent)
     case DialogItem::SpinButton: {
         const bool vertical =
             item.kind == DialogItem::SpinButton || (item.style & DialogItem::Vertical);
-        auto *s = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, parent);
+        const Qt::Orientation orientation = vertical ? Qt::Vertical : Qt::Horizontal;
+        QScrollBar *s = item.kind == DialogItem::SpinButton
+                            ? new QScrollBar(orientation, parent)
+                            : new ValueScrollBar(orientation, parent);
         s->setSingleStep(1);
         s->setPageStep(10);
         s->setTracking(true);
@@ -149,6 +153,8 @@ QSize DialogBuilder::Build(const DialogTemplate &layout, QWidget *parent)
     const QFont font = parent->font();
     QButtonGroup *group = nullptr;
     QList<QWidget *> frames;
+    QList<QList<QAbstractButton *>> runs; // radio buttons that share one tab stop
+    QString caption;                      // of the last label, which names a read-out
     for (int i = 0; i < layout.count; ++i) {
         const DialogItem &item = layout.items[i];
         QWidget *w = Make(item, parent);
@@ -167,18 +173,34 @@ QSize DialogBuilder::Build(const DialogTemplate &layout, QWidget *parent)
         if (item.style & DialogItem::GroupStart)
             group = nullptr;
         if (item.kind == DialogItem::RadioButton) {
+            if (!group || (item.style & DialogItem::TabStop))
+                runs.append(QList<QAbstractButton *>());
             if (!group) {
                 group = new QButtonGroup(parent);
                 group->setExclusive(true);
             }
             group->addButton(static_cast<QRadioButton *>(w));
+            runs.last().append(static_cast<QRadioButton *>(w));
         }
-        // Captions are the accessible names; a read-out or slider is named by
-        // the label before it.
-        if (item.caption && *item.caption)
-            w->setAccessibleName(QString::fromUtf8(item.caption).remove(QLatin1Char('&')));
+        const QString text = QString::fromUtf8(item.caption ? item.caption : "");
+        if (item.kind == DialogItem::Label) {
+            // A label's name is the text it shows, so a read-out says its
+            // value; its caption, the label before it, describes it.
+            if (item.style & DialogItem::Sunken)
+                w->setAccessibleDescription(caption);
+            else
+                caption = text.trimmed();
+        } else if (!text.isEmpty()) {
+            // Captions are the accessible names.
+            w->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+        }
     }
     for (QWidget *f : frames)
         f->lower();
+    if (!runs.isEmpty()) {
+        auto *stops = new RadioTabStops(parent);
+        for (const auto &run : runs)
+            stops->AddRun(run);
+    }
     return ToPixels(QRect(0, 0, layout.width, layout.height), font).size();
 }

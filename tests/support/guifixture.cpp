@@ -8,11 +8,20 @@
 #include "resources/apptitle.h"
 #include "sim/simportdriver.h"
 #include "ui/controllookup.h"
+#include "ui/valuescrollbar.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
 #include <QSettings>
+#include <QWheelEvent>
+#include <QtTest>
 
 namespace {
 GuiNotifier g_notifier;
@@ -90,4 +99,50 @@ QByteArrayList GuiFixture::TakePayloads()
     const QByteArrayList fresh = all.mid(m_payloadsTaken);
     m_payloadsTaken = all.size();
     return fresh;
+}
+
+void GuiFixture::Focus(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    window->show();
+    QApplication::setActiveWindow(window);
+    widget->setFocus(Qt::TabFocusReason);
+}
+
+void GuiFixture::MoveSlider(QAbstractSlider *slider, const QString &how)
+{
+    const QString kind = how.section(QLatin1Char(':'), 0, 0);
+    const QString arg = how.section(QLatin1Char(':'), 1);
+    if (kind == QLatin1String("action")) {
+        slider->triggerAction(QAbstractSlider::SliderAction(arg.toInt()));
+    } else if (kind == QLatin1String("key")) {
+        Focus(slider);
+        const QKeyCombination key = QKeySequence::fromString(arg)[0];
+        QTest::keyClick(slider, key.key(), key.keyboardModifiers());
+    } else if (kind == QLatin1String("wheel") || kind == QLatin1String("hover")) {
+        if (kind == QLatin1String("wheel"))
+            Focus(slider);
+        else
+            slider->clearFocus();
+        const QPointF at = QRectF(slider->rect()).center();
+        QWheelEvent wheel(at, slider->mapToGlobal(at), QPoint(), QPoint(0, arg.toInt()),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(slider, &wheel);
+    } else if (kind == QLatin1String("menu")) {
+        ValueScrollBar::SetMenuChooser([arg](QMenu *menu) -> QAction * {
+            for (QAction *a : menu->actions())
+                if (a->text() == arg)
+                    return a;
+            qFatal("no such menu item");
+        });
+        const QPoint at = slider->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, slider->mapToGlobal(at));
+        QApplication::sendEvent(slider, &event);
+        ValueScrollBar::SetMenuChooser(nullptr);
+    } else if (kind == QLatin1String("access")) {
+        QAccessible::queryAccessibleInterface(slider)->valueInterface()->setCurrentValue(
+            arg.toInt());
+    } else {
+        qFatal("unknown way to move a slider");
+    }
 }

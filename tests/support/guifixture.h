@@ -12,6 +12,7 @@
 class CMainFrame;
 class CZQB40Doc;
 class SimPortDriver;
+class QAbstractSlider;
 class QWidget;
 
 // One rig for every GUI test: theCamera on a simulated port whose far end is
@@ -32,6 +33,14 @@ public:
     QWidget *Control(int id) const; // in the panel
     // Payloads the camera acknowledged since the last call.
     QByteArrayList TakePayloads();
+    // Moves a slider the way someone can: "action:N" (a QAbstractSlider
+    // action), "key:NAME" on the focused slider, "wheel:DELTA" (eighths of a
+    // degree) on the focused one, "hover:DELTA" on one without the focus,
+    // "menu:ITEM" from its context menu opened at its middle, "access:VALUE"
+    // set by an assistive tool.
+    static void MoveSlider(QAbstractSlider *slider, const QString &how);
+    // Gives the widget the keyboard focus in its shown, active window.
+    static void Focus(QWidget *widget);
 
     SimCamera camera;
     SimPortDriver *driver = nullptr;
