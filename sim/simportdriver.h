@@ -33,7 +33,8 @@ public:
     void SetPeer(SimPeer *peer) { m_peer = peer; }
     void SetLatencyUs(qint64 us) { m_latencyUs = us; }
     void SetOpenFails(bool fails) { m_openFails = fails; }
-    // The line goes dead: every later read and write fails at once (I/O error).
+    // The line goes dead: every later read and write fails at once (I/O error),
+    // and the device will not open until it is alive again.
     void SetDead(bool dead) { m_dead = dead; }
     // Writes stop after this many bytes of the next write (then time out).
     void SetShortWrite(qint64 bytes) { m_shortWrite = bytes; }
@@ -48,6 +49,7 @@ public:
     const QByteArray &Sent() const { return m_sent; }
     void ClearSent() { m_sent.clear(); }
     int PurgeCount() const { return m_purges; }
+    int OpenCount() const { return m_opens; }
     int WaitCount() const { return m_waits; }
 
 private:
@@ -69,6 +71,7 @@ private:
     quint32 m_lineErrors = 0;
     int m_baud = 9600;
     int m_purges = 0;
+    int m_opens = 0;
     int m_waits = 0;
     bool m_open = false;
     bool m_openFails = false;

@@ -159,6 +159,24 @@ void TestMainFrame::comIndicator()
         const QFontMetrics fm(pane->font());
         QVERIFY(pane->width() < fm.horizontalAdvance("COM8") * 2);
         QVERIFY(pane->contentsRect().width() >= fm.horizontalAdvance("COM10")); // not clipped
+
+        // The adapter is pulled and plugged in again: one box per action,
+        // " ?" while it is away, and the next action finds it again.
+        QAction *read = rig.frame->Action(CommandId::ReadFromCamera);
+        rig.driver->SetDead(true);
+        read->trigger();
+        read->trigger();
+        QCOMPARE(rig.boxes.size(), 2);
+        QCOMPARE(rig.boxes.at(1).text, QStringLiteral("ERROR - Serial communication I/O error."));
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(pane->text(), QStringLiteral(" ?"));
+        rig.driver->SetDead(false);
+        rig.TakePayloads();
+        read->trigger();
+        QCOMPARE(rig.boxes.size(), 2);
+        QCOMPARE(rig.TakePayloads().size(), 54);
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(pane->text(), QStringLiteral("COM10"));
     }
     {
         GuiFixture rig;

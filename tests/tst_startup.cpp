@@ -240,6 +240,19 @@ void TestStartup::startsThroughAPseudoTerminal()
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral("COM2"));
         QVERIFY(rig.boxes.isEmpty());
+
+        // Switched off and on again on the same link: reached again without a restart.
+        camsim.Stop();
+        QCOMPARE(app.Doc()->UploadAllValues(), -ERR_IO);
+        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("ERROR - Serial communication I/O error."));
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
+        QVERIFY(camsim.Start());
+        QCOMPARE(app.Doc()->UploadAllValues(), 1);
+        QCOMPARE(rig.boxes.size(), 1);
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral("COM2"));
     }
     ComPortMap::ClearOverrides();
     QCOMPARE(StoredComPort(), 2);
