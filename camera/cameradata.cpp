@@ -91,7 +91,13 @@ int CameraData::ConnectLibrary(const QString &libraryPath)
 
 int CameraData::ConnectPort(int portNumber, int baudRate)
 {
-    return Reported(OpenPort(portNumber, baudRate));
+    const int result = OpenPort(portNumber, baudRate);
+    // Which device was tried and why it would not open, after our own message.
+    if (result == -ERR_PORT_OPEN)
+        ReportError(WhyPortWouldNotOpen());
+    else
+        Reported(result);
+    return result;
 }
 
 int CameraData::SendParam(int index, int value)
@@ -116,10 +122,11 @@ int CameraData::UploadAll()
     return Reported(ReadAll());
 }
 
-void CameraData::ReportError()
+void CameraData::ReportError(const QString &detail)
 {
-    UserNotifier::Instance().ShowMessage(GetErrorMessage(), QString::fromLatin1(kAppTitle),
-                                         UserNotifier::Stop);
+    const QString text =
+        detail.isEmpty() ? GetErrorMessage() : GetErrorMessage() + QLatin1Char('\n') + detail;
+    UserNotifier::Instance().ShowMessage(text, QString::fromLatin1(kAppTitle), UserNotifier::Stop);
 }
 
 void CameraData::ShowProgress(int index, int stringId)

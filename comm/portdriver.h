@@ -11,7 +11,8 @@ class PortDriver
 {
 public:
     // Line-error flags, bit for bit those that ClearCommError reports.
-    enum LineError : quint32 {
+    enum LineError : quint32
+    {
         CE_RXOVER = 0x0001,
         CE_OVERRUN = 0x0002,
         CE_RXPARITY = 0x0004,
@@ -24,7 +25,8 @@ public:
         CE_OOP = 0x1000,
         CE_MODE = 0x8000,
     };
-    enum PurgeFlag : quint32 {
+    enum PurgeFlag : quint32
+    {
         PURGE_TXABORT = 0x0001,
         PURGE_RXABORT = 0x0002,
         PURGE_TXCLEAR = 0x0004,
@@ -35,6 +37,9 @@ public:
 
     // Opens the device for exclusive use. False when it cannot be opened.
     virtual bool Open(const QString &device) = 0;
+    // After a failed Open: "DEVICE: reason", the reason in the system's words
+    // with what to do about it.
+    virtual QString WhyNotOpen(const QString &device);
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
     // Line settings: byteSize data bits, stopBits 0/1/2 (1, 1.5, 2 stop

@@ -51,6 +51,11 @@ bool SerialLink::IsPortOpen() const
     return m_driver->IsOpen();
 }
 
+QString SerialLink::WhyPortWouldNotOpen()
+{
+    return m_driver->WhyNotOpen(m_line.device);
+}
+
 bool SerialLink::IsCameraLinkOpen()
 {
     return CameraLinkLibrary::IsOpen();

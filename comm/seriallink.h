@@ -37,6 +37,8 @@ public:
     int BaudRate() const { return m_baudRate; }
     // False also while a port whose device failed waits to be opened again.
     bool IsPortOpen() const;
+    // After OpenPort failed to open its device: which device, and why not.
+    QString WhyPortWouldNotOpen();
     static bool IsCameraLinkOpen();
 
     // The OS side of the COM port; replaced by tests and the simulator.

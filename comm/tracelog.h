@@ -13,7 +13,11 @@
 class TraceLog
 {
 public:
-    enum Direction { Sent, Received };
+    enum Direction
+    {
+        Sent,
+        Received
+    };
 
     explicit TraceLog(const QString &path);
     ~TraceLog();

@@ -9,7 +9,13 @@
 class UserNotifier
 {
 public:
-    enum Icon { NoIcon, Information, Warning, Stop };
+    enum Icon
+    {
+        NoIcon,
+        Information,
+        Warning,
+        Stop
+    };
 
     virtual ~UserNotifier();
 

@@ -32,7 +32,17 @@ public:
     // Test controls.
     void SetPeer(SimPeer *peer) { m_peer = peer; }
     void SetLatencyUs(qint64 us) { m_latencyUs = us; }
-    void SetOpenFails(bool fails) { m_openFails = fails; }
+    // Opening fails, for the reason given ("DEVICE: reason" is what WhyNotOpen says).
+    void SetOpenFails(bool fails,
+                      const QString &reason = QStringLiteral("No such file or directory"))
+    {
+        m_openFails = fails;
+        m_openFailure = reason;
+    }
+    QString WhyNotOpen(const QString &device) override
+    {
+        return device + QStringLiteral(": ") + m_openFailure;
+    }
     // The line goes dead: every later read and write fails at once (I/O error),
     // and the device will not open until it is alive again.
     void SetDead(bool dead) { m_dead = dead; }
@@ -65,6 +75,7 @@ private:
     QList<Pending> m_incoming;
     QByteArray m_sent;
     QString m_device;
+    QString m_openFailure;
     qint64 m_nowUs = 1000000; // not zero, so deadlines near the start are ordinary
     qint64 m_latencyUs = 200;
     qint64 m_shortWrite = -1;

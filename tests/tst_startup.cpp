@@ -193,18 +193,23 @@ void TestStartup::startsWithAFile()
 void TestStartup::portThatDoesNotExist()
 {
     GuiFixture rig;
-    rig.driver->SetOpenFails(true);
+    rig.driver->SetOpenFails(true, QStringLiteral("Device or resource busy (another program "
+                                                  "has it open)"));
+    ComPortMap::SetOverride(4, QStringLiteral("/dev/ttyUSB0"));
     {
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 4", "OPEN"}, &rig); });
         QVERIFY(app.Startup({"zqremote"}));
         QCOMPARE(rig.boxes.size(), 1);
-        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("ERROR - Can not open communciation port."));
+        QCOMPARE(rig.boxes.at(0).text,
+                 QStringLiteral("ERROR - Can not open communciation port.\n/dev/ttyUSB0: Device "
+                                "or resource busy (another program has it open)"));
         QVERIFY(rig.camera.Payloads().isEmpty());
         QCOMPARE(theCamera.GetValue(19), 2058);
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
     }
+    ComPortMap::ClearOverrides();
     QCOMPARE(StoredComPort(), 4); // the port it tried
 }
 
