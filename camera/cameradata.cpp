@@ -53,6 +53,8 @@ int CameraData::WriteAll()
 {
     static const int total = rowsWith(PF_WRITE_ALL);
     int done = 0;
+    // Shown before the first exchange: a silent camera takes seconds to fail.
+    Progress(0, total);
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
             continue;
@@ -67,6 +69,7 @@ int CameraData::ReadAll()
 {
     static const int total = rowsWith(PF_READ);
     int done = 0;
+    Progress(0, total);
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_READ))
             continue;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -29,14 +30,24 @@ public:
     explicit StatusWatcher(SimPeer *camera) : m_camera(camera) {}
     QByteArray Receive(const QByteArray &bytes) override
     {
-        if (seen.isEmpty() && CMainFrame::Instance())
-            seen = CMainFrame::Instance()->StatusText();
+        if (!m_first) {
+            m_first = true;
+            if (CMainFrame::Instance())
+                seen = CMainFrame::Instance()->StatusText();
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *p = qobject_cast<QProgressDialog *>(w); p && p->isVisible())
+                    progress = p->labelText();
+            }
+        }
         return m_camera->Receive(bytes);
     }
+    void Reset() { m_first = false, seen.clear(), progress.clear(); }
     QString seen;
+    QString progress; // the progress window's text, when one was up
 
 private:
     SimPeer *m_camera;
+    bool m_first = false;
 };
 
 QStringList MenuTexts(QMenu *menu)
@@ -215,6 +226,7 @@ void TestMainFrame::readFromCamera()
 
     rig.camera.Faults().silent = false;
     rig.TakePayloads();
+    QVERIFY(QTest::qWaitForWindowActive(rig.frame)); // back from the progress window
     QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(rig.boxes.size(), 1);
     QCOMPARE(refreshes.size(), 1);
@@ -467,7 +479,7 @@ void TestMainFrame::statusTextsAndReady()
     QVERIFY(rig.doc->SendValue(5, 300) > 0);
     QCOMPARE(watcher.seen, QStringLiteral("Sending Gain Level data to camera..."));
     QVERIFY(rig.doc->IsModified());
-    watcher.seen.clear();
+    watcher.Reset();
     QCOMPARE(rig.doc->UploadValue(13), 0);
     QCOMPARE(watcher.seen, QStringLiteral("Uploading Black Level data from camera..."));
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
@@ -475,6 +487,24 @@ void TestMainFrame::statusTextsAndReady()
     QTimer::singleShot(10, &loop, &QEventLoop::quit);
     loop.exec();
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Ready"));
+
+    // A whole-set transfer says what it waits for before its first byte
+    // leaves, even to a camera that is off.
+    rig.camera.Faults().silent = true;
+    watcher.Reset();
+    QVERIFY(rig.doc->UploadAllValues() < 0);
+    QCOMPARE(watcher.progress, QStringLiteral("Reading the camera settings... (0 of 54)"));
+    rig.camera.Faults().silent = false;
+    watcher.Reset();
+    QCOMPARE(rig.doc->SendAllValues(), 0);
+    QCOMPARE(watcher.progress, QStringLiteral("Writing the camera settings... (0 of 26)"));
+    watcher.Reset();
+    const QString file = rig.dir.filePath("progress.zq");
+    QString error;
+    QCOMPARE(SettingsFile::Write(file, theCamera, &error), SettingsFile::Ok);
+    rig.doc->SetModifiedFlag(false);
+    QVERIFY(rig.doc->OpenDocumentFile(file));
+    QCOMPARE(watcher.progress, QStringLiteral("Writing the camera settings... (0 of 26)"));
     rig.driver->SetPeer(&rig.camera);
 
     // A highlighted item's prompt (first line of its string) stays while
