@@ -4,8 +4,7 @@
 
 // Failure codes of the camera connection. A failing operation records its
 // code and returns the negative, so every failure result is below zero.
-enum ErrorCode : int
-{
+enum ErrorCode : int {
     ERR_NONE = 0,
     ERR_KEEP = 1, // "keep the code a lower layer recorded"; never stored
     ERR_PORT_NUMBER = 2,

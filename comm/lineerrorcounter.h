@@ -20,15 +20,7 @@ public:
 #endif
     static inline const Handle NoHandle = Handle(-1);
 
-    enum Counter
-    {
-        Frame,
-        Overrun,
-        Parity,
-        Break,
-        BufferOverrun,
-        CounterCount
-    };
+    enum Counter { Frame, Overrun, Parity, Break, BufferOverrun, CounterCount };
     using Counts = std::array<quint32, CounterCount>;
 
     // Starts counting afresh on the port behind the handle.

@@ -11,8 +11,7 @@ class PortDriver
 {
 public:
     // Line-error flags, bit for bit those that ClearCommError reports.
-    enum LineError : quint32
-    {
+    enum LineError : quint32 {
         CE_RXOVER = 0x0001,
         CE_OVERRUN = 0x0002,
         CE_RXPARITY = 0x0004,
@@ -25,8 +24,7 @@ public:
         CE_OOP = 0x1000,
         CE_MODE = 0x8000,
     };
-    enum PurgeFlag : quint32
-    {
+    enum PurgeFlag : quint32 {
         PURGE_TXABORT = 0x0001,
         PURGE_RXABORT = 0x0002,
         PURGE_TXCLEAR = 0x0004,

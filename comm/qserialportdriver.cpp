@@ -47,8 +47,9 @@ bool QSerialPortDriver::Configure(int baud, int byteSize, int stopBits, int pari
 {
     if (!IsOpen())
         return false;
-    static const QSerialPort::StopBits kStopBits[] = {
-        QSerialPort::OneStop, QSerialPort::OneAndHalfStop, QSerialPort::TwoStop};
+    static const QSerialPort::StopBits kStopBits[] = {QSerialPort::OneStop,
+                                                      QSerialPort::OneAndHalfStop,
+                                                      QSerialPort::TwoStop};
     static const QSerialPort::Parity kParity[] = {QSerialPort::NoParity, QSerialPort::OddParity,
                                                   QSerialPort::EvenParity, QSerialPort::MarkParity,
                                                   QSerialPort::SpaceParity};
@@ -56,8 +57,7 @@ bool QSerialPortDriver::Configure(int baud, int byteSize, int stopBits, int pari
         return false;
     const bool ok = m_port->setBaudRate(baud) &&
                     m_port->setDataBits(static_cast<QSerialPort::DataBits>(byteSize)) &&
-                    m_port->setParity(kParity[parity]) &&
-                    m_port->setStopBits(kStopBits[stopBits]) &&
+                    m_port->setParity(kParity[parity]) && m_port->setStopBits(kStopBits[stopBits]) &&
                     m_port->setFlowControl(QSerialPort::NoFlowControl);
     // Modem lines: a pseudo-terminal or an adapter without them refuses the
     // call, which is no reason to refuse the port.
@@ -102,7 +102,8 @@ qint64 QSerialPortDriver::Write(const char *data, qint64 count, qint64 timeoutMs
         const qint64 remaining = deadline - NowMs();
         if (remaining <= 0)
             break;
-        if (!m_port->waitForBytesWritten(int(qMin<qint64>(remaining, 1 << 30))) && CheckPortError())
+        if (!m_port->waitForBytesWritten(int(qMin<qint64>(remaining, 1 << 30))) &&
+            CheckPortError())
             return -1;
     }
     const qint64 pending = m_port->bytesToWrite();

@@ -44,6 +44,6 @@ QByteArray TraceLog::FormatLine(const QByteArray &time, Direction direction,
         if (c < 0x20 || c > 0x7E)
             c = '.';
     }
-    return time + (direction == Sent ? " TX " : " RX ") + bytes.toHex(' ').toUpper() + " |" + text +
-           "|\n";
+    return time + (direction == Sent ? " TX " : " RX ") + bytes.toHex(' ').toUpper() + " |" +
+           text + "|\n";
 }

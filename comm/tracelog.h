@@ -13,11 +13,7 @@
 class TraceLog
 {
 public:
-    enum Direction
-    {
-        Sent,
-        Received
-    };
+    enum Direction { Sent, Received };
 
     explicit TraceLog(const QString &path);
     ~TraceLog();

@@ -9,13 +9,7 @@
 class UserNotifier
 {
 public:
-    enum Icon
-    {
-        NoIcon,
-        Information,
-        Warning,
-        Stop
-    };
+    enum Icon { NoIcon, Information, Warning, Stop };
 
     virtual ~UserNotifier();
 

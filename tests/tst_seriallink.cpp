@@ -222,18 +222,12 @@ void TestSerialLink::readGathersPieces()
     Rig rig;
     QCOMPARE(rig.link.OpenPort(1, 9600), 0);
     const qint64 start = rig.now();
-    rig.driver->InjectIncoming("\x02"
-                               "01",
-                               start + 100);
+    rig.driver->InjectIncoming("\x02" "01", start + 100);
     rig.driver->InjectIncoming("2C", start + 2000);
-    rig.driver->InjectIncoming("00\x03"
-                               "C4extra",
-                               start + 5000);
+    rig.driver->InjectIncoming("00\x03" "C4extra", start + 5000);
     char buffer[10] = {};
     QCOMPARE(rig.link.Read(buffer, 10, 1000), 10);
-    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02"
-                                                "012C00\x03"
-                                                "C4"));
+    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02" "012C00\x03" "C4"));
     char rest[5] = {};
     QCOMPARE(rig.link.Read(rest, 5, 1000), 5);
     QCOMPARE(QByteArray(rest, 5), QByteArray("extra"));
