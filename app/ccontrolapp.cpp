@@ -71,7 +71,7 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
                          MessageBox::Warning);
         return false;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return false;
     }
@@ -129,6 +129,7 @@ bool CControlApp::Startup(const QStringList &arguments)
     QString file;
     if (!ParseArguments(arguments, &file)) {
         m_exitStatus = arguments.contains(QStringLiteral("--help")) ||
+                               arguments.contains(QStringLiteral("--help-all")) ||
                                arguments.contains(QStringLiteral("-h")) ||
                                arguments.contains(QStringLiteral("--version")) ||
                                arguments.contains(QStringLiteral("-v"))
