@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -226,8 +227,15 @@ void CMainFrame::UpdateRecentFiles()
     m_recentActions.clear();
     const QStringList files = m_doc->RecentFiles().Files();
     m_recentPlaceholder->setVisible(files.isEmpty());
+    m_fileMenu->setToolTipsVisible(true);
+    QStringList names;
+    for (const QString &file : files)
+        names << QFileInfo(file).fileName();
     for (int i = 0; i < files.size(); ++i) {
-        const QString name = QFileInfo(files.at(i)).fileName();
+        // Two files of the same name are told apart by their folders.
+        const QString name = names.count(names.at(i)) > 1
+                                 ? QDir::toNativeSeparators(files.at(i))
+                                 : names.at(i);
         auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), m_fileMenu);
         action->setData(CommandId::FileMruFirst + i);
         action->setToolTip(files.at(i));

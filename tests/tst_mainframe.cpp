@@ -549,6 +549,18 @@ void TestMainFrame::recentFiles()
     QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Failed to open document."));
     QCOMPARE(rig.doc->RecentFiles().Files(), QStringList({paths[4], paths[2], paths[1]}));
     QCOMPARE(rig.doc->GetTitle(), QStringLiteral("f5.zq"));
+
+    // The same name in another folder: both show their folders, and every
+    // item its full path as a tip.
+    QVERIFY(QDir(rig.dir.path()).mkdir("other"));
+    const QString twin = Write(rig.dir, QStringLiteral("other/f5.zq"), QByteArray());
+    QVERIFY(rig.doc->OpenDocumentFile(twin));
+    QMenu *file = rig.frame->menuBar()->actions().at(0)->menu();
+    QVERIFY(file->toolTipsVisible());
+    QCOMPARE(MenuTexts(file).mid(4, 3),
+             QStringList({"&1 " + QDir::toNativeSeparators(twin),
+                          "&2 " + QDir::toNativeSeparators(paths[4]), "&3 f3.zq"}));
+    QCOMPARE(file->actions().at(6)->toolTip(), paths[2]);
 }
 
 QTEST_MAIN(TestMainFrame)
