@@ -18,6 +18,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QDir>
+#include <QScreen>
+#include <QScrollArea>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -85,10 +87,23 @@ bool CMainFrame::IsDeveloperName(const QString &programFileName)
 void CMainFrame::SetView(QWidget *view)
 {
     m_view = view;
+    // The panel decides when 690 by 480 would clip it, and the screen how
+    // much of that there is room for.
     setCentralWidget(view);
-    // The panel decides when 690 by 480 would clip it.
     const QSize need = sizeHint();
-    resize(qMax(kWidth, need.width()), qMax(kHeight, need.height()));
+    takeCentralWidget();
+    // A window made smaller than the panel scrolls it; while it fits there
+    // are no scroll bars and the panel stands as drawn.
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(view);
+    setCentralWidget(scroller);
+    QSize size(qMax(kWidth, need.width()), qMax(kHeight, need.height()));
+    if (const QScreen *s = screen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
 }
 
 void CMainFrame::BuildMenus()

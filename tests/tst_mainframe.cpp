@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -128,6 +130,17 @@ void TestMainFrame::menus()
     for (QWidget *w :
          rig.frame->View()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         QVERIFY2(w->isHidden() || view.contains(w->geometry()), qPrintable(w->objectName()));
+    auto *scroller = qobject_cast<QScrollArea *>(rig.frame->centralWidget());
+    QVERIFY(scroller);
+    QTRY_VERIFY(!scroller->horizontalScrollBar()->isVisible() &&
+                !scroller->verticalScrollBar()->isVisible());
+    // Made smaller than the panel, the window scrolls to what it hides.
+    rig.frame->resize(400, 300);
+    QTRY_VERIFY(scroller->verticalScrollBar()->isVisible());
+    QVERIFY(scroller->horizontalScrollBar()->isVisible());
+    QCOMPARE(rig.frame->View()->size(), rig.frame->View()->sizeHint());
+    rig.frame->resize(rig.frame->sizeHint().expandedTo(QSize(690, 480)) + QSize(200, 200));
+    QTRY_VERIFY(!scroller->verticalScrollBar()->isVisible());
     QCOMPARE(rig.frame->windowTitle(), QStringLiteral("ZQ-M(V)710ALX")); // no camera read
 
     const QList<QAction *> menus = rig.frame->menuBar()->actions();
