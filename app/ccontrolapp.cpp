@@ -14,6 +14,8 @@
 #include "ui/messagebox.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMessageBox>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -182,7 +184,9 @@ void CControlApp::IdleUpdate()
     if (!frame)
         return;
     frame->UpdateComIndicator();
-    if (frame->IsShowingPrompt())
+    // An error box runs its own event loop: the failed exchange's text stays
+    // until the box is closed.
+    if (frame->IsShowingPrompt() || qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
         return;
     const QString ready = StringTable::Load(StringId::Ready);
     if (frame->StatusText() != ready)

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QScrollArea>
@@ -358,6 +359,7 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles()
     GuiFixture rig;
     rig.OpenPort();
     rig.BuildWindows();
+    rig.frame->show();
     const QString before = Write(rig.dir, "before.zq", QByteArray());
     QVERIFY(rig.doc->OpenDocumentFile(before));
     rig.doc->SetModifiedFlag();
@@ -377,6 +379,7 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles()
     QCOMPARE(rig.boxes.at(1).text, message);
     QCOMPARE(rig.boxes.at(1).icon, MessageBox::Warning);
     QCOMPARE(rig.boxes.at(1).caption, QStringLiteral(" ZQ-M(V)710ALX"));
+    QCOMPARE(rig.boxes.at(1).owner, rig.frame); // centred on the window, not the screen
     // The document is still the one it was: a Save cannot overwrite x.zq.
     QCOMPARE(rig.doc->GetPathName(), QFileInfo(before).absoluteFilePath());
     QVERIFY(rig.doc->IsModified());
@@ -498,6 +501,13 @@ void TestMainFrame::statusTextsAndReady()
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
     QEventLoop loop; // the event loop waits once
     QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    QMessageBox box(QMessageBox::Critical, QString(), QStringLiteral("ERROR"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+    app.IdleUpdate(); // the box's own event loop idles
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
+    box.close();
     loop.exec();
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Ready"));
 
