@@ -104,6 +104,9 @@ void TestStartup::dialogResults_data()
         << 12 << 0 << "/opt/grabber/libclser.so" << false << true;
     QTest::newRow("browse cancelled") << QStringList{"Other Factory", "browse:", "OPEN"} << true
                                       << 1 << 12 << 0 << "" << false << true;
+    QTest::newRow("browse cancelled keeps the typed path")
+        << QStringList{"Other Factory", "type:/x/libtyped.so", "browse:", "OPEN"} << true << 1
+        << 12 << 0 << "/x/libtyped.so" << false << true;
     QTest::newRow("Euresys then COM 3")
         << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2 << 0 << "" << true << false;
     QTest::newRow("CANCEL") << QStringList{"COM 5", "CANCEL"} << false << 0 << 0 << 0 << "" << true
@@ -138,6 +141,7 @@ void TestStartup::dialogResults()
         QCOMPARE(r.caption, QStringLiteral("OPEN DLL FILE"));
         QVERIFY(r.filter.startsWith("dll file (*.dll);;"));
         QVERIFY(r.filter.contains("*.so"));
+        QCOMPARE(r.selectedFilter, QStringLiteral("shared library (*.so *.so.*)"));
     }
 }
 
