@@ -16,6 +16,8 @@
 #include "ui/messagebox.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMessageBox>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -73,7 +75,7 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
                          MessageBox::Warning);
         return false;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return false;
     }
@@ -131,6 +133,7 @@ bool CControlApp::Startup(const QStringList &arguments)
     QString file;
     if (!ParseArguments(arguments, &file)) {
         m_exitStatus = arguments.contains(QStringLiteral("--help")) ||
+                               arguments.contains(QStringLiteral("--help-all")) ||
                                arguments.contains(QStringLiteral("-h")) ||
                                arguments.contains(QStringLiteral("--version")) ||
                                arguments.contains(QStringLiteral("-v"))
@@ -190,7 +193,9 @@ void CControlApp::IdleUpdate()
     if (!frame)
         return;
     frame->UpdateComIndicator();
-    if (frame->IsShowingPrompt())
+    // An error box runs its own event loop: the failed exchange's text stays
+    // until the box is closed.
+    if (frame->IsShowingPrompt() || qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
         return;
     const QString ready = StringTable::Load(StringId::Ready);
     if (frame->StatusText() != ready)

@@ -17,6 +17,9 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDir>
+#include <QScreen>
+#include <QScrollArea>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -84,10 +87,23 @@ bool CMainFrame::IsDeveloperName(const QString &programFileName)
 void CMainFrame::SetView(QWidget *view)
 {
     m_view = view;
+    // The panel decides when 690 by 480 would clip it, and the screen how
+    // much of that there is room for.
     setCentralWidget(view);
-    // The panel decides when 690 by 480 would clip it.
     const QSize need = sizeHint();
-    resize(qMax(kWidth, need.width()), qMax(kHeight, need.height()));
+    takeCentralWidget();
+    // A window made smaller than the panel scrolls it; while it fits there
+    // are no scroll bars and the panel stands as drawn.
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(view);
+    setCentralWidget(scroller);
+    QSize size(qMax(kWidth, need.width()), qMax(kHeight, need.height()));
+    if (const QScreen *s = screen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
 }
 
 void CMainFrame::BuildMenus()
@@ -226,8 +242,15 @@ void CMainFrame::UpdateRecentFiles()
     m_recentActions.clear();
     const QStringList files = m_doc->RecentFiles().Files();
     m_recentPlaceholder->setVisible(files.isEmpty());
+    m_fileMenu->setToolTipsVisible(true);
+    QStringList names;
+    for (const QString &file : files)
+        names << QFileInfo(file).fileName();
     for (int i = 0; i < files.size(); ++i) {
-        const QString name = QFileInfo(files.at(i)).fileName();
+        // Two files of the same name are told apart by their folders.
+        const QString name = names.count(names.at(i)) > 1
+                                 ? QDir::toNativeSeparators(files.at(i))
+                                 : names.at(i);
         auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), m_fileMenu);
         action->setData(CommandId::FileMruFirst + i);
         action->setToolTip(files.at(i));

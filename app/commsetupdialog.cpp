@@ -119,12 +119,15 @@ void CommSetupDialog::OnBrowse()
     // Grabber makers ship their Linux libraries as shared objects.
     request.filter =
         QStringLiteral("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
+    request.selectedFilter = QStringLiteral("shared library (*.so *.so.*)");
 #endif
     request.defaultSuffix = QStringLiteral("dll");
     const QString path = FileDialogs::Ask(request, this);
-    if (!path.isEmpty())
-        m_libraryPath = QFileInfo(path).absoluteFilePath();
     m_browsing = false;
+    // A cancelled Browse keeps what was typed.
+    if (path.isEmpty())
+        return;
+    m_libraryPath = QFileInfo(path).absoluteFilePath();
     // Only the path is shown again: the board button stays chosen.
     m_path->setText(m_libraryPath);
 }

@@ -44,6 +44,8 @@ int CameraData::WriteAll()
 {
     static const int total = ParamTable::CountWith(PF_WRITE_ALL);
     int done = 0;
+    // Shown before the first exchange: a silent camera takes seconds to fail.
+    Progress(0, total);
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
             continue;
@@ -58,6 +60,7 @@ int CameraData::ReadAll()
 {
     static const int total = ParamTable::CountWith(PF_READ);
     int done = 0;
+    Progress(0, total);
     for (int i = 0; i < PARAM_COUNT; ++i) {
         if (!(ParamTable::Row(i).flags & PF_READ))
             continue;
@@ -82,7 +85,13 @@ int CameraData::ConnectLibrary(const QString &libraryPath)
 
 int CameraData::ConnectPort(int portNumber, int baudRate)
 {
-    return Reported(OpenPort(portNumber, baudRate));
+    const int result = OpenPort(portNumber, baudRate);
+    // Which device was tried and why it would not open, after our own message.
+    if (result == -ERR_PORT_OPEN)
+        ReportError(WhyPortWouldNotOpen());
+    else
+        Reported(result);
+    return result;
 }
 
 int CameraData::SendParam(int index, int value)
@@ -107,10 +116,11 @@ int CameraData::UploadAll()
     return Reported(ReadAll());
 }
 
-void CameraData::ReportError()
+void CameraData::ReportError(const QString &detail)
 {
-    UserNotifier::Instance().ShowMessage(GetErrorMessage(), QString::fromLatin1(kAppTitle),
-                                         UserNotifier::Stop);
+    const QString text =
+        detail.isEmpty() ? GetErrorMessage() : GetErrorMessage() + QLatin1Char('\n') + detail;
+    UserNotifier::Instance().ShowMessage(text, QString::fromLatin1(kAppTitle), UserNotifier::Stop);
 }
 
 void CameraData::ShowProgress(int index, int stringId)

@@ -36,7 +36,8 @@ public:
     int SendAll();
     int UploadAll();
 
-    void ReportError();
+    // The recorded error's message, with a line of detail after it when given.
+    void ReportError(const QString &detail = QString());
     // The status-line text of a transfer of one parameter, when there is a
     // main window to show it.
     void ShowProgress(int index, int stringId);

@@ -18,6 +18,11 @@ bool ReplyWatch::Open(const QString &device)
     return m_port->Open(device);
 }
 
+QString ReplyWatch::WhyNotOpen(const QString &device)
+{
+    return m_port->WhyNotOpen(device);
+}
+
 bool ReplyWatch::IsOpen() const
 {
     return m_port->IsOpen();

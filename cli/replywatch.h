@@ -17,6 +17,7 @@ public:
     void Arm();
 
     bool Open(const QString &device) override;
+    QString WhyNotOpen(const QString &device) override;
     bool IsOpen() const override;
     void Close() override;
     bool Configure(int baud, int byteSize, int stopBits, int parity) override;

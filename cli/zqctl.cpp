@@ -5,7 +5,6 @@
 #include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
 #include "resources/appversion.h"
-#include "portdiagnosis.h"
 #include "replywatch.h"
 #include "terminalnotifier.h"
 
@@ -256,10 +255,8 @@ int Zqctl::Connect()
     });
     m_watch = watch.get();
     theCamera.SetPortDriver(std::move(watch));
+    // A device that will not open is explained by ConnectPort itself.
     if (theCamera.ConnectPort(m_comNumber, m_baudRate) >= 0)
         return Success;
-    // After the program's own message, the device and the system's reason.
-    if (theCamera.GetErrorCode() == ERR_PORT_OPEN)
-        Err(PortDiagnosis::Explain(ComPortMap::DeviceFor(m_comNumber)));
     return CameraFailure;
 }

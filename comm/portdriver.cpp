@@ -1,8 +1,15 @@
 #include "portdriver.h"
 
+#include "portdiagnosis.h"
+
 #include <QThread>
 
 PortDriver::~PortDriver() = default;
+
+QString PortDriver::WhyNotOpen(const QString &device)
+{
+    return PortDiagnosis::Explain(device);
+}
 
 void PortDriver::Pause(qint64 ms)
 {

@@ -35,6 +35,9 @@ public:
 
     // Opens the device for exclusive use. False when it cannot be opened.
     virtual bool Open(const QString &device) = 0;
+    // After a failed Open: "DEVICE: reason", the reason in the system's words
+    // with what to do about it.
+    virtual QString WhyNotOpen(const QString &device);
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
     // Line settings: byteSize data bits, stopBits 0/1/2 (1, 1.5, 2 stop

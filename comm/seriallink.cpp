@@ -43,11 +43,17 @@ void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
     if (m_driver && m_driver->IsOpen())
         m_driver->Close();
     m_driver = std::move(driver);
+    m_lost = false;
 }
 
 bool SerialLink::IsPortOpen() const
 {
     return m_driver->IsOpen();
+}
+
+QString SerialLink::WhyPortWouldNotOpen()
+{
+    return m_driver->WhyNotOpen(m_line.device);
 }
 
 bool SerialLink::IsCameraLinkOpen()
@@ -83,8 +89,9 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
         return SetError(ERR_PORT_NUMBER);
     m_portNumber = portNumber;
     m_baudRate = baudRate;
+    m_line = {ComPortMap::DeviceFor(portNumber), byteSize, stopBits, parity};
 
-    if (!m_driver->Open(ComPortMap::DeviceFor(portNumber)))
+    if (!m_driver->Open(m_line.device))
         return SetError(ERR_PORT_OPEN);
     m_driver->SetQueueSizes(kQueueSize, kQueueSize);
     if (m_driver->Configure(baudRate, byteSize, stopBits, parity))
@@ -106,8 +113,32 @@ int SerialLink::OpenLibrary(const QString &path)
     return 0;
 }
 
+void SerialLink::LoseDevice()
+{
+    m_driver->Close();
+    m_lost = true;
+}
+
+bool SerialLink::EnsureOpen()
+{
+    if (m_driver->IsOpen())
+        return true;
+    if (!m_lost)
+        return false;
+    if (!m_driver->Open(m_line.device))
+        return false;
+    m_driver->SetQueueSizes(kQueueSize, kQueueSize);
+    if (!m_driver->Configure(m_baudRate, m_line.byteSize, m_line.stopBits, m_line.parity)) {
+        m_driver->Close();
+        return false;
+    }
+    m_lost = false;
+    return true;
+}
+
 int SerialLink::Close()
 {
+    m_lost = false;
     if (m_driver->IsOpen()) {
         m_driver->Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
         m_driver->Close();
@@ -136,8 +167,12 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
     }
     if (count <= 0)
         return SetError(ERR_SIZE);
-    if (!m_driver->IsOpen())
-        return SetError(ERR_PORT_NOT_OPEN);
+    if (!EnsureOpen()) {
+        if (!m_lost)
+            return SetError(ERR_PORT_NOT_OPEN);
+        SetError(ERR_IO); // the device is still gone
+        return 0;
+    }
 
     const qint64 written = m_driver->Write(bytes, count, qint64(timeoutMsPerByte) * count);
     if (written > 0)
@@ -149,6 +184,7 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
     }
     m_driver->Purge(PortDriver::PURGE_TXCLEAR);
     SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    LoseDevice();
     return 0;
 }
 
@@ -161,15 +197,18 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
     }
     if (count <= 0)
         return SetError(ERR_SIZE);
-    if (!m_driver->IsOpen())
-        return SetError(ERR_PORT_NOT_OPEN);
+    if (!EnsureOpen())
+        return SetError(m_lost ? ERR_IO : ERR_PORT_NOT_OPEN);
 
     const qint64 deadline = m_driver->NowMs() + qint64(count) * timeoutMsPerByte;
     int received = 0;
+    bool failed = false;
     while (m_driver->NowMs() <= deadline) {
         const qint64 got = m_driver->ReadAvailable(buffer + received, count - received);
-        if (got < 0)
-            break; // the device failed; waiting longer cannot help
+        if (got < 0) {
+            failed = true; // the device failed; waiting longer cannot help
+            break;
+        }
         Trace(TraceLog::Received, buffer + received, got);
         received += int(got);
         if (received == count)
@@ -177,7 +216,10 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
         m_driver->WaitReadable(deadline);
     }
     m_driver->Purge(PortDriver::PURGE_RXCLEAR);
-    return SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    const int result = SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    if (failed)
+        LoseDevice();
+    return result;
 }
 
 int SerialLink::ReadCameraLink(char *buffer, int count, int timeoutMsPerByte)
@@ -213,8 +255,8 @@ void SerialLink::FlushTrace()
 
 int SerialLink::Purge(quint32 purgeFlags)
 {
-    if (!m_driver->IsOpen())
-        return SetError(ERR_PORT_NOT_OPEN);
+    if (!EnsureOpen())
+        return SetError(m_lost ? ERR_IO : ERR_PORT_NOT_OPEN);
     if (!m_driver->Purge(purgeFlags))
         return SetError(ERR_PURGE);
     return 0;

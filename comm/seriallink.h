@@ -38,7 +38,10 @@ public:
 
     int PortNumber() const { return m_portNumber; }
     int BaudRate() const { return m_baudRate; }
+    // False also while a port whose device failed waits to be opened again.
     bool IsPortOpen() const;
+    // After OpenPort failed to open its device: which device, and why not.
+    QString WhyPortWouldNotOpen();
     static bool IsCameraLinkOpen();
 
     // The OS side of the COM port; replaced by tests and the simulator.
@@ -57,6 +60,20 @@ private:
     int m_baudRate = 0;
     void Trace(int direction, const char *bytes, qint64 count);
     int ReadCameraLink(char *buffer, int count, int timeoutMsPerByte);
+    // A device that failed (unplugged, its converter gone) is closed, and
+    // the next transfer opens it again with the same settings.
+    void LoseDevice();
+    bool EnsureOpen();
+
+    struct LineSettings
+    {
+        QString device;
+        int byteSize = 8;
+        int stopBits = 0;
+        int parity = 0;
+    };
+    LineSettings m_line;
+    bool m_lost = false;
 
     std::unique_ptr<PortDriver> m_driver;
     TraceLog *m_trace = nullptr;

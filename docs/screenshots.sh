@@ -3,18 +3,18 @@
 # the program, each against the simulated camera, on a private X server.
 #   docs/screenshots.sh              builds what is missing into build/
 #   BUILD_DIR=build-x docs/screenshots.sh
-# Needs Xvfb, xdotool and ImageMagick (Debian: xvfb xdotool imagemagick) and
-# the fonts the program shows; installs them when run as root. Controls are
-# clicked where the dialog tables put them (dialog units scaled by the
-# window's size); a window that does not appear is reported, its pictures
-# are skipped, and the script ends with status 1.
+# Needs Xvfb, xdotool and ImageMagick (Debian: xvfb xdotool imagemagick),
+# installed when run as root, and the program's fonts, which ./test --install
+# brings. Controls are clicked where the dialog tables put them (dialog units
+# scaled by the window's size); a window that does not appear is reported,
+# its pictures are skipped, and the script ends with status 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$PWD
 out=$src/docs/images
 build=${BUILD_DIR:-build}
 
-packages=(xvfb xdotool imagemagick fonts-dejavu-core fonts-droid-fallback)
+packages=(xvfb xdotool imagemagick fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -90,10 +90,11 @@ geometry() { # ID -> X Y WIDTH HEIGHT
     echo "$X $Y $WIDTH $HEIGHT"
 }
 
-window() { # REGEX [SECONDS]: the largest visible window so named
+window() { # REGEX [SECONDS [NOT-ID]]: the largest visible window so named, other than NOT-ID
     local deadline=$((SECONDS + ${2:-10})) id best= area=0 x y w h
     while ((SECONDS < deadline)); do
         for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null || true); do
+            [ "$id" = "${3:-}" ] && continue
             read -r x y w h < <(geometry "$id")
             if ((w * h > area)); then best=$id area=$((w * h)); fi
         done
@@ -249,7 +250,9 @@ start_camsim "$work/silent" --silent
 start_app "$program" --com "1=$work/silent"
 if setup=$(window '^Select Communication System$'); then
     keys "$setup" Return
-    if box=$(window "$title" 60); then
+    # The progress window says what it waits for at once; the box comes later.
+    progress=$(window "$title") || true
+    if box=$(window "$title" 60 "$progress"); then
         shot "$box" error-timeout
         keys "$box" Return
     fi

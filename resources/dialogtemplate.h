@@ -54,3 +54,5 @@ struct DialogTemplate
 
 // The dialog layouts of the program, by resource id; null for an unknown id.
 const DialogTemplate *FindDialogTemplate(int id);
+// All of them, count set to how many.
+const DialogTemplate *const *DialogTemplates(int *count);

@@ -8,18 +8,23 @@ extern const DialogTemplate kWhiteSpotDialog;
 extern const DialogTemplate kManualCommandDialog;
 extern const DialogTemplate kRegisterEditorDialog;
 
+namespace {
+const DialogTemplate *const kAll[] = {
+    &kAboutDialog,     &kCommSetupDialog,     &kPanelDialog,
+    &kWhiteSpotDialog, &kManualCommandDialog, &kRegisterEditorDialog,
+};
+} // namespace
+
 const DialogTemplate *FindDialogTemplate(int id)
 {
-    static const DialogTemplate *const kAll[] = {
-        &kAboutDialog,
-        &kCommSetupDialog,
-        &kPanelDialog,
-        &kWhiteSpotDialog,
-        &kManualCommandDialog,
-        &kRegisterEditorDialog,
-    };
     for (const DialogTemplate *t : kAll)
         if (t->id == id)
             return t;
     return nullptr;
+}
+
+const DialogTemplate *const *DialogTemplates(int *count)
+{
+    *count = int(sizeof kAll / sizeof kAll[0]);
+    return kAll;
 }

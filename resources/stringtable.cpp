@@ -122,6 +122,14 @@ QString StringTable::Load(int id)
     return table().value(id);
 }
 
+QList<int> StringTable::Ids()
+{
+    QList<int> ids;
+    for (const Entry &e : kStrings)
+        ids.append(e.id);
+    return ids;
+}
+
 bool StringTable::Contains(int id)
 {
     return table().contains(id);

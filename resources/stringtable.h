@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The program's string table: resource id to text. Texts are kept exactly as
@@ -11,4 +12,6 @@ public:
     // The text of the id, or an empty text when the id is unknown.
     static QString Load(int id);
     static bool Contains(int id);
+    // Every id of the table, in table order.
+    static QList<int> Ids();
 };

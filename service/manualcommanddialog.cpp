@@ -39,7 +39,7 @@ ManualCommandDialog::ManualCommandDialog(QWidget *parent) : ServiceDialog(parent
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
     setWindowTitle(QString::fromUtf8(layout.caption));
-    setFixedSize(DialogBuilder::Build(layout, this));
+    BuildLayout(layout);
     m_transmission = FindControlAs<QLineEdit>(this, Id::Transmission);
     m_received = FindControlAs<QLineEdit>(this, Id::Received);
     delete m_transmission->validator();

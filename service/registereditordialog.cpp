@@ -35,7 +35,7 @@ RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(pare
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
     setWindowTitle(QString::fromUtf8(layout.caption));
-    setFixedSize(DialogBuilder::Build(layout, this));
+    BuildLayout(layout);
 
     for (int k = 0; k < P::kRows; ++k) {
         m_address[k] = FindControlAs<QLineEdit>(this, Id::AddressFirst + k);

@@ -32,7 +32,7 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
     setWindowTitle(QString::fromUtf8(layout.caption));
-    setFixedSize(DialogBuilder::Build(layout, this));
+    BuildLayout(layout);
     m_slider = FindControlAs<QScrollBar>(this, Id::ThresholdSlider);
     m_readout = FindControlAs<QLabel>(this, Id::Threshold);
     m_list = FindControlAs<QPlainTextEdit>(this, Id::AddressList);

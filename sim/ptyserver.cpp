@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -41,6 +42,20 @@ bool installSignals()
     for (int signo : {SIGTERM, SIGINT, SIGUSR1})
         ::sigaction(signo, &action, nullptr);
     return true;
+}
+
+long long nowNs()
+{
+    timespec t = {};
+    ::clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1'000'000'000LL + t.tv_nsec;
+}
+
+void sleepUntilNs(long long at)
+{
+    const timespec t = {time_t(at / 1'000'000'000LL), long(at % 1'000'000'000LL)};
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+    }
 }
 
 void writeAll(int fd, const QByteArray &bytes)
@@ -147,6 +162,30 @@ void PtyServer::CloseAll()
     }
 }
 
+void PtyServer::HearOverTheLine(qsizetype count)
+{
+    // A terminal hands over at once what a line delivers a byte at a time:
+    // the camera hears the bytes when the last of them would have arrived.
+    if (m_byteTimeNs == 0)
+        return;
+    m_rxDoneNs = qMax(nowNs(), m_rxDoneNs) + count * m_byteTimeNs;
+    sleepUntilNs(m_rxDoneNs);
+}
+
+void PtyServer::SendOverTheLine(const QByteArray &bytes)
+{
+    if (m_byteTimeNs == 0 || bytes.isEmpty()) {
+        writeAll(m_master, bytes);
+        return;
+    }
+    long long at = nowNs();
+    for (char byte : bytes) {
+        at += m_byteTimeNs;
+        sleepUntilNs(at);
+        writeAll(m_master, QByteArray(1, byte));
+    }
+}
+
 int PtyServer::Run()
 {
     char buffer[4096];
@@ -175,12 +214,13 @@ int PtyServer::Run()
         if (n <= 0)
             return EXIT_FAILURE;
         const QByteArray received(buffer, int(n));
+        HearOverTheLine(received.size());
         const QByteArray answer = m_camera->Receive(received);
         // Recorded before it is answered: once the client has the answer,
         // the record already shows what led to it.
         if (m_log)
             m_log->Record(received, answer, *m_camera);
-        writeAll(m_master, answer);
+        SendOverTheLine(answer);
         if (m_camera->IsDead()) {
             // The line is gone for good: the client sees the device fail.
             letLastExchangeFinish(m_master, m_slave);

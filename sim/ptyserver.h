@@ -25,11 +25,15 @@ public:
     // Serves until SIGTERM or SIGINT, or until the line dies. Exit status.
     int Run();
     QString Error() const { return m_error; }
+    // Bytes take the time they take on a line of this speed, 8N1, both ways.
+    void SetBaud(int baud) { m_byteTimeNs = baud > 0 ? 10'000'000'000LL / baud : 0; }
 
 private:
     bool Fail(const QString &message);
     void Serve();
     void CloseAll();
+    void HearOverTheLine(qsizetype count);
+    void SendOverTheLine(const QByteArray &bytes);
 
     SimCamera *m_camera = nullptr;
     SimLog *m_log = nullptr;
@@ -38,4 +42,6 @@ private:
     QString m_slavePath;
     QString m_linkPath;
     QString m_error;
+    long long m_byteTimeNs = 0;
+    long long m_rxDoneNs = 0; // when the last byte heard has fully arrived
 };

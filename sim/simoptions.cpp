@@ -41,10 +41,13 @@ const char kUsage[] =
     "Plumbing:\n"
     "  --link PATH            symbolic link PATH to the pseudo-terminal\n"
     "  --log FILE             append received bytes, frames and payloads to FILE\n"
+    "  --baud N               every byte, both ways, takes its time on a line of\n"
+    "                         N baud, 8N1 (ten bits); without it bytes move at once\n"
     "  -h, --help             this text\n"
     "\n"
     "Examples:\n"
     "  zq-camsim --link /tmp/zqcam\n"
+    "  zq-camsim --link /tmp/zqcam --baud 9600   (a read of all takes about 1.8 s)\n"
     "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n"
     "  zq-camsim --link /tmp/zqcam --silent --faults-after 10   (kill -USR1 revives it)\n"
     "  zq-camsim --link /tmp/zqcam --script-reads 01:4D:010000,010000,000000\n"
@@ -115,14 +118,14 @@ bool SimOptions::Parse(const QStringList &arguments)
                              faultsAfter = value("faults-after", "n"), link = value("link", "path"),
                              scriptReads = value("script-reads", "script"),
                              refuseWrite = value("refuse-write", "write"),
-                             log = value("log", "file");
+                             log = value("log", "file"), baud = value("baud", "n");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
                              noReply = flag("no-reply"), lowerCase = flag("lower-case");
-    parser.addOptions({help,        vendor,        model,      serial,       version,
-                       detectPolls, detectOutcome, spots,      factoryReads, refuseEnq,
-                       noise,       badChecksum,   dieAfter,   silentEnqs,   faultsAfter,
-                       link,        log,           silent,     refuseWrites, noReply,
-                       lowerCase,   scriptReads,   refuseWrite});
+    parser.addOptions({help,        vendor,        model,       serial,       version,
+                       detectPolls, detectOutcome, spots,       factoryReads, refuseEnq,
+                       noise,       badChecksum,   dieAfter,    silentEnqs,   faultsAfter,
+                       link,        log,           silent,      refuseWrites, noReply,
+                       lowerCase,   scriptReads,   refuseWrite, baud});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -131,6 +134,8 @@ bool SimOptions::Parse(const QStringList &arguments)
     m_help = parser.isSet(help);
     m_linkPath = parser.value(link);
     m_logPath = parser.value(log);
+    if (parser.isSet(baud) && (!toCount(parser.value(baud), &m_baud) || m_baud < 50))
+        return Fail(QStringLiteral("--baud takes a line speed of 50 or more"));
     SimConfig &c = m_config;
     SimFaults &f = c.faults;
 

@@ -17,6 +17,8 @@ public:
     const SimConfig &Config() const { return m_config; }
     QString LinkPath() const { return m_linkPath; }
     QString LogPath() const { return m_logPath; }
+    // Line speed whose wire time every byte takes; 0 for none.
+    int Baud() const { return m_baud; }
     bool HelpRequested() const { return m_help; }
     QString Error() const { return m_error; }
     static QString HelpText();
@@ -28,5 +30,6 @@ private:
     QString m_linkPath;
     QString m_logPath;
     QString m_error;
+    int m_baud = 0;
     bool m_help = false;
 };

@@ -7,8 +7,10 @@ SimPortDriver::SimPortDriver(SimPeer *peer) : m_peer(peer) {}
 bool SimPortDriver::Open(const QString &device)
 {
     m_device = device;
-    if (m_openFails)
+    // A dead line is a device that has gone away: it cannot be opened either.
+    if (m_openFails || m_dead)
         return false;
+    ++m_opens;
     m_open = true;
     return true;
 }

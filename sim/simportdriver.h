@@ -32,8 +32,19 @@ public:
     // Test controls.
     void SetPeer(SimPeer *peer) { m_peer = peer; }
     void SetLatencyUs(qint64 us) { m_latencyUs = us; }
-    void SetOpenFails(bool fails) { m_openFails = fails; }
-    // The line goes dead: every later read and write fails at once (I/O error).
+    // Opening fails, for the reason given ("DEVICE: reason" is what WhyNotOpen says).
+    void SetOpenFails(bool fails,
+                      const QString &reason = QStringLiteral("No such file or directory"))
+    {
+        m_openFails = fails;
+        m_openFailure = reason;
+    }
+    QString WhyNotOpen(const QString &device) override
+    {
+        return device + QStringLiteral(": ") + m_openFailure;
+    }
+    // The line goes dead: every later read and write fails at once (I/O error),
+    // and the device will not open until it is alive again.
     void SetDead(bool dead) { m_dead = dead; }
     // Writes stop after this many bytes of the next write (then time out).
     void SetShortWrite(qint64 bytes) { m_shortWrite = bytes; }
@@ -48,6 +59,7 @@ public:
     const QByteArray &Sent() const { return m_sent; }
     void ClearSent() { m_sent.clear(); }
     int PurgeCount() const { return m_purges; }
+    int OpenCount() const { return m_opens; }
     int WaitCount() const { return m_waits; }
 
 private:
@@ -63,12 +75,14 @@ private:
     QList<Pending> m_incoming;
     QByteArray m_sent;
     QString m_device;
+    QString m_openFailure;
     qint64 m_nowUs = 1000000; // not zero, so deadlines near the start are ordinary
     qint64 m_latencyUs = 200;
     qint64 m_shortWrite = -1;
     quint32 m_lineErrors = 0;
     int m_baud = 9600;
     int m_purges = 0;
+    int m_opens = 0;
     int m_waits = 0;
     bool m_open = false;
     bool m_openFails = false;

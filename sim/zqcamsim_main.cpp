@@ -27,6 +27,7 @@ int main(int argc, char *argv[])
     SimCamera camera(options.Config());
     SimLog log(options.LogPath());
     PtyServer server(&camera, &log);
+    server.SetBaud(options.Baud());
     if (!server.Open(options.LinkPath())) {
         std::fprintf(stderr, "zq-camsim: %s\n", qPrintable(server.Error()));
         return EXIT_FAILURE;

@@ -73,6 +73,18 @@ void TestCamSimPty::readAllAndWriteOverPty()
     QCOMPARE(again.OpenPort(1, 9600), 0);
     QCOMPARE(again.ReadParam(Param::GainLevel), 1);
     QCOMPARE(again.GetValue(Param::GainLevel), 300);
+    again.Close();
+
+    // On a 9600-baud line each byte of a read takes its 1.04 ms: 31 of them
+    // before the reply is in (the closing ACK is not waited for).
+    CamSim slow({QStringLiteral("--baud"), QStringLiteral("9600")});
+    QVERIFY(slow.IsReady());
+    QCOMPARE(again.OpenPort(1, 9600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(again.ReadParam(Param::GainLevel), 1);
+    QVERIFY2(clock.elapsed() >= 32 && clock.elapsed() < 500,
+             qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestCamSimPty::silentCameraTimesOutWithoutSpinning()
@@ -139,6 +151,7 @@ void TestCamSimPty::helpAndBadOptions()
 
     for (const QStringList &bad : {QStringList{QStringLiteral("--serial"), QStringLiteral("12a")},
                                    QStringList{QStringLiteral("--noise"), QStringLiteral("-1")},
+                                   QStringList{QStringLiteral("--baud"), QStringLiteral("0")},
                                    QStringList{QStringLiteral("--bogus")}}) {
         QProcess p;
         p.start(QStringLiteral(ZQ_CAMSIM), bad);

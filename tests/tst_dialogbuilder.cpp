@@ -1,6 +1,13 @@
-// The dialog-table builder: units, ids, radio groups and styles.
+// The dialog-table builder: units, ids, radio groups and styles; and every
+// text of the tables can be drawn with the fonts installed.
+#include "camera/registerpage.h"
+#include "resources/menutable.h"
+#include "resources/stringtable.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+
+#include <QFontDatabase>
+#include <QRawFont>
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -31,6 +38,8 @@ class TestDialogBuilder : public QObject
     Q_OBJECT
 private slots:
     void unitsIdsGroupsAndStyles();
+    void everyTextHasAGlyph_data();
+    void everyTextHasAGlyph();
 };
 
 void TestDialogBuilder::unitsIdsGroupsAndStyles()
@@ -69,6 +78,63 @@ void TestDialogBuilder::unitsIdsGroupsAndStyles()
     QCOMPARE(w.children().indexOf(FindControl(&w, 10)), 0);
     QVERIFY(!FindControl(&w, 99));
     QVERIFY(!FindControlAs<QGroupBox>(&w, 11));
+}
+
+void TestDialogBuilder::everyTextHasAGlyph_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QStringList strings;
+    for (int id : StringTable::Ids())
+        strings << StringTable::Load(id);
+    QTest::newRow("string table") << strings;
+    int count = 0;
+    const DialogTemplate *const *dialogs = DialogTemplates(&count);
+    for (int d = 0; d < count; ++d) {
+        QStringList texts{QString::fromUtf8(dialogs[d]->caption)};
+        for (int i = 0; i < dialogs[d]->count; ++i)
+            texts << QString::fromUtf8(dialogs[d]->items[i].caption);
+        QTest::newRow(qPrintable(QStringLiteral("dialog %1").arg(dialogs[d]->id))) << texts;
+    }
+    QStringList menus;
+    const MenuEntry *menu = MainMenu(&count);
+    for (int m = 0; m < count; ++m) {
+        menus << QString::fromUtf8(menu[m].title);
+        for (int i = 0; i < menu[m].count; ++i)
+            menus << QString::fromUtf8(menu[m].items[i].text);
+    }
+    QTest::newRow("menus") << menus;
+    QStringList editor{RegisterPage::RefusalText(RegisterPage::BadAddress),
+                       RegisterPage::RefusalText(RegisterPage::BadData)};
+    for (int a = 0; a < RegisterPage::kAreaCount; ++a)
+        editor << QString::fromUtf8(RegisterPage::AreaOf(RegisterPage::Area(a)).caption);
+    for (int p = 0; p < RegisterPage::kPageCount; ++p)
+        editor << RegisterPage::PageCaption(p);
+    QTest::newRow("register editor messages and areas") << editor;
+}
+
+void TestDialogBuilder::everyTextHasAGlyph()
+{
+    // A character no installed font has is drawn as an empty box, and the
+    // Japanese captions would all look alike.
+    QFETCH(QStringList, texts);
+    static QList<QRawFont> fonts;
+    if (fonts.isEmpty()) {
+        for (const QString &family : QFontDatabase::families())
+            fonts << QRawFont::fromFont(QFont(family));
+    }
+    QString missing;
+    for (const QString &text : texts) {
+        for (const char32_t c : text.toUcs4()) {
+            if (c < 0x20 || missing.contains(QString::fromUcs4(&c, 1)))
+                continue;
+            if (std::none_of(fonts.cbegin(), fonts.cend(),
+                             [c](const QRawFont &f) { return f.supportsCharacter(uint(c)); }))
+                missing += QString::fromUcs4(&c, 1);
+        }
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no installed font draws \"%1\"; "
+                                                          "./test --install installs one")
+                                               .arg(missing)));
 }
 
 QTEST_MAIN(TestDialogBuilder)

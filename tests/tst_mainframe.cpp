@@ -14,7 +14,11 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -30,14 +34,24 @@ public:
     explicit StatusWatcher(SimPeer *camera) : m_camera(camera) {}
     QByteArray Receive(const QByteArray &bytes) override
     {
-        if (seen.isEmpty() && CMainFrame::Instance())
-            seen = CMainFrame::Instance()->StatusText();
+        if (!m_first) {
+            m_first = true;
+            if (CMainFrame::Instance())
+                seen = CMainFrame::Instance()->StatusText();
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (auto *p = qobject_cast<QProgressDialog *>(w); p && p->isVisible())
+                    progress = p->labelText();
+            }
+        }
         return m_camera->Receive(bytes);
     }
+    void Reset() { m_first = false, seen.clear(), progress.clear(); }
     QString seen;
+    QString progress; // the progress window's text, when one was up
 
 private:
     SimPeer *m_camera;
+    bool m_first = false;
 };
 
 QStringList MenuTexts(QMenu *menu)
@@ -118,6 +132,17 @@ void TestMainFrame::menus()
     for (QWidget *w :
          rig.frame->View()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         QVERIFY2(w->isHidden() || view.contains(w->geometry()), qPrintable(w->objectName()));
+    auto *scroller = qobject_cast<QScrollArea *>(rig.frame->centralWidget());
+    QVERIFY(scroller);
+    QTRY_VERIFY(!scroller->horizontalScrollBar()->isVisible() &&
+                !scroller->verticalScrollBar()->isVisible());
+    // Made smaller than the panel, the window scrolls to what it hides.
+    rig.frame->resize(400, 300);
+    QTRY_VERIFY(scroller->verticalScrollBar()->isVisible());
+    QVERIFY(scroller->horizontalScrollBar()->isVisible());
+    QCOMPARE(rig.frame->View()->size(), rig.frame->View()->sizeHint());
+    rig.frame->resize(rig.frame->sizeHint().expandedTo(QSize(690, 480)) + QSize(200, 200));
+    QTRY_VERIFY(!scroller->verticalScrollBar()->isVisible());
     QCOMPARE(rig.frame->windowTitle(), QStringLiteral("ZQ-M(V)710ALX")); // no camera read
 
     const QList<QAction *> menus = rig.frame->menuBar()->actions();
@@ -160,6 +185,24 @@ void TestMainFrame::comIndicator()
         const QFontMetrics fm(pane->font());
         QVERIFY(pane->width() < fm.horizontalAdvance("COM8") * 2);
         QVERIFY(pane->contentsRect().width() >= fm.horizontalAdvance("COM10")); // not clipped
+
+        // The adapter is pulled and plugged in again: one box per action,
+        // " ?" while it is away, and the next action finds it again.
+        QAction *read = rig.frame->Action(CommandId::ReadFromCamera);
+        rig.driver->SetDead(true);
+        read->trigger();
+        read->trigger();
+        QCOMPARE(rig.boxes.size(), 2);
+        QCOMPARE(rig.boxes.at(1).text, QStringLiteral("ERROR - Serial communication I/O error."));
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(pane->text(), QStringLiteral(" ?"));
+        rig.driver->SetDead(false);
+        rig.TakePayloads();
+        read->trigger();
+        QCOMPARE(rig.boxes.size(), 2);
+        QCOMPARE(rig.TakePayloads().size(), 54);
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(pane->text(), QStringLiteral("COM10"));
     }
     {
         GuiFixture rig;
@@ -198,6 +241,7 @@ void TestMainFrame::readFromCamera()
 
     rig.camera.Faults().silent = false;
     rig.TakePayloads();
+    QVERIFY(QTest::qWaitForWindowActive(rig.frame)); // back from the progress window
     QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(rig.boxes.size(), 1);
     QCOMPARE(refreshes.size(), 1);
@@ -332,6 +376,7 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles()
     GuiFixture rig;
     rig.OpenPort();
     rig.BuildWindows();
+    rig.frame->show();
     const QString before = Write(rig.dir, "before.zq", QByteArray());
     QVERIFY(rig.doc->OpenDocumentFile(before));
     rig.doc->SetModifiedFlag();
@@ -352,6 +397,7 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles()
     QCOMPARE(rig.boxes.at(1).text, message);
     QCOMPARE(rig.boxes.at(1).icon, MessageBox::Warning);
     QCOMPARE(rig.boxes.at(1).caption, QStringLiteral(" ZQ-M(V)710ALX"));
+    QCOMPARE(rig.boxes.at(1).owner, rig.frame); // centred on the window, not the screen
     // The document is still the one it was: a Save cannot overwrite x.zq.
     QCOMPARE(rig.doc->GetPathName(), QFileInfo(before).absoluteFilePath());
     QVERIFY(rig.doc->IsModified());
@@ -467,14 +513,39 @@ void TestMainFrame::statusTextsAndReady()
     QVERIFY(rig.doc->SendValue(5, 300) > 0);
     QCOMPARE(watcher.seen, QStringLiteral("Sending Gain Level data to camera..."));
     QVERIFY(rig.doc->IsModified());
-    watcher.seen.clear();
+    watcher.Reset();
     QCOMPARE(rig.doc->UploadValue(13), 0);
     QCOMPARE(watcher.seen, QStringLiteral("Uploading Black Level data from camera..."));
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
     QEventLoop loop; // the event loop waits once
     QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    QMessageBox box(QMessageBox::Critical, QString(), QStringLiteral("ERROR"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+    app.IdleUpdate(); // the box's own event loop idles
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
+    box.close();
     loop.exec();
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Ready"));
+
+    // A whole-set transfer says what it waits for before its first byte
+    // leaves, even to a camera that is off.
+    rig.camera.Faults().silent = true;
+    watcher.Reset();
+    QVERIFY(rig.doc->UploadAllValues() < 0);
+    QCOMPARE(watcher.progress, QStringLiteral("Reading the camera settings... (0 of 54)"));
+    rig.camera.Faults().silent = false;
+    watcher.Reset();
+    QCOMPARE(rig.doc->SendAllValues(), 0);
+    QCOMPARE(watcher.progress, QStringLiteral("Writing the camera settings... (0 of 26)"));
+    watcher.Reset();
+    const QString file = rig.dir.filePath("progress.zq");
+    QString error;
+    QCOMPARE(SettingsFile::Write(file, theCamera, &error), SettingsFile::Ok);
+    rig.doc->SetModifiedFlag(false);
+    QVERIFY(rig.doc->OpenDocumentFile(file));
+    QCOMPARE(watcher.progress, QStringLiteral("Writing the camera settings... (0 of 26)"));
     rig.driver->SetPeer(&rig.camera);
 
     // A highlighted item's prompt (first line of its string) stays while
@@ -519,6 +590,18 @@ void TestMainFrame::recentFiles()
     QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Failed to open document."));
     QCOMPARE(rig.doc->RecentFiles().Files(), QStringList({paths[4], paths[2], paths[1]}));
     QCOMPARE(rig.doc->GetTitle(), QStringLiteral("f5.zq"));
+
+    // The same name in another folder: both show their folders, and every
+    // item its full path as a tip.
+    QVERIFY(QDir(rig.dir.path()).mkdir("other"));
+    const QString twin = Write(rig.dir, QStringLiteral("other/f5.zq"), QByteArray());
+    QVERIFY(rig.doc->OpenDocumentFile(twin));
+    QMenu *file = rig.frame->menuBar()->actions().at(0)->menu();
+    QVERIFY(file->toolTipsVisible());
+    QCOMPARE(MenuTexts(file).mid(4, 3),
+             QStringList({"&1 " + QDir::toNativeSeparators(twin),
+                          "&2 " + QDir::toNativeSeparators(paths[4]), "&3 f3.zq"}));
+    QCOMPARE(file->actions().at(6)->toolTip(), paths[2]);
 }
 
 QTEST_MAIN(TestMainFrame)

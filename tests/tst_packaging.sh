@@ -153,6 +153,7 @@ echo "Depends: $depends"
 for d in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
     echo "$depends" | tr ',' '\n' | grep -q "^ *$d\( \|$\)" || fail "Depends lacks $d"
 done
+echo "$depends" | tr ',' '\n' | grep -q "^ *fonts-droid-fallback |" || fail "Depends lacks a Japanese font"
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./||; /\/$/d' | sort >"$work/contents"
 grep -v '^usr/' "$work/contents" && fail "the package puts files outside /usr"
 diff -u "$work/installed" "$work/contents" || fail "the package and the installed tree differ"

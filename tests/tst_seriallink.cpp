@@ -248,9 +248,36 @@ void TestSerialLink::lineErrorDuringRead()
     rig.driver->SetDead(true);
     const qint64 start = rig.now();
     QCOMPARE(rig.link.Read(buffer, 1, 4000), -ERR_IO);
+    QVERIFY(!rig.link.IsPortOpen()); // closed, to be opened again
     QCOMPARE(rig.link.Write("x", 1, 1000), 0);
     QCOMPARE(rig.link.GetErrorCode(), int(ERR_IO));
+    QCOMPARE(rig.link.Purge(PortDriver::PURGE_RXCLEAR), -ERR_IO);
     QCOMPARE(rig.now(), start);
+
+    // The device comes back: the next transfer opens the same one with the
+    // same settings. A write that fails closes it too; Close ends the retries.
+    rig.driver->SetDead(false);
+    ComPortMap::SetOverride(4, QStringLiteral("/dev/ttyUSB3"));
+    QCOMPARE(rig.link.OpenPort(4, 115200), 0);
+    const int opens = rig.driver->OpenCount();
+    rig.driver->SetDead(true);
+    QCOMPARE(rig.link.Write("x", 1, 1000), 0);
+    QVERIFY(!rig.link.IsPortOpen());
+    QCOMPARE(rig.link.Read(buffer, 1, 1000), -ERR_IO);
+    rig.driver->SetDead(false);
+    QCOMPARE(rig.link.Purge(PortDriver::PURGE_RXCLEAR), 0);
+    QVERIFY(rig.link.IsPortOpen());
+    QCOMPARE(rig.driver->OpenCount(), opens + 1);
+    QCOMPARE(rig.driver->Device(), QStringLiteral("/dev/ttyUSB3"));
+    QCOMPARE(rig.driver->Baud(), 115200);
+    QCOMPARE(rig.link.PortNumber(), 4);
+    QCOMPARE(rig.link.Write("x", 1, 1000), 1);
+    rig.driver->SetDead(true);
+    QCOMPARE(rig.link.Read(buffer, 1, 1000), -ERR_IO);
+    rig.link.Close();
+    rig.driver->SetDead(false);
+    QCOMPARE(rig.link.Read(buffer, 1, 1000), -ERR_PORT_NOT_OPEN);
+    QCOMPARE(rig.driver->OpenCount(), opens + 1);
 }
 
 void TestSerialLink::mapCommErrorsOrder_data()
@@ -364,7 +391,8 @@ void TestSerialLink::cameraLinkReadsUntilItsDeadline()
     QFETCH(int, maxCalls);
     GrabberRig rig;
     const qint64 start = rig.now();
-    grabber.bytes = "012C00\x03" "C4";
+    grabber.bytes = "012C00\x03"
+                    "C4";
     grabber.readyAtMs = start + readyAtMs;
     grabber.perCall = perCall;
     grabber.waitsItsTimeout = waitsItsTimeout;
@@ -381,7 +409,8 @@ void TestSerialLink::cameraLinkReadsUntilItsDeadline()
     for (quint32 t : grabber.readTimeouts)
         QVERIFY(t <= 1000);
     if (result > 0)
-        QCOMPARE(QByteArray(buffer, 9), QByteArray("012C00\x03" "C4"));
+        QCOMPARE(QByteArray(buffer, 9), QByteArray("012C00\x03"
+                                                   "C4"));
 }
 
 void TestSerialLink::cameraLinkShortWriteRecordsTimeout()

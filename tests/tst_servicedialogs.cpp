@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -355,6 +356,13 @@ void TestServiceDialogs::editorOpensOrFocuses()
     QCOMPARE(first->Area(), RegisterPage::Tg);
     QCOMPARE(Field(first, RE::AddressFirst, 31), QString("1F"));
     QCOMPARE(Field(first, RE::DataFirst, 0), QString("00"));
+    // As drawn and without scroll bars; made smaller, it scrolls.
+    auto *scroller = first->findChild<QScrollArea *>();
+    QVERIFY(scroller && first->size() == scroller->widget()->size());
+    QTRY_VERIFY(!scroller->verticalScrollBar()->isVisible());
+    first->resize(first->width() / 2, first->height() / 2);
+    QTRY_VERIFY(scroller->verticalScrollBar()->isVisible());
+    first->resize(first->maximumSize());
 
     Click(first, RE::Eeprom);
     Click(first, RE::AreaAfe);

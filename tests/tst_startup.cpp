@@ -117,6 +117,9 @@ void TestStartup::dialogResults_data()
         << 12 << 0 << "/opt/grabber/libclser.so" << false << true;
     QTest::newRow("browse cancelled") << QStringList{"Other Factory", "browse:", "OPEN"} << true
                                       << 1 << 12 << 0 << "" << false << true;
+    QTest::newRow("browse cancelled keeps the typed path")
+        << QStringList{"Other Factory", "type:/x/libtyped.so", "browse:", "OPEN"} << true << 1
+        << 12 << 0 << "/x/libtyped.so" << false << true;
     QTest::newRow("Euresys then COM 3")
         << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2 << 0 << "" << true << false;
     QTest::newRow("CANCEL") << QStringList{"COM 5", "CANCEL"} << false << 0 << 0 << 0 << "" << true
@@ -162,6 +165,7 @@ void TestStartup::dialogResults()
         QCOMPARE(r.caption, QStringLiteral("OPEN DLL FILE"));
         QVERIFY(r.filter.startsWith("dll file (*.dll);;"));
         QVERIFY(r.filter.contains("*.so"));
+        QCOMPARE(r.selectedFilter, QStringLiteral("shared library (*.so *.so.*)"));
     }
 }
 
@@ -265,18 +269,23 @@ void TestStartup::startsWithAFile()
 void TestStartup::portThatDoesNotExist()
 {
     GuiFixture rig;
-    rig.driver->SetOpenFails(true);
+    rig.driver->SetOpenFails(true, QStringLiteral("Device or resource busy (another program "
+                                                  "has it open)"));
+    ComPortMap::SetOverride(4, QStringLiteral("/dev/ttyUSB0"));
     {
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"COM 4", "OPEN"}, &rig); });
         QVERIFY(app.Startup({"zqremote"}));
         QCOMPARE(rig.boxes.size(), 1);
-        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("ERROR - Can not open communciation port."));
+        QCOMPARE(rig.boxes.at(0).text,
+                 QStringLiteral("ERROR - Can not open communciation port.\n/dev/ttyUSB0: Device "
+                                "or resource busy (another program has it open)"));
         QVERIFY(rig.camera.Payloads().isEmpty());
         QCOMPARE(theCamera.GetValue(19), 2058);
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
     }
+    ComPortMap::ClearOverrides();
     QCOMPARE(StoredComPort(), 4); // the port it tried
 }
 
@@ -312,6 +321,19 @@ void TestStartup::startsThroughAPseudoTerminal()
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral("COM2"));
         QVERIFY(rig.boxes.isEmpty());
+
+        // Switched off and on again on the same link: reached again without a restart.
+        camsim.Stop();
+        QCOMPARE(app.Doc()->UploadAllValues(), -ERR_IO);
+        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("ERROR - Serial communication I/O error."));
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
+        QVERIFY(camsim.Start());
+        QCOMPARE(app.Doc()->UploadAllValues(), 1);
+        QCOMPARE(rig.boxes.size(), 1);
+        app.IdleUpdate();
+        QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral("COM2"));
     }
     ComPortMap::ClearOverrides();
     QCOMPARE(StoredComPort(), 2);
@@ -381,12 +403,14 @@ void TestStartup::programHelpAndVersion()
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(program.readAllStandardOutput().trimmed(), QByteArray("ZQ-M(V)710ALX 1.0.0.0"));
-    program.start(QStringLiteral(ZQREMOTE), {"--help"});
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitCode(), 0);
-    const QByteArray help = program.readAllStandardOutput();
-    for (const char *option : {"--com <N=DEVICE>", "--trace <FILE>", "[file]"})
-        QVERIFY2(help.contains(option), option);
+    for (const char *asked : {"--help", "--help-all"}) {
+        program.start(QStringLiteral(ZQREMOTE), {asked});
+        QVERIFY(program.waitForFinished(20000)); // printed, no setup dialog
+        QCOMPARE(program.exitCode(), 0);
+        const QByteArray help = program.readAllStandardOutput();
+        for (const char *option : {"--com <N=DEVICE>", "--trace <FILE>", "[file]"})
+            QVERIFY2(help.contains(option), option);
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -279,15 +280,27 @@ void TestZqctlService::portsThatWillNotOpen()
     const QString missing = dir.filePath(QStringLiteral("ttyUSB9"));
     Run run = zqctl({"--device", missing, "get", "5"});
     QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.err, "ERROR - Can not open communciation port.\nzqctl: " + missing.toLocal8Bit() +
+    QCOMPARE(run.err, "ERROR - Can not open communciation port.\n" + missing.toLocal8Bit() +
                           ": No such file or directory (no such device: unplugged, or another "
                           "name?)\n");
 
-    // Permission denied, on the device itself rather than the folder of its link.
+    // In use by another program (here, this one).
     CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
     QVERIFY(sim.IsReady());
     const QString device = QFileInfo(sim.Link()).canonicalFilePath();
     const QByteArray path = device.toLocal8Bit();
+    {
+        QSerialPort holder(device);
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        run = zqctl({"--device", device, "info"});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith("ERROR - Can not open communciation port.\n" + path +
+                                    ": Device or resource busy ("),
+                 run.err.constData());
+        QVERIFY2(run.err.contains("another program"), run.err.constData());
+    }
+
+    // Permission denied, on the device itself rather than the folder of its link.
     std::function<void()> asChild;
     QByteArray advice = "only its owner";
     if (geteuid() == 0) {
@@ -312,7 +325,7 @@ void TestZqctlService::portsThatWillNotOpen()
     if (run.exitCode == 99)
         QSKIP("running as root without the right to become nobody: no way to be refused");
     QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.startsWith("ERROR - Can not open communciation port.\nzqctl: " + path +
+    QVERIFY2(run.err.startsWith("ERROR - Can not open communciation port.\n" + path +
                                 ": Permission denied ("),
              run.err.constData());
     QVERIFY2(run.err.contains(advice), run.err.constData());

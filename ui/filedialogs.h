@@ -22,6 +22,7 @@ public:
         QString filter;        // "Name (*.ext);;All (*)"
         QString defaultSuffix; // without the dot
         QString initialPath;
+        QString selectedFilter; // one of filter's, shown first; empty: the first
     };
     // The chosen path, or empty when cancelled.
     static QString Ask(const Request &request, QWidget *parent = nullptr);

@@ -13,6 +13,18 @@ MessageBox::Recorder &TheRecorder()
     static MessageBox::Recorder recorder;
     return recorder;
 }
+// The window a box belongs to when the caller names none: the active one,
+// else the program's main window, so no box lands in the screen's middle
+// away from the window it speaks of.
+QWidget *OwnerWindow()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits("QMainWindow"))
+            return w;
+    return nullptr;
+}
 } // namespace
 
 MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption, Icon icon,
@@ -21,10 +33,11 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
     const QString title = caption.isEmpty() ? QString::fromLatin1(kAppTitle) : caption;
     // A failed exchange reports inside its wait cursor.
     const BusyCursor::Released released;
+    QWidget *owner = parent ? parent->window() : OwnerWindow();
     if (TheRecorder())
-        return TheRecorder()(Record{text, title, icon, buttons});
+        return TheRecorder()(Record{text, title, icon, buttons, owner});
 
-    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    QMessageBox box(owner);
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {

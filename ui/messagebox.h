@@ -45,6 +45,7 @@ public:
         QString caption;
         Icon icon;
         Buttons buttons;
+        QWidget *owner = nullptr; // the window the box is centred on
     };
     // Replaces the boxes: the recorder gets each one and returns the answer.
     // An empty function shows real boxes again.

@@ -1,5 +1,7 @@
 #include "portdiagnosis.h"
 
+// The POSIX side: the device node, its owner and group, and what open says.
+
 #include <QVector>
 
 #include <cerrno>

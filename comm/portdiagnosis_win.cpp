@@ -1,0 +1,26 @@
+#include "portdiagnosis.h"
+
+#include <QSerialPort>
+
+// Windows has no device nodes to look at: the port is tried once more and
+// Qt's words for the failure are given, with what to do for the usual ones.
+QString PortDiagnosis::Explain(const QString &device)
+{
+    QSerialPort port(device);
+    if (port.open(QIODevice::ReadWrite)) {
+        port.close();
+        return QStringLiteral("%1: in use a moment ago (another program held it)").arg(device);
+    }
+    QString advice;
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        advice = QStringLiteral(" (no such device: unplugged, or another number?)");
+        break;
+    case QSerialPort::PermissionError:
+        advice = QStringLiteral(" (another program has it open)");
+        break;
+    default:
+        break;
+    }
+    return QStringLiteral("%1: %2%3").arg(device, port.errorString(), advice);
+}
