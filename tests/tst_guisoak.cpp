@@ -5,11 +5,13 @@
 // virtual time stays within the protocol's bounds, and nothing crashes. ZQ_SOAK_ACTIONS sets the
 // length (default: a short run for the everyday suite), ZQ_SOAK_SEED replays a run.
 #include "app/cmainframe.h"
+#include "camera/paramindex.h"
 #include "camera/readoutformat.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "panel/czqb40view.h"
 #include "panel/paneltables.h"
+#include "resources/panelids.h"
 #include "resources/servicedialogids.h"
 #include "service/manualcommanddialog.h"
 #include "sim/simportdriver.h"
@@ -182,8 +184,8 @@ QString Soak::Step()
         return QStringLiteral("write to camera");
     }
     if (kind < 86) {
-        if (Panel(1156)->isEnabled())
-            QTest::mouseClick(Panel(1156), Qt::LeftButton);
+        if (Panel(PanelId::FactorySet)->isEnabled())
+            QTest::mouseClick(Panel(PanelId::FactorySet), Qt::LeftButton);
         return QStringLiteral("factory set");
     }
     if (kind < 89) {
@@ -214,8 +216,8 @@ QString Soak::Step()
         return QStringLiteral("register editor %1").arg(id);
     }
     if (kind < 98) {
-        if (Panel(1153)->isEnabled())
-            QTest::mouseClick(Panel(1153), Qt::LeftButton); // DETECT opens the dialog
+        if (Panel(PanelId::Detect)->isEnabled())
+            QTest::mouseClick(Panel(PanelId::Detect), Qt::LeftButton); // DETECT opens the dialog
         if (QDialog *spots = m_rig->doc->m_pWhiteSpotDialog)
             if (auto *b = FindControlAs<QAbstractButton>(spots, WhiteSpotId::Detect))
                 b->click();
@@ -252,10 +254,11 @@ QString Soak::CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, i
         if (text != ReadoutFormat::Text(rows[i].param, theCamera.GetValue(rows[i].param)))
             return QStringLiteral("read-out %1 shows %2").arg(rows[i].readout).arg(text);
     }
-    if (theCamera.GetValue(18) + theCamera.GetValue(19) > 2059)
+    if (theCamera.GetValue(Param::PartialScanStart) + theCamera.GetValue(Param::PartialScanWidth) >
+        2059)
         return QStringLiteral("START %1 + WIDTH %2 above the sensor")
-            .arg(theCamera.GetValue(18))
-            .arg(theCamera.GetValue(19));
+            .arg(theCamera.GetValue(Param::PartialScanStart))
+            .arg(theCamera.GetValue(Param::PartialScanWidth));
     const int boxes = m_rig->boxes.size() - boxesBefore;
     if (boxes > allowedBoxes)
         return QStringLiteral("%1 boxes for one action").arg(boxes);
@@ -299,7 +302,7 @@ void TestGuiSoak::randomActions()
     // thousand actions: a small limit keeps that bounded cache from looking
     // like growth.
     QPixmapCache::setCacheLimit(512);
-    GuiFixture::Focus(rig.Control(1024));
+    GuiFixture::Focus(rig.Control(PanelId::GainSlider));
     Soak soak(seed, &rig);
     QStringList done;
     long before = 0;

@@ -2,6 +2,7 @@
 // settings files, whole-set transfers and the save prompt.
 #include "app/ccontrolapp.h"
 #include "app/cmainframe.h"
+#include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
@@ -247,13 +248,13 @@ void TestMainFrame::readFromCamera()
     QCOMPARE(refreshes.size(), 1);
     QVERIFY(rig.doc->IsModified());
     QCOMPARE(rig.TakePayloads().size(), ParamTable::CountWith(PF_READ));
-    QCOMPARE(theCamera.GetValue(7), 917);
+    QCOMPARE(theCamera.GetValue(Param::ProgrammableShutter), 917);
     QCOMPARE(BulkProgress::LastDone(),
              ParamTable::CountWith(PF_READ)); // the progress window counted every row
     QCOMPARE(BulkProgress::LastTotal(), ParamTable::CountWith(PF_READ));
 
     // A reading that fails midway has changed rows before it: the views show them.
-    theCamera.SetValue(1, 3);
+    theCamera.SetValue(Param::TriggerMode, 3);
     rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + 10;
     rig.camera.Faults().silent = true;
     rig.doc->SetModifiedFlag(false);
@@ -262,7 +263,7 @@ void TestMainFrame::readFromCamera()
     QCOMPARE(rig.boxes.size(), 2);
     QCOMPARE(refreshes.size(), 2);
     QVERIFY(rig.doc->IsModified());
-    QVERIFY(theCamera.GetValue(1) != 3);
+    QVERIFY(theCamera.GetValue(Param::TriggerMode) != 3);
     rig.camera.Faults() = SimFaults();
     rig.TakePayloads();
 
@@ -279,8 +280,8 @@ void TestMainFrame::saveWritesTheStoredValues()
 {
     GuiFixture rig;
     rig.BuildWindows();
-    theCamera.SetValue(5, 300);
-    theCamera.SetValue(54, -2);
+    theCamera.SetValue(Param::GainLevel, 300);
+    theCamera.SetValue(Param::Reserved, -2);
     const QString path = rig.dir.filePath("line3.zq");
     rig.fileAnswers << path;
     rig.doc->SetModifiedFlag();
@@ -409,11 +410,11 @@ void TestMainFrame::openWithTheCameraOff()
     rig.OpenPort();
     rig.BuildWindows();
     ParamStore store;
-    store.SetValue(13, 40);
+    store.SetValue(Param::BlackLevel, 40);
     const QString path = Write(rig.dir, "b.zq", SettingsFile::Encode(store));
     rig.camera.Faults().silent = true;
     QVERIFY(rig.doc->OpenDocumentFile(path));
-    QCOMPARE(theCamera.GetValue(13), 40);
+    QCOMPARE(theCamera.GetValue(Param::BlackLevel), 40);
     QCOMPARE(rig.boxes.size(), 1);
     QCOMPARE(rig.doc->GetTitle(), QStringLiteral("b.zq"));
 }
@@ -483,7 +484,7 @@ void TestMainFrame::failedSaveKeepsTheOldFile()
     const QByteArray old = FileWith("ZQ-B40 Data Version1.00", 220, 7);
     const QString path = Write(rig.dir, "keep.zq", old);
     QVERIFY(rig.doc->OpenDocumentFile(path));
-    theCamera.SetValue(5, 1);
+    theCamera.SetValue(Param::GainLevel, 1);
     rig.doc->SetModifiedFlag();
     // The disk takes no more than 100 bytes of a file, as if it were full.
     rlimit limit{};
@@ -510,11 +511,11 @@ void TestMainFrame::statusTextsAndReady()
     CControlApp app;
     StatusWatcher watcher(&rig.camera);
     rig.driver->SetPeer(&watcher);
-    QVERIFY(rig.doc->SendValue(5, 300) > 0);
+    QVERIFY(rig.doc->SendValue(Param::GainLevel, 300) > 0);
     QCOMPARE(watcher.seen, QStringLiteral("Sending Gain Level data to camera..."));
     QVERIFY(rig.doc->IsModified());
     watcher.Reset();
-    QCOMPARE(rig.doc->UploadValue(13), 0);
+    QCOMPARE(rig.doc->UploadValue(Param::BlackLevel), 0);
     QCOMPARE(watcher.seen, QStringLiteral("Uploading Black Level data from camera..."));
     QCOMPARE(rig.frame->StatusText(), QStringLiteral("Uploading Black Level data from camera..."));
     QEventLoop loop; // the event loop waits once

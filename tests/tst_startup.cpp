@@ -4,6 +4,7 @@
 #include "app/ccontrolapp.h"
 #include "app/cmainframe.h"
 #include "app/commsetupdialog.h"
+#include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
@@ -67,7 +68,7 @@ int StoredComPort()
 QString WriteSettingsFile(const QTemporaryDir &dir, int gain)
 {
     ParamStore store;
-    store.SetValue(5, gain);
+    store.SetValue(Param::GainLevel, gain);
     const QString path = dir.filePath("start.zq");
     QFile f(path);
     f.open(QIODevice::WriteOnly);
@@ -118,8 +119,8 @@ void TestStartup::dialogResults_data()
     QTest::newRow("browse cancelled") << QStringList{"Other Factory", "browse:", "OPEN"} << true
                                       << 1 << 12 << 0 << "" << false << true;
     QTest::newRow("browse cancelled keeps the typed path")
-        << QStringList{"Other Factory", "type:/x/libtyped.so", "browse:", "OPEN"} << true << 1
-        << 12 << 0 << "/x/libtyped.so" << false << true;
+        << QStringList{"Other Factory", "type:/x/libtyped.so", "browse:", "OPEN"} << true << 1 << 12
+        << 0 << "/x/libtyped.so" << false << true;
     QTest::newRow("Euresys then COM 3")
         << QStringList{"Euresys", "COM 3", "OPEN"} << true << 0 << 2 << 0 << "" << true << false;
     QTest::newRow("CANCEL") << QStringList{"COM 5", "CANCEL"} << false << 0 << 0 << 0 << "" << true
@@ -197,7 +198,7 @@ void TestStartup::startsOnTheSimulatedLine()
         QCOMPARE(theCamera.PortNumber(), 3);
         QCOMPARE(rig.camera.Payloads().size(),
                  ParamTable::CountWith(PF_READ)); // all read before the window
-        QCOMPARE(theCamera.GetValue(5), 300);
+        QCOMPARE(theCamera.GetValue(Param::GainLevel), 300);
         QVERIFY(app.Frame()->isVisible());
         QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-M710ALX"));
         QVERIFY(app.Frame()->acceptDrops());
@@ -215,7 +216,7 @@ void TestStartup::startsWithAFile_data()
     QTest::addColumn<int>("gain");
     const int reads = ParamTable::CountWith(PF_READ);
     ParamStore store;
-    store.SetValue(5, 123);
+    store.SetValue(Param::GainLevel, 123);
     const QByteArray good = SettingsFile::Encode(store);
     QTest::newRow("its values sent, nothing read") << good << 0 << ""
                                                    << "start.zq" << 123;
@@ -256,7 +257,7 @@ void TestStartup::startsWithAFile()
                                   PF_WRITE_ALL))); // a good file's writable values sent
     if (!reads)
         QVERIFY(sent.contains("01FF010C007B00"));
-    QCOMPARE(theCamera.GetValue(5), gain);
+    QCOMPARE(theCamera.GetValue(Param::GainLevel), gain);
     QCOMPARE(rig.boxes.size(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty())
         QVERIFY2(rig.boxes[0].text.startsWith(box), qPrintable(rig.boxes[0].text));
@@ -281,7 +282,7 @@ void TestStartup::portThatDoesNotExist()
                  QStringLiteral("ERROR - Can not open communciation port.\n/dev/ttyUSB0: Device "
                                 "or resource busy (another program has it open)"));
         QVERIFY(rig.camera.Payloads().isEmpty());
-        QCOMPARE(theCamera.GetValue(19), 2058);
+        QCOMPARE(theCamera.GetValue(Param::PartialScanWidth), 2058);
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
     }
