@@ -200,9 +200,9 @@ void TestCameraData::readParamRowsAndMemory()
     QCOMPARE(rig.data.ReadParam(Param::WhiteSpotThreshold), 1);
     QCOMPARE(rig.camera.payloads.last(), QByteArray("01FF814C000000"));
     // Area 10 values come least significant first: "0E0000" is 0x0E.
-    QCOMPARE(rig.data.ReadParam(44), 1);
+    QCOMPARE(rig.data.ReadParam(Param::ModelNameFirst + 5), 1);
     QCOMPARE(rig.camera.payloads.last(), QByteArray("01FF900D000000"));
-    QCOMPARE(rig.data.GetValue(44), 0x0E);
+    QCOMPARE(rig.data.GetValue(Param::ModelNameFirst + 5), 0x0E);
 
     rig.camera.silentAfter = rig.camera.payloads.size();
     QCOMPARE(rig.data.ReadParam(Param::WhiteSpotThreshold), -ERR_TIMEOUT);

@@ -1,4 +1,5 @@
 #include "camera/cameradata.h"
+#include "camera/paramindex.h"
 #include "support/recordingnotifier.h"
 
 #include <QElapsedTimer>
@@ -64,7 +65,7 @@ void TestClSerSim::partialLibraryIsRefused()
     CameraData cam;
     QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLMISSING)), -4);
     QVERIFY(!SerialLink::IsCameraLinkOpen());
-    QVERIFY(cam.ReadParam(5) < 0); // and nothing of it was called, or we had aborted
+    QVERIFY(cam.ReadParam(Param::GainLevel) < 0); // and nothing of it was called, or we had aborted
     QVERIFY(notifier.messages.isEmpty());
 }
 
@@ -81,7 +82,7 @@ void TestClSerSim::failedInitReportsBoardOpenError()
     QCOMPARE(notifier.messages[0].icon, UserNotifier::Stop);
     QVERIFY(!SerialLink::IsCameraLinkOpen());
     QCOMPARE(cam.ReadAll(), -3);
-    QCOMPARE(cam.WriteParam(5, 1), -3);
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 1), -3);
 }
 
 void TestClSerSim::readAllAndWriteThroughLibrary()
@@ -99,14 +100,14 @@ void TestClSerSim::readAllAndWriteThroughLibrary()
     QVERIFY(SerialLink::IsCameraLinkOpen());
 
     QCOMPARE(cam.ReadAll(), 1);
-    QCOMPARE(cam.GetValue(7), 917);
-    QCOMPARE(cam.GetValue(39), 0x515A); // "ZQ"
-    QCOMPARE(cam.GetValue(40), 0x4D20); // " M"
-    QCOMPARE(cam.GetValue(50), 0x3837); // "78"
-    QCOMPARE(cam.WriteParam(5, 300), 1);
-    cam.SetValue(5, 0);
-    QCOMPARE(cam.ReadParam(5), 1);
-    QCOMPARE(cam.GetValue(5), 300);
+    QCOMPARE(cam.GetValue(Param::ProgrammableShutter), 917);
+    QCOMPARE(cam.GetValue(Param::ModelNameFirst), 0x515A);     // "ZQ"
+    QCOMPARE(cam.GetValue(Param::ModelNameFirst + 1), 0x4D20); // " M"
+    QCOMPARE(cam.GetValue(Param::SerialNumberLast), 0x3837);   // "78"
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 300), 1);
+    cam.SetValue(Param::GainLevel, 0);
+    QCOMPARE(cam.ReadParam(Param::GainLevel), 1);
+    QCOMPARE(cam.GetValue(Param::GainLevel), 300);
     QVERIFY(notifier.messages.isEmpty());
 
     QFile file(log);
@@ -143,9 +144,9 @@ void TestClSerSim::onlyTheOpenerCloses()
         QCOMPARE(other.OpenPort(11, 9600), -ERR_PORT_NUMBER); // closes first
     }
     QVERIFY(SerialLink::IsCameraLinkOpen());
-    cam.SetValue(7, 0);
-    QCOMPARE(cam.ReadParam(7), 1);
-    QCOMPARE(cam.GetValue(7), 917);
+    cam.SetValue(Param::ProgrammableShutter, 0);
+    QCOMPARE(cam.ReadParam(Param::ProgrammableShutter), 1);
+    QCOMPARE(cam.GetValue(Param::ProgrammableShutter), 917);
     cam.Close();
     QVERIFY(!SerialLink::IsCameraLinkOpen());
     QVERIFY(notifier.messages.isEmpty());
@@ -165,10 +166,10 @@ void TestClSerSim::libraryThatComesBackEarly()
     qunsetenv("ZQ_CLSIM_ANSWER_DELAY_MS");
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(cam.WriteParam(5, 300), 1);
-    cam.SetValue(5, 0);
-    QCOMPARE(cam.ReadParam(5), 1);
-    QCOMPARE(cam.GetValue(5), 300);
+    QCOMPARE(cam.WriteParam(Param::GainLevel, 300), 1);
+    cam.SetValue(Param::GainLevel, 0);
+    QCOMPARE(cam.ReadParam(Param::GainLevel), 1);
+    QCOMPARE(cam.GetValue(Param::GainLevel), 300);
     // Four answers of 30 ms (ENQ and frame, twice); a channel that waited
     // out its deadlines would take seconds.
     QVERIFY2(clock.elapsed() >= 120 && clock.elapsed() < 1000,

@@ -110,8 +110,9 @@ void TestSettingsFile::cameraNames()
 {
     ParamStore store;
     store.SetValue(Param::CameraInfoFirst, 0x4241);
-    store.SetValue(32, 0x0043); // below 256: its one character ends the name
-    store.SetValue(33, 0x4545);
+    store.SetValue(Param::VendorNameFirst + 1,
+                   0x0043); // below 256: its one character ends the name
+    store.SetValue(Param::VendorNameFirst + 2, 0x4545);
     QCOMPARE(CameraInfo::Decode(store).vendorName, QByteArray("ABC"));
     store.SetValue(Param::CameraInfoFirst, 0);
     QCOMPARE(CameraInfo::Decode(store).vendorName, QByteArray());
@@ -119,7 +120,8 @@ void TestSettingsFile::cameraNames()
     for (int i = 39; i <= 46; ++i)
         store.SetValue(i, 0x4241);
     QCOMPARE(CameraInfo::Decode(store).modelName, QByteArray("ABABABABABABABAB"));
-    store.SetValue(40, 0x10041); // high byte zero: that pair gives one character
+    store.SetValue(Param::ModelNameFirst + 1,
+                   0x10041); // high byte zero: that pair gives one character
     QCOMPARE(CameraInfo::Decode(store).modelName, QByteArray("ABAABABABABABAB"));
 }
 
@@ -127,8 +129,8 @@ void TestSettingsFile::serialNumberDigits()
 {
     ParamStore store;
     store.SetValue(Param::SerialNumberFirst, 0x3231);
-    store.SetValue(48, 0x3433);
-    store.SetValue(49, 0x3635);
+    store.SetValue(Param::SerialNumberFirst + 1, 0x3433);
+    store.SetValue(Param::SerialNumberFirst + 2, 0x3635);
     store.SetValue(Param::SerialNumberLast, 0x0037);
     CameraInfo info = CameraInfo::Decode(store);
     QCOMPARE(info.serialNumber, QByteArray("1234567"));
@@ -141,8 +143,9 @@ void TestSettingsFile::serialNumberDigits()
     info = CameraInfo::Decode(store);
     QCOMPARE(info.serialNumber, QByteArray("1234567"));
     QVERIFY(!info.eightDigits);
-    store.SetValue(48, 0x0033); // zero second byte: one character from that pair
-    store.SetValue(49, 0x3600); // zero first byte: nothing from that pair
+    store.SetValue(Param::SerialNumberFirst + 1,
+                   0x0033); // zero second byte: one character from that pair
+    store.SetValue(Param::SerialNumberFirst + 2, 0x3600); // zero first byte: nothing from that pair
     QCOMPARE(CameraInfo::Decode(store).serialNumber, QByteArray("1237"));
 }
 

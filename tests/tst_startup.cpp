@@ -11,6 +11,7 @@
 #include "comm/comportmap.h"
 #include "comm/qserialportdriver.h"
 #include "document/czqb40doc.h"
+#include "resources/commsetupids.h"
 #include "sim/simportdriver.h"
 #include "support/camsimprocess.h"
 #include "support/guifixture.h"
@@ -160,7 +161,7 @@ void TestStartup::dialogResults()
     QCOMPARE(dialog.m_libraryPath, path);
     QVERIFY(!dialog.m_browsing);
     QCOMPARE(FindControl(&dialog, 1021)->isEnabled(), baudEnabled);
-    for (int id : {1030, 1031, 1032})
+    for (int id : {CommSetupId::LibraryPath, CommSetupId::LibrarySuffix, CommSetupId::Browse})
         QCOMPARE(FindControl(&dialog, id)->isEnabled(), libraryEnabled);
     for (const FileDialogs::Request &r : rig.fileRequests) {
         QCOMPARE(r.caption, QStringLiteral("OPEN DLL FILE"));
