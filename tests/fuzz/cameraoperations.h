@@ -5,6 +5,7 @@
 #include "fuzzsupport.h"
 
 #include "camera/cameradata.h"
+#include "camera/paramindex.h"
 
 #include <QByteArrayList>
 
@@ -32,7 +33,7 @@ public:
     virtual qint64 SendAndReceiveUs(qint64 n) const = 0;
 };
 
-constexpr int kWhiteSpotDetect = 26;  // read from the FPGA, not the EEPROM
+constexpr int kWhiteSpotDetect = Param::WhiteSpotDetect; // read from the FPGA, not the EEPROM
 constexpr qint64 kRegisterFrame = 18; // STX, 14 digits, ETX, two checksum digits
 // The clock counts whole milliseconds; this covers the rounding at each end.
 constexpr qint64 kMarginMs = 2;

@@ -1,4 +1,5 @@
 #include "faultrunner.h"
+#include "camera/paramindex.h"
 
 #include "camera/cameradata.h"
 #include "camera/settingsfile.h"
@@ -141,17 +142,17 @@ void FaultRunner::CheckNext(const FaultScenario &s, CameraData &camera, Recordin
         break;
     case FaultScenario::Next::Works:
         // Nothing of the failed exchange may linger: a write and a read go through.
-        QCOMPARE(camera.SendParam(5, 300), 1);
-        camera.SetValue(5, 0);
-        QCOMPARE(camera.UploadParam(5), 1);
-        QCOMPARE(camera.GetValue(5), 300);
+        QCOMPARE(camera.SendParam(Param::GainLevel, 300), 1);
+        camera.SetValue(Param::GainLevel, 0);
+        QCOMPARE(camera.UploadParam(Param::GainLevel), 1);
+        QCOMPARE(camera.GetValue(Param::GainLevel), 300);
         QCOMPARE(notifier.messages.size(), reports);
         break;
     case FaultScenario::Next::FailsAtOnce:
         for (int round = 0; round < 3; ++round) {
             clock.start();
-            QVERIFY(camera.UploadParam(7) < 0);
-            QVERIFY(camera.SendParam(5, 1) < 0);
+            QVERIFY(camera.UploadParam(Param::ProgrammableShutter) < 0);
+            QVERIFY(camera.SendParam(Param::GainLevel, 1) < 0);
             QVERIFY2(clock.elapsed() < kAtOnceMs, qPrintable(QString::number(clock.elapsed())));
         }
         QCOMPARE(notifier.messages.size(), reports + 6);
@@ -165,8 +166,8 @@ void FaultRunner::RunZqctl(const FaultScenario &s)
     const QString path = dir.filePath(QStringLiteral("line3.zq"));
     {
         CameraData values; // a file whose values differ from the camera's
-        values.SetValue(5, 300);
-        values.SetValue(13, 42);
+        values.SetValue(Param::GainLevel, 300);
+        values.SetValue(Param::BlackLevel, 42);
         QString error;
         QCOMPARE(SettingsFile::Write(path, values, &error), SettingsFile::Ok);
     }
