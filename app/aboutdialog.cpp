@@ -9,7 +9,7 @@
 AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 {
     const DialogTemplate &layout = *FindDialogTemplate(100);
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(layout.Caption());
     setFixedSize(DialogBuilder::Build(layout, this));
     if (auto *ok = FindControlAs<QPushButton>(this, 1))
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);

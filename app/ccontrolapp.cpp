@@ -13,14 +13,15 @@
 #include "resources/appversion.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
+#include "ui/language.h"
 #include "ui/messagebox.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QMessageBox>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSettings>
 #include <QThread>
 
@@ -55,21 +56,25 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Controls a ZQ-M(V)710ALX camera over its serial control channel."));
+        tr("Controls a ZQ-M(V)710ALX camera over its serial control channel."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("A settings file (.zq) to open and send."),
+                                 tr("A settings file (.zq) to open and send."),
                                  QStringLiteral("[file]"));
-    const QCommandLineOption com(QStringLiteral("com"),
-                                 QStringLiteral("Put DEVICE behind the button COM N for this run "
-                                                "(repeatable)."),
-                                 QStringLiteral("N=DEVICE"));
+    const QCommandLineOption com(
+        QStringLiteral("com"), tr("Put DEVICE behind the button COM N for this run (repeatable)."),
+        QStringLiteral("N=DEVICE"));
     const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Append every byte sent and received to FILE."),
+                                   tr("Append every byte sent and received to FILE."),
                                    QStringLiteral("FILE"));
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        tr("Show the program in LANG: en or ja. Without it, the system's language."),
+        QStringLiteral("LANG"));
     parser.addOption(com);
     parser.addOption(trace);
+    parser.addOption(lang);
     if (!parser.parse(arguments)) {
         MessageBox::Show(parser.errorText() + QLatin1Char('\n') + parser.helpText(), QString(),
                          MessageBox::Warning);
@@ -84,18 +89,32 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
                     qPrintable(QCoreApplication::applicationVersion()));
         return false;
     }
+    // Chosen and installed before anything was shown; here only refused.
+    for (const QString &value : parser.values(lang)) {
+        if (!Language::Available().contains(value)) {
+            MessageBox::Show(tr("--lang takes %1, not \"%2\".")
+                                 .arg(Language::Available().join(QStringLiteral(" or ")), value),
+                             QString(), MessageBox::Warning);
+            return false;
+        }
+        if (value != Language::Current()) {
+            MessageBox::Show(QStringLiteral("The translation \"%1\" is not installed: the program "
+                                            "speaks English.")
+                                 .arg(value),
+                             QString(), MessageBox::Warning);
+        }
+    }
     for (const QString &value : parser.values(com)) {
         if (!ComPortMap::ParseOverride(value)) {
-            MessageBox::Show(
-                QStringLiteral("--com takes N=DEVICE with N from 1 to 10, not \"%1\".").arg(value),
-                QString(), MessageBox::Warning);
+            MessageBox::Show(tr("--com takes N=DEVICE with N from 1 to 10, not \"%1\".").arg(value),
+                             QString(), MessageBox::Warning);
             return false;
         }
     }
     if (parser.isSet(trace)) {
         m_trace = std::make_unique<TraceLog>(parser.value(trace));
         if (!m_trace->IsOpen()) {
-            MessageBox::Show(QStringLiteral("Cannot write the trace \"%1\": %2")
+            MessageBox::Show(tr("Cannot write the trace \"%1\": %2")
                                  .arg(parser.value(trace), m_trace->ErrorString()),
                              QString(), MessageBox::Warning);
             return false;
@@ -129,6 +148,8 @@ bool CControlApp::Startup(const QStringList &arguments)
     QCoreApplication::setOrganizationName(StringTable::Load(StringId::Company));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZQ_VERSION));
+    // Before the first text is made, the help and the argument errors too.
+    Language::Install(Language::Choose(arguments));
 
     QString file;
     if (!ParseArguments(arguments, &file)) {

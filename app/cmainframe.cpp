@@ -111,7 +111,7 @@ void CMainFrame::BuildMenus()
     int menus = 0;
     const MenuEntry *menu = MainMenu(&menus);
     for (int m = 0; m < menus; ++m) {
-        QMenu *qmenu = menuBar()->addMenu(QString::fromUtf8(menu[m].title));
+        QMenu *qmenu = menuBar()->addMenu(menu[m].Title());
         if (m == 0)
             m_fileMenu = qmenu;
         if (m == 1)
@@ -124,7 +124,7 @@ void CMainFrame::BuildMenus()
                 qmenu->addSeparator();
                 continue;
             }
-            QAction *action = qmenu->addAction(QString::fromUtf8(item.text));
+            QAction *action = qmenu->addAction(item.Text());
             action->setData(item.id);
             action->setEnabled(!item.disabled);
             // Keys are the accelerators' business; the text shows them.

@@ -35,7 +35,7 @@ constexpr int kOtherFactory = CommSetupId::OtherFactory - CommSetupId::FirstPort
 CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(parent)
 {
     const DialogTemplate &layout = *FindDialogTemplate(kTemplate);
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(layout.Caption());
     setFixedSize(DialogBuilder::Build(layout, this));
 
     m_ports = FindControlAs<QRadioButton>(this, kFirstPort)->group();
@@ -112,14 +112,13 @@ void CommSetupDialog::OnBrowse()
     m_browsing = true;
     FileDialogs::Request request;
     request.mode = FileDialogs::Open;
-    request.caption = QStringLiteral("OPEN DLL FILE");
+    request.caption = tr("OPEN DLL FILE");
 #ifdef Q_OS_WIN
-    request.filter = QStringLiteral("dll file (*.dll);;all file (*.*)");
+    request.filter = tr("dll file (*.dll);;all file (*.*)");
 #else
     // Grabber makers ship their Linux libraries as shared objects.
-    request.filter =
-        QStringLiteral("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
-    request.selectedFilter = QStringLiteral("shared library (*.so *.so.*)");
+    request.filter = tr("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
+    request.selectedFilter = tr("shared library (*.so *.so.*)");
 #endif
     request.defaultSuffix = QStringLiteral("dll");
     const QString path = FileDialogs::Ask(request, this);
@@ -147,9 +146,9 @@ QString CommSetupDialog::PortToolTip(int portNumber)
     QString tip = QStringLiteral("COM%1: %2").arg(portNumber).arg(device);
 #ifndef Q_OS_WIN
     if (!QFileInfo::exists(device))
-        tip += QStringLiteral(" (no such device on this computer)");
+        tip += tr(" (no such device on this computer)");
 #endif
-    return tip + QStringLiteral("\nRight-click to choose the serial port behind this button.");
+    return tip + tr("\nRight-click to choose the serial port behind this button.");
 }
 
 void CommSetupDialog::UpdateToolTips()
@@ -188,9 +187,9 @@ void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
         a->setChecked(info.systemLocation() == current);
     }
     if (menu.isEmpty())
-        menu.addAction(QStringLiteral("No serial ports found"))->setEnabled(false);
+        menu.addAction(tr("No serial ports found"))->setEnabled(false);
     menu.addSeparator();
-    QAction *reset = menu.addAction(QStringLiteral("Default device"));
+    QAction *reset = menu.addAction(tr("Default device"));
     QAction *chosen = menu.exec(globalPos);
     if (!chosen)
         return;

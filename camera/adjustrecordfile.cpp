@@ -1,5 +1,6 @@
 #include "adjustrecordfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -109,7 +110,9 @@ bool AdjustRecordFile::Append(const QByteArray &line, QString *error)
     *error = m_file.errorString();
     // A partial line would run into the next record: take it back out.
     if (!m_file.resize(before))
-        *error += QStringLiteral("; the file could not be cut back: ") + m_file.errorString();
+        *error +=
+            QCoreApplication::translate("AdjustRecordFile", "; the file could not be cut back: ") +
+            m_file.errorString();
     return false;
 }
 
@@ -121,11 +124,13 @@ void AdjustRecordFile::Close()
 QString AdjustRecordFile::InUseMessage() const
 {
     const QString name = m_path.mid(m_path.lastIndexOf(QLatin1Char('\\')) + 1);
-    return QStringLiteral("%1 is opend. Please close %1").arg(name);
+    return QCoreApplication::translate("AdjustRecordFile", "%1 is opend. Please close %1")
+        .arg(name);
 }
 
 QString AdjustRecordFile::WriteFailedMessage(const QString &reason) const
 {
-    return QStringLiteral("%1 could not be written: %2.\nThe record was not made.")
+    return QCoreApplication::translate("AdjustRecordFile",
+                                       "%1 could not be written: %2.\nThe record was not made.")
         .arg(m_path, reason);
 }

@@ -8,6 +8,7 @@
 #include "resources/apptitle.h"
 #include "thecamera.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <cstdlib>
@@ -24,14 +25,23 @@ constexpr int kAdjustGain2 = Param::AdjustGainR;
 constexpr int kSubVoltage = Param::SubVoltage;
 constexpr int kLastReset = Param::SubVoltage;
 
-const char kCodeRefused[] =
-    "This camera is not written the Serial Number.\nPlease tell design engineer.";
+const char kContext[] = "SerialNumberService";
+const char kCodeRefused[] = QT_TRANSLATE_NOOP(
+    "SerialNumberService",
+    "This camera is not written the Serial Number.\nPlease tell design engineer.");
 const char kCodeRefusedCaption[] = "ZQ-M(V)710ALX";
 const char kWrongLength[] =
-    "Serial number cannot be written.\nPlease input the number of %1 digits. ";
-const char kWrongCharacter[] =
-    "Serial number cannot be written.\nPlease input the decimal number. ";
-const char kRecordCaption[] = "Serial Number";
+    QT_TRANSLATE_NOOP("SerialNumberService",
+                      "Serial number cannot be written.\nPlease input the number of %1 digits. ");
+const char kWrongCharacter[] = QT_TRANSLATE_NOOP(
+    "SerialNumberService", "Serial number cannot be written.\nPlease input the decimal number. ");
+const char kRecordCaption[] = QT_TRANSLATE_NOOP("SerialNumberService", "Serial Number");
+
+// In the desktop program's language; zqctl installs none and stays English.
+QString Text(const char *source)
+{
+    return QCoreApplication::translate(kContext, source);
+}
 
 void notify(const QString &text, const QString &caption, UserNotifier::Icon icon)
 {
@@ -62,7 +72,7 @@ QString SerialNumberService::CheckEntry(const QString &entry, bool eightDigits)
 {
     const int digits = eightDigits ? 8 : 7;
     if (entry.size() != digits)
-        return QString::fromLatin1(kWrongLength).arg(digits);
+        return Text(kWrongLength).arg(digits);
     for (int i = 0; i < entry.size(); ++i) {
         const QChar c = entry.at(i);
         const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -70,7 +80,7 @@ QString SerialNumberService::CheckEntry(const QString &entry, bool eightDigits)
             eightDigits && i == 2 &&
             (c == QLatin1Char('X') || c == QLatin1Char('Y') || c == QLatin1Char('Z'));
         if (!digit && !series)
-            return QString::fromLatin1(kWrongCharacter);
+            return Text(kWrongCharacter);
     }
     return QString();
 }
@@ -107,8 +117,7 @@ SerialNumberService::Result SerialNumberService::WriteSerial(const QString &entr
 {
     // The code goes out before the entry is looked at.
     if (m_transfers.send(kAccessCodeParam, CameraCode::kAccessCode) < 0) {
-        notify(QString::fromLatin1(kCodeRefused), QString::fromLatin1(kCodeRefusedCaption),
-               UserNotifier::NoIcon);
+        notify(Text(kCodeRefused), QString::fromLatin1(kCodeRefusedCaption), UserNotifier::NoIcon);
         return CodeRefused;
     }
     const QString refusal = CheckEntry(entry, eightDigits);
@@ -155,7 +164,7 @@ bool SerialNumberService::AppendAdjustRecord(bool eightDigits, QByteArray *model
 {
     AdjustRecordFile file;
     if (!file.Open()) {
-        notify(file.InUseMessage(), QString::fromLatin1(kRecordCaption), UserNotifier::NoIcon);
+        notify(file.InUseMessage(), Text(kRecordCaption), UserNotifier::NoIcon);
         return false;
     }
     AdjustRecordFile::Record record;
@@ -170,8 +179,7 @@ bool SerialNumberService::AppendAdjustRecord(bool eightDigits, QByteArray *model
 
     QString error;
     if (!file.Append(AdjustRecordFile::Line(record), &error)) {
-        notify(file.WriteFailedMessage(error), QString::fromLatin1(kRecordCaption),
-               UserNotifier::Warning);
+        notify(file.WriteFailedMessage(error), Text(kRecordCaption), UserNotifier::Warning);
         return false;
     }
     return true;

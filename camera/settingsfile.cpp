@@ -5,6 +5,7 @@
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -52,13 +53,15 @@ SettingsFile::Status SettingsFile::Read(const QString &path, Values *values, QSt
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("SettingsFile", "Cannot open \"%1\": %2")
+                     .arg(path, file.errorString());
         return ReadFailed;
     }
     // Only the first bytes matter; a huge file is not read whole.
     const QByteArray bytes = file.read(kSize);
     if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("SettingsFile", "Cannot read \"%1\": %2")
+                     .arg(path, file.errorString());
         return ReadFailed;
     }
     const Status status = Decode(bytes, values);
@@ -76,7 +79,8 @@ SettingsFile::Status SettingsFile::Write(const QString &path, const ParamStore &
     // file replaced the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("SettingsFile", "Cannot write \"%1\": %2")
+                     .arg(path, file.errorString());
         return WriteFailed;
     }
     error->clear();

@@ -4,6 +4,8 @@
 #include "comm/cameraprotocol.h"
 #include "comm/errorstate.h"
 
+#include <QCoreApplication>
+
 namespace {
 using namespace CameraCode;
 constexpr int kCoordinateDigits = 4;
@@ -30,11 +32,11 @@ QString WhiteSpotDetection::OutcomeText(Outcome outcome)
 {
     switch (outcome) {
     case Finished:
-        return QStringLiteral("Detect is finished.");
+        return QCoreApplication::translate("WhiteSpotDetection", "Detect is finished.");
     case TooMany:
-        return QStringLiteral("Number of detect is over.");
+        return QCoreApplication::translate("WhiteSpotDetection", "Number of detect is over.");
     case DetectError:
-        return QStringLiteral("Detect error");
+        return QCoreApplication::translate("WhiteSpotDetection", "Detect error");
     default:
         return QString();
     }

@@ -2,6 +2,7 @@
 
 // The POSIX side: the device node, its owner and group, and what open says.
 
+#include <QCoreApplication>
 #include <QVector>
 
 #include <cerrno>
@@ -38,15 +39,18 @@ QString permissionAdvice(const struct stat &st)
     const bool groupMayUse = (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     if (!groupMayUse || st.st_gid == 0) {
         const struct passwd *owner = getpwuid(st.st_uid);
-        return QStringLiteral("only its owner %1 may open it")
+        return QCoreApplication::translate("PortDiagnosis", "only its owner %1 may open it")
             .arg(owner ? QString::fromLocal8Bit(owner->pw_name) : QString::number(st.st_uid));
     }
     if (inGroup(st.st_gid))
-        return QStringLiteral("it belongs to group \"%1\", which this process is in: the "
-                              "device's own permissions refuse it")
+        return QCoreApplication::translate(
+                   "PortDiagnosis", "it belongs to group \"%1\", which this process is in: the "
+                                    "device's own permissions refuse it")
             .arg(name);
-    return QStringLiteral("it belongs to group \"%1\": join it (sudo usermod -aG %1 $USER) and "
-                          "log in again")
+    return QCoreApplication::translate(
+               "PortDiagnosis",
+               "it belongs to group \"%1\": join it (sudo usermod -aG %1 $USER) and "
+               "log in again")
         .arg(name);
 }
 
@@ -60,8 +64,10 @@ QString PortDiagnosis::Explain(const QString &device)
         const int error = errno;
         return QStringLiteral("%1: %2%3")
             .arg(device, osReason(error),
-                 error == ENOENT ? QStringLiteral(" (no such device: unplugged, or another name?)")
-                                 : QString());
+                 error == ENOENT
+                     ? QCoreApplication::translate("PortDiagnosis",
+                                                   " (no such device: unplugged, or another name?)")
+                     : QString());
     }
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -70,16 +76,18 @@ QString PortDiagnosis::Explain(const QString &device)
         if (error == EACCES || error == EPERM)
             advice = QStringLiteral(" (%1)").arg(permissionAdvice(st));
         else if (error == EBUSY)
-            advice = QStringLiteral(" (another program has it open)");
+            advice = QCoreApplication::translate("PortDiagnosis", " (another program has it open)");
         else if (error == ENXIO || error == ENODEV)
-            advice = QStringLiteral(" (nothing behind the device: unplugged?)");
+            advice = QCoreApplication::translate("PortDiagnosis",
+                                                 " (nothing behind the device: unplugged?)");
         return QStringLiteral("%1: %2%3").arg(device, osReason(error), advice);
     }
     const bool terminal = ::isatty(fd) == 1;
     ::close(fd);
     if (!terminal)
-        return QStringLiteral("%1: not a serial device").arg(device);
+        return QCoreApplication::translate("PortDiagnosis", "%1: not a serial device").arg(device);
     // It opens now: another program held its lock, or let it go meanwhile.
-    return QStringLiteral("%1: %2 (another program holds its lock, or held it a moment ago)")
+    return QCoreApplication::translate(
+               "PortDiagnosis", "%1: %2 (another program holds its lock, or held it a moment ago)")
         .arg(device, osReason(EBUSY));
 }

@@ -1,5 +1,7 @@
 #include "portdiagnosis.h"
 
+#include <QCoreApplication>
+
 #include <QSerialPort>
 
 // Windows has no device nodes to look at: the port is tried once more and
@@ -9,15 +11,18 @@ QString PortDiagnosis::Explain(const QString &device)
     QSerialPort port(device);
     if (port.open(QIODevice::ReadWrite)) {
         port.close();
-        return QStringLiteral("%1: in use a moment ago (another program held it)").arg(device);
+        return QCoreApplication::translate("PortDiagnosis",
+                                           "%1: in use a moment ago (another program held it)")
+            .arg(device);
     }
     QString advice;
     switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
-        advice = QStringLiteral(" (no such device: unplugged, or another number?)");
+        advice = QCoreApplication::translate("PortDiagnosis",
+                                             " (no such device: unplugged, or another number?)");
         break;
     case QSerialPort::PermissionError:
-        advice = QStringLiteral(" (another program has it open)");
+        advice = QCoreApplication::translate("PortDiagnosis", " (another program has it open)");
         break;
     default:
         break;

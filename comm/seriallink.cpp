@@ -107,8 +107,9 @@ int SerialLink::OpenLibrary(const QString &path)
         return SetError(ERR_PORT_OPEN);
     if (CameraLinkLibrary::Init(0, this) != 0) {
         // Reported here and only here; later transfers fail with "not opened".
-        UserNotifier::Instance().ShowMessage(QStringLiteral("Board Open Error"),
-                                             QStringLiteral("Error"), UserNotifier::Stop);
+        UserNotifier::Instance().ShowMessage(
+            QCoreApplication::translate("SerialLink", "Board Open Error"),
+            QCoreApplication::translate("SerialLink", "Error"), UserNotifier::Stop);
     }
     return 0;
 }

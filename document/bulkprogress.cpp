@@ -2,14 +2,17 @@
 
 #include "camera/thecamera.h"
 
+#include <QCoreApplication>
+
 namespace {
 int g_lastDone = 0;
 int g_lastTotal = 0;
 } // namespace
 
 BulkProgress::BulkProgress(Direction direction, QWidget *parent)
-    : m_window(direction == Reading ? QStringLiteral("Reading the camera settings...")
-                                    : QStringLiteral("Writing the camera settings..."),
+    : m_window(direction == Reading
+                   ? QCoreApplication::translate("BulkProgress", "Reading the camera settings...")
+                   : QCoreApplication::translate("BulkProgress", "Writing the camera settings..."),
                parent)
 {
     g_lastDone = g_lastTotal = 0;

@@ -12,7 +12,7 @@
 #include <QFileInfo>
 
 namespace {
-const char kFilter[] = "ZQ-M(V)710ALX Files (*.zq)";
+const char kFilter[] = QT_TRANSLATE_NOOP("CZQB40Doc", "ZQ-M(V)710ALX Files (*.zq)");
 const char kSuffix[] = "zq";
 
 void FileMessage(const QString &text)
@@ -129,7 +129,7 @@ bool CZQB40Doc::OnFileNew()
 
 bool CZQB40Doc::OnFileOpen()
 {
-    FileDialogs::Request request{FileDialogs::Open, QString(), QString::fromLatin1(kFilter),
+    FileDialogs::Request request{FileDialogs::Open, QString(), tr(kFilter),
                                  QString::fromLatin1(kSuffix), QFileInfo(m_pathName).path()};
     if (m_pathName.isEmpty())
         request.initialPath.clear();
@@ -209,10 +209,9 @@ bool CZQB40Doc::OnFileSaveAs()
     QString initial = m_pathName;
     if (initial.isEmpty())
         initial = StringTable::Load(StringId::Untitled) + QLatin1String(".zq");
-    const QString path =
-        FileDialogs::Ask({FileDialogs::Save, QString(), QString::fromLatin1(kFilter),
-                          QString::fromLatin1(kSuffix), initial},
-                         m_window);
+    const QString path = FileDialogs::Ask(
+        {FileDialogs::Save, QString(), tr(kFilter), QString::fromLatin1(kSuffix), initial},
+        m_window);
     if (path.isEmpty())
         return false;
     return DoSave(path);

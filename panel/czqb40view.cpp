@@ -80,7 +80,7 @@ CZQB40View::CZQB40View(CZQB40Doc *doc, QWidget *parent) : QWidget(parent), m_doc
     m_timer->setInterval(kTimerPeriodMs);
     m_timer->start(); // ticks; sends nothing and changes no control
     if (!m_timer->isActive())
-        MessageBox::Show(QStringLiteral("Error: Timer creation failed!"));
+        MessageBox::Show(tr("Error: Timer creation failed!"));
 
     connect(doc, &CZQB40Doc::initialUpdate, this, &CZQB40View::InitPanel);
     connect(doc, &CZQB40Doc::refreshViews, this, &CZQB40View::RefreshPanel);

@@ -77,16 +77,24 @@ const RadioChoice kAccel[] = {{14, PanelId::AccelOff, Param::Accel2x, 0},
                               {14, PanelId::AccelOn, Param::Accel2x, 1}};
 
 const SliderRow kSliders[] = {
-    {PanelId::GainSlider, PanelId::GainValue, Param::GainLevel, "GAIN"},
-    {PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue, Param::AdjustGainL, "Adjust-GAIN(L)"},
-    {PanelId::AdjustGainRSlider, PanelId::AdjustGainRValue, Param::AdjustGainR, "Adjust-GAIN(R)"},
-    {PanelId::BlackLevelSlider, PanelId::BlackLevelValue, Param::BlackLevel, "BLACK LEVEL"},
-    {PanelId::VariableSlider, PanelId::VariableValue, Param::ProgrammableShutter, "Variable Value"},
-    {PanelId::StartSlider, PanelId::StartValue, Param::PartialScanStart, "START"},
-    {PanelId::WidthSlider, PanelId::WidthValue, Param::PartialScanWidth, "WIDTH"},
+    {PanelId::GainSlider, PanelId::GainValue, Param::GainLevel, QT_TRANSLATE_NOOP("Panel", "GAIN")},
+    {PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue, Param::AdjustGainL,
+     QT_TRANSLATE_NOOP("Panel", "Adjust-GAIN(L)")},
+    {PanelId::AdjustGainRSlider, PanelId::AdjustGainRValue, Param::AdjustGainR,
+     QT_TRANSLATE_NOOP("Panel", "Adjust-GAIN(R)")},
+    {PanelId::BlackLevelSlider, PanelId::BlackLevelValue, Param::BlackLevel,
+     QT_TRANSLATE_NOOP("Panel", "BLACK LEVEL")},
+    {PanelId::VariableSlider, PanelId::VariableValue, Param::ProgrammableShutter,
+     QT_TRANSLATE_NOOP("Panel", "Variable Value")},
+    {PanelId::StartSlider, PanelId::StartValue, Param::PartialScanStart,
+     QT_TRANSLATE_NOOP("Panel", "START")},
+    {PanelId::WidthSlider, PanelId::WidthValue, Param::PartialScanWidth,
+     QT_TRANSLATE_NOOP("Panel", "WIDTH")},
     {PanelId::SubVSlider, PanelId::SubVValue, Param::SubVoltage, "SUB-V"},
-    {PanelId::RightGainSlider, PanelId::RightGainValue, Param::BalanceGain, "RIGHT GAIN"},
-    {PanelId::RightBlackSlider, PanelId::RightBlackValue, Param::BalanceBlack, "RIGHT BLACK"},
+    {PanelId::RightGainSlider, PanelId::RightGainValue, Param::BalanceGain,
+     QT_TRANSLATE_NOOP("Panel", "RIGHT GAIN")},
+    {PanelId::RightBlackSlider, PanelId::RightBlackValue, Param::BalanceBlack,
+     QT_TRANSLATE_NOOP("Panel", "RIGHT BLACK")},
 };
 } // namespace
 

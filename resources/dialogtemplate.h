@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 // A dialog layout as data: every control with its id, kind, caption and
@@ -50,6 +51,14 @@ struct DialogTemplate
     int width, height;   // dialog units
     const DialogItem *items;
     int count;
+    // The translation context of the captions. Captions marked for the
+    // translator are looked up in it; the others (signal names, values, the
+    // Japanese service captions) show as they stand in every language.
+    const char *context;
+
+    // The window title and an item's caption in the chosen language.
+    QString Caption() const;
+    QString CaptionOf(const DialogItem &item) const;
 };
 
 // The dialog layouts of the program, by resource id; null for an unknown id.

@@ -1,5 +1,7 @@
 #include "dialogtemplate.h"
 
+#include <QCoreApplication>
+
 // Each layout lives in a file of its own; this list finds them by id.
 extern const DialogTemplate kAboutDialog;
 extern const DialogTemplate kCommSetupDialog;
@@ -27,4 +29,15 @@ const DialogTemplate *const *DialogTemplates(int *count)
 {
     *count = int(sizeof kAll / sizeof kAll[0]);
     return kAll;
+}
+
+QString DialogTemplate::Caption() const
+{
+    return caption && *caption ? QCoreApplication::translate(context, caption) : QString();
+}
+
+QString DialogTemplate::CaptionOf(const DialogItem &item) const
+{
+    return item.caption && *item.caption ? QCoreApplication::translate(context, item.caption)
+                                         : QString();
 }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QString>
+
 // The main menu (resource 128) as stored: top-level menus with their items.
 struct MenuItemEntry
 {
     int id;           // command id; 0 for a separator
     const char *text; // with its '&' and "\t" parts; null for a separator
     bool disabled;
+
+    QString Text() const; // in the chosen language
 };
 
 struct MenuEntry
@@ -13,6 +17,8 @@ struct MenuEntry
     const char *title;
     const MenuItemEntry *items;
     int count;
+
+    QString Title() const; // in the chosen language
 };
 
 struct AcceleratorEntry

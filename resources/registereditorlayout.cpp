@@ -103,4 +103,10 @@ const DialogItem kItems[] = {
 } // namespace
 
 extern const DialogTemplate kRegisterEditorDialog = {
-    R::Dialog, "Command Menu", 286, 326, kItems, int(sizeof kItems / sizeof kItems[0])};
+    R::Dialog,
+    QT_TRANSLATE_NOOP("RegisterEditorDialog", "Command Menu"),
+    286,
+    326,
+    kItems,
+    int(sizeof kItems / sizeof kItems[0]),
+    "RegisterEditorDialog"};

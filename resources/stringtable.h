@@ -9,7 +9,8 @@
 class StringTable
 {
 public:
-    // The text of the id, or an empty text when the id is unknown.
+    // The text of the id in the chosen language, or an empty text when the
+    // id is unknown.
     static QString Load(int id);
     static bool Contains(int id);
     // Every id of the table, in table order.

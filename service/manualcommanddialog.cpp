@@ -38,14 +38,14 @@ private:
 ManualCommandDialog::ManualCommandDialog(QWidget *parent) : ServiceDialog(parent)
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(layout.Caption());
     BuildLayout(layout);
     m_transmission = FindControlAs<QLineEdit>(this, Id::Transmission);
     m_received = FindControlAs<QLineEdit>(this, Id::Received);
     delete m_transmission->validator();
     m_transmission->setValidator(new FittingUpperCase(m_transmission));
-    m_transmission->setAccessibleName(QStringLiteral("Transmission Message"));
-    m_received->setAccessibleName(QStringLiteral("Received Message"));
+    m_transmission->setAccessibleName(tr("Transmission Message"));
+    m_received->setAccessibleName(tr("Received Message"));
 
     connect(FindControlAs<QPushButton>(this, Id::Send), &QPushButton::clicked, this,
             &ManualCommandDialog::Send);

@@ -26,15 +26,16 @@ const struct
     {Id::AreaLr, P::Lr},
 };
 
-const char kUnreadRows[] =
+const char kUnreadRows[] = QT_TRANSLATE_NOOP(
+    "RegisterEditorDialog",
     "%1 of the rows on this page were never read from the camera: they hold placeholders, not "
-    "the camera's values.\nWrite the whole page to %2, area %3, page %4 all the same?";
+    "the camera's values.\nWrite the whole page to %2, area %3, page %4 all the same?");
 } // namespace
 
 RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(parent)
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(layout.Caption());
     BuildLayout(layout);
 
     for (int k = 0; k < P::kRows; ++k) {
@@ -185,7 +186,7 @@ void RegisterEditorDialog::WritePage()
     // Placeholders written to EEPROM replace the camera's values for good.
     if (const int unread = UnreadRows()) {
         const QString question =
-            QString::fromUtf8(kUnreadRows)
+            tr(kUnreadRows)
                 .arg(unread)
                 .arg(QLatin1String(Mode() == P::Eeprom ? "EEPROM" : "FPGA"),
                      QString::fromUtf8(P::AreaOf(Area()).caption), P::PageCaption(Page()));

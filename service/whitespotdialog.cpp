@@ -31,7 +31,7 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     : ServiceDialog(parent), m_pDoc(doc)
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(layout.Caption());
     BuildLayout(layout);
     m_slider = FindControlAs<QScrollBar>(this, Id::ThresholdSlider);
     m_readout = FindControlAs<QLabel>(this, Id::Threshold);
@@ -42,7 +42,7 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     listFont.setPointSizeF(m_list->font().pointSizeF());
     m_list->setFont(listFont);
-    m_slider->setAccessibleName(QStringLiteral("THRESHOLD LEVEL"));
+    m_slider->setAccessibleName(tr("THRESHOLD LEVEL"));
     // The read-out's text may end in a line break: keep its first line in view.
     m_readout->setAlignment(Qt::AlignRight | Qt::AlignTop);
 

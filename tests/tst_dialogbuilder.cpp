@@ -30,7 +30,7 @@ const DialogItem kItems[] = {
     {30, D::ScrollBar, "", 0, 60, 8, 40, D::Vertical},
     {31, D::Edit, "", 20, 60, 40, 12, D::UpperCase | D::ReadOnly},
 };
-const DialogTemplate kLayout = {1, "t", 100, 80, kItems, int(sizeof kItems / sizeof kItems[0])};
+const DialogTemplate kLayout = {1, "t", 100, 80, kItems, int(sizeof kItems / sizeof kItems[0]), "Test"};
 } // namespace
 
 class TestDialogBuilder : public QObject

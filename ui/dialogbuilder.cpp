@@ -50,9 +50,8 @@ const char kGroupBoxStyle[] =
     " left: 6px; padding: 0px 2px; }"
     "QGroupBox:disabled { color: palette(mid); }";
 
-QWidget *Make(const DialogItem &item, QWidget *parent)
+QWidget *Make(const DialogItem &item, const QString &caption, QWidget *parent)
 {
-    const QString caption = QString::fromUtf8(item.caption ? item.caption : "");
     switch (item.kind) {
     case DialogItem::GroupBox: {
         auto *g = new QGroupBox(caption, parent);
@@ -157,7 +156,8 @@ QSize DialogBuilder::Build(const DialogTemplate &layout, QWidget *parent)
     QString caption;                      // of the last label, which names a read-out
     for (int i = 0; i < layout.count; ++i) {
         const DialogItem &item = layout.items[i];
-        QWidget *w = Make(item, parent);
+        const QString text = layout.CaptionOf(item);
+        QWidget *w = Make(item, text, parent);
         if (item.id >= 0)
             w->setObjectName(QString::number(item.id));
         w->setGeometry(ToPixels(QRect(item.x, item.y, item.w, item.h), font));
@@ -182,7 +182,6 @@ QSize DialogBuilder::Build(const DialogTemplate &layout, QWidget *parent)
             group->addButton(static_cast<QRadioButton *>(w));
             runs.last().append(static_cast<QRadioButton *>(w));
         }
-        const QString text = QString::fromUtf8(item.caption ? item.caption : "");
         if (item.kind == DialogItem::Label) {
             // A label's name is the text it shows, so a read-out says its
             // value; its caption, the label before it, describes it.

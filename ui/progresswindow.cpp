@@ -41,7 +41,10 @@ void ProgressWindow::Update(int done, int total)
     }
     m_dialog->setMaximum(total);
     m_dialog->setValue(done);
-    m_dialog->setLabelText(QStringLiteral("%1 (%2 of %3)").arg(m_label).arg(done).arg(total));
+    m_dialog->setLabelText(QCoreApplication::translate("ProgressWindow", "%1 (%2 of %3)")
+                               .arg(m_label)
+                               .arg(done)
+                               .arg(total));
     // The event loop is blocked by the transfer: paint now.
     m_dialog->repaint();
 }
