@@ -66,10 +66,6 @@ const int kAccelGroup[] = {PanelId::AccelGroup, PanelId::AccelOn, PanelId::Accel
 
 CZQB40View::CZQB40View(CZQB40Doc *doc, QWidget *parent) : QWidget(parent), m_doc(doc)
 {
-    // The form's own font: 8 points, as the panel was drawn.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
     m_layoutSize = DialogBuilder::Build(*FindDialogTemplate(PanelId::Dialog), this);
     for (int id : kHiddenAtSetUp)
         Ctl(id)->hide(); // before the frame takes its size from the panel

@@ -18,7 +18,7 @@ const DialogItem kItems[] = {
 } // namespace
 
 extern const DialogTemplate kAboutDialog = {
-    100,          QT_TRANSLATE_NOOP("AboutDialog", "About ZQ-M(V)710ALX"),
-    250,          55,
-    kItems,       int(sizeof kItems / sizeof kItems[0]),
-    "AboutDialog"};
+    100,           QT_TRANSLATE_NOOP("AboutDialog", "About ZQ-M(V)710ALX"),
+    250,           55,
+    kItems,        int(sizeof kItems / sizeof kItems[0]),
+    "AboutDialog", 0};

@@ -54,4 +54,5 @@ extern const DialogTemplate kCommSetupDialog = {
     111,
     kItems,
     int(sizeof kItems / sizeof kItems[0]),
-    "CommSetupDialog"};
+    "CommSetupDialog",
+    0};

@@ -55,6 +55,9 @@ struct DialogTemplate
     // translator are looked up in it; the others (signal names, values, the
     // Japanese service captions) show as they stand in every language.
     const char *context;
+    // The size of the font the form was drawn with, in points; 0 for the
+    // window's own. Its rectangles scale with it.
+    int pointSize;
 
     // The window title and an item's caption in the chosen language.
     QString Caption() const;

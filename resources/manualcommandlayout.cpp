@@ -28,4 +28,5 @@ extern const DialogTemplate kManualCommandDialog = {
     111,
     kItems,
     int(sizeof kItems / sizeof kItems[0]),
-    "ManualCommandDialog"};
+    "ManualCommandDialog",
+    0};

@@ -175,4 +175,4 @@ const DialogItem kItems[] = {
 } // namespace
 
 extern const DialogTemplate kPanelDialog = {
-    PanelId::Dialog, "", 391, 345, kItems, int(sizeof kItems / sizeof kItems[0]), "Panel"};
+    PanelId::Dialog, "", 391, 345, kItems, int(sizeof kItems / sizeof kItems[0]), "Panel", 8};

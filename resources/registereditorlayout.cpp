@@ -109,4 +109,5 @@ extern const DialogTemplate kRegisterEditorDialog = {
     326,
     kItems,
     int(sizeof kItems / sizeof kItems[0]),
-    "RegisterEditorDialog"};
+    "RegisterEditorDialog",
+    0};

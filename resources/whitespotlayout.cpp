@@ -30,4 +30,5 @@ extern const DialogTemplate kWhiteSpotDialog = {
     215,
     kItems,
     int(sizeof kItems / sizeof kItems[0]),
-    "WhiteSpotDialog"};
+    "WhiteSpotDialog",
+    0};

@@ -1,13 +1,17 @@
-// The dialog-table builder: units, ids, radio groups and styles; and every
-// text of the tables can be drawn with the fonts installed.
+// The dialog-table builder: units, ids, radio groups and styles; every text
+// of the tables, in every language, can be drawn with the fonts installed;
+// and no caption is wider than its control.
 #include "camera/registerpage.h"
 #include "resources/menutable.h"
 #include "resources/stringtable.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+#include "ui/language.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QRawFont>
+#include <QXmlStreamReader>
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -15,6 +19,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -30,7 +35,7 @@ const DialogItem kItems[] = {
     {30, D::ScrollBar, "", 0, 60, 8, 40, D::Vertical},
     {31, D::Edit, "", 20, 60, 40, 12, D::UpperCase | D::ReadOnly},
 };
-const DialogTemplate kLayout = {1, "t", 100, 80, kItems, int(sizeof kItems / sizeof kItems[0]), "Test"};
+const DialogTemplate kLayout = {1, "t", 100, 80, kItems, int(sizeof kItems / sizeof kItems[0]), "Test", 0};
 } // namespace
 
 class TestDialogBuilder : public QObject
@@ -40,6 +45,9 @@ private slots:
     void unitsIdsGroupsAndStyles();
     void everyTextHasAGlyph_data();
     void everyTextHasAGlyph();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
+    void cleanup() { Language::Install(QStringLiteral("en")); }
 };
 
 void TestDialogBuilder::unitsIdsGroupsAndStyles()
@@ -110,6 +118,15 @@ void TestDialogBuilder::everyTextHasAGlyph_data()
     for (int p = 0; p < RegisterPage::kPageCount; ++p)
         editor << RegisterPage::PageCaption(p);
     QTest::newRow("register editor messages and areas") << editor;
+    // Every Japanese text of the translation, the code's messages too.
+    QFile ts(QStringLiteral(ZQ_TS_FILE));
+    QVERIFY(ts.open(QIODevice::ReadOnly));
+    QStringList japanese;
+    for (QXmlStreamReader xml(&ts); !xml.atEnd();)
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"translation")
+            japanese << xml.readElementText();
+    QVERIFY(japanese.size() > 100);
+    QTest::newRow("Japanese translation") << japanese;
 }
 
 void TestDialogBuilder::everyTextHasAGlyph()
@@ -135,6 +152,76 @@ void TestDialogBuilder::everyTextHasAGlyph()
     QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no installed font draws \"%1\"; "
                                                           "./test --install installs one")
                                                .arg(missing)));
+}
+
+void TestDialogBuilder::captionsFitTheirControls_data()
+{
+    QTest::addColumn<int>("dialog");
+    QTest::addColumn<QString>("language");
+    int count = 0;
+    const DialogTemplate *const *dialogs = DialogTemplates(&count);
+    for (const QString &language : Language::Available())
+        for (int d = 0; d < count; ++d)
+            QTest::addRow("%s, dialog %d", qPrintable(language), dialogs[d]->id)
+                << dialogs[d]->id << language;
+}
+
+void TestDialogBuilder::captionsFitTheirControls()
+{
+    // The rectangles are the same in every language: a wording that does
+    // not fit is cut off, or runs into the control beside it.
+    QFETCH(int, dialog);
+    QFETCH(QString, language);
+    QVERIFY(Language::Install(language));
+    const DialogTemplate &layout = *FindDialogTemplate(dialog);
+    QWidget w;
+    DialogBuilder::Build(layout, &w);
+    QStringList clipped;
+    for (int i = 0; i < layout.count; ++i) {
+        const DialogItem &item = layout.items[i];
+        QString text = layout.CaptionOf(item);
+        if (text.isEmpty() || item.kind == DialogItem::Edit)
+            continue;
+        QWidget *control = nullptr;
+        for (QWidget *c : w.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (c->property("dialogItem") == i)
+                control = c;
+        QVERIFY(control);
+        const QFontMetrics fm(control->font());
+        if (item.kind != DialogItem::Label)
+            text.replace(QLatin1String("&&"), QLatin1String("&"));
+        int need = 0; // a trailing blank shows nothing
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            need = qMax(need, fm.horizontalAdvance(QString(line).remove(QRegularExpression(
+                                  QStringLiteral("\\s+$")))));
+        const QStyle *style = control->style();
+        switch (item.kind) {
+        case DialogItem::GroupBox:
+            need += 10; // the title's place on the frame line and its padding
+            break;
+        case DialogItem::PushButton:
+            need += 4; // the button's frame
+            break;
+        case DialogItem::RadioButton:
+            need += (item.style & DialogItem::PushLike)
+                        ? 4
+                        : style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                              style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+            break;
+        case DialogItem::CheckBox:
+            need += style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                    style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+            break;
+        default:
+            break;
+        }
+        if (need > control->width())
+            clipped << QStringLiteral("\"%1\" (%2 of %3 px)")
+                           .arg(text)
+                           .arg(need)
+                           .arg(control->width());
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(TestDialogBuilder)

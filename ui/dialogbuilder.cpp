@@ -149,6 +149,11 @@ QRect DialogBuilder::ToPixels(const QRect &du, const QFont &font)
 
 QSize DialogBuilder::Build(const DialogTemplate &layout, QWidget *parent)
 {
+    if (layout.pointSize > 0) {
+        QFont own = parent->font();
+        own.setPointSize(layout.pointSize);
+        parent->setFont(own);
+    }
     const QFont font = parent->font();
     QButtonGroup *group = nullptr;
     QList<QWidget *> frames;
@@ -160,6 +165,7 @@ QSize DialogBuilder::Build(const DialogTemplate &layout, QWidget *parent)
         QWidget *w = Make(item, text, parent);
         if (item.id >= 0)
             w->setObjectName(QString::number(item.id));
+        w->setProperty("dialogItem", i); // the table row, for the unnamed controls too
         w->setGeometry(ToPixels(QRect(item.x, item.y, item.w, item.h), font));
         if (item.style & DialogItem::Hidden)
             w->hide();
