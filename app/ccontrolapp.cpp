@@ -91,18 +91,17 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
     }
     // Chosen and installed before anything was shown; here only refused.
     for (const QString &value : parser.values(lang)) {
-        if (!Language::Available().contains(value)) {
-            MessageBox::Show(tr("--lang takes %1, not \"%2\".")
-                                 .arg(Language::Available().join(QStringLiteral(" or ")), value),
-                             QString(), MessageBox::Warning);
+        const QString language = Language::Find(value);
+        if (language.isEmpty()) {
+            MessageBox::Show(tr("--lang takes en or ja, not \"%1\".").arg(value), QString(),
+                             MessageBox::Warning);
             return false;
         }
-        if (value != Language::Current()) {
-            MessageBox::Show(QStringLiteral("The translation \"%1\" is not installed: the program "
-                                            "speaks English.")
-                                 .arg(value),
+        if (language != Language::Current()) // asked for, but not installed
+            MessageBox::Show(QStringLiteral("The translation \"%1\" is not installed: the "
+                                            "program speaks English.")
+                                 .arg(language),
                              QString(), MessageBox::Warning);
-        }
     }
     for (const QString &value : parser.values(com)) {
         if (!ComPortMap::ParseOverride(value)) {

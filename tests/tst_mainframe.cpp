@@ -9,8 +9,11 @@
 #include "document/bulkprogress.h"
 #include "document/czqb40doc.h"
 #include "resources/commandids.h"
+#include "resources/stringids.h"
+#include "resources/stringtable.h"
 #include "sim/simportdriver.h"
 #include "support/guifixture.h"
+#include "ui/language.h"
 
 #include <QAction>
 #include <QLabel>
@@ -100,6 +103,7 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void statusTextsAndReady();
     void recentFiles();
+    void inJapanese();
 };
 
 void TestMainFrame::menus_data()
@@ -603,6 +607,43 @@ void TestMainFrame::recentFiles()
              QStringList({"&1 " + QDir::toNativeSeparators(twin),
                           "&2 " + QDir::toNativeSeparators(paths[4]), "&3 f3.zq"}));
     QCOMPARE(file->actions().at(6)->toolTip(), paths[2]);
+}
+
+void TestMainFrame::inJapanese()
+{
+    QVERIFY(Language::Install(QStringLiteral("ja")));
+    const auto english = qScopeGuard([] { Language::Install(QStringLiteral("en")); });
+    GuiFixture rig(QStringLiteral("QX7RT service access")); // every menu item
+    rig.OpenPort();
+    rig.BuildWindows();
+    const QList<QAction *> menus = rig.frame->menuBar()->actions();
+    QCOMPARE(menus.at(0)->text(), QStringLiteral("ファイル(&F)"));
+    QCOMPARE(
+        MenuTexts(menus.at(0)->menu()),
+        QStringList({"開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S", "名前を付けて保存(&A)...",
+                     "-", "最近使ったファイル [off]", "-", "終了(&X)"}));
+    QCOMPARE(menus.at(1)->text(), QStringLiteral("インターフェース(&I)"));
+    QCOMPARE(MenuTexts(menus.at(1)->menu()),
+             QStringList({"手動コマンド...", "カメラから読み出し(&R)\tCtrl+R",
+                          "カメラへ書き込み(&W)\tCtrl+W", "-",
+                          "シリアルポート(&L)...\tCtrl+L  [off]", "コマンドメニュー "}));
+    QCOMPARE(MenuTexts(menus.at(2)->menu()),
+             QStringList({"ZQ-M(V)710ALX のバージョン情報(&A)..."}));
+    QCOMPARE(rig.frame->StatusText(), QStringLiteral("レディ"));
+    // The keys stay the keys.
+    QCOMPARE(rig.frame->Action(CommandId::CommandMenuKey)->shortcut(), QKeySequence("Ctrl+P"));
+
+    // A box: the words translated, the title the product's name.
+    QVERIFY(!rig.doc->OpenDocumentFile(
+        Write(rig.dir, "x.zq", FileWith("ZQ-B40 Data Version1.00", 76))));
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.boxes.at(0).text, QStringLiteral("予期しないファイル形式です。"));
+    QCOMPARE(rig.boxes.at(0).caption, QStringLiteral(" ZQ-M(V)710ALX"));
+    // Qt's own buttons answer in Japanese too.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
+
+    QVERIFY(Language::Install(QStringLiteral("en")));
+    QCOMPARE(StringTable::Load(StringId::Ready), QStringLiteral("Ready"));
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -16,11 +16,13 @@
 #include "support/camsimprocess.h"
 #include "support/guifixture.h"
 #include "ui/controllookup.h"
+#include "ui/language.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QProcessEnvironment>
 #include <QSettings>
 #include <QtTest>
 
@@ -90,10 +92,14 @@ private slots:
     void startsWithAFile();
     void portThatDoesNotExist();
     void cancelEndsWithStatusOne();
+    void refusedArguments_data();
+    void refusedArguments();
     void startsThroughAPseudoTerminal();
     void cameraLinkLibrary_data();
     void cameraLinkLibrary();
     void programHelpAndVersion();
+    void language_data();
+    void language();
 };
 
 void TestStartup::dialogResults_data()
@@ -307,6 +313,35 @@ void TestStartup::cancelEndsWithStatusOne()
     QVERIFY(rig.boxes.isEmpty());
 }
 
+void TestStartup::refusedArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("--lang fr") << QStringList{"--lang", "fr"}
+                               << "--lang takes en or ja, not \"fr\".";
+    QTest::newRow("--lang=jp") << QStringList{"--lang=jp"} << "--lang takes en or ja, not \"jp\".";
+    QTest::newRow("--com 11") << QStringList{"--com", "11=/dev/ttyS0"}
+                              << "--com takes N=DEVICE with N from 1 to 10, not \"11=/dev/ttyS0\".";
+}
+
+void TestStartup::refusedArguments()
+{
+    // Said once, before any window; nothing is opened or stored.
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    GuiFixture rig;
+    CControlApp app;
+    bool asked = false;
+    app.SetSetupRunner([&](CommSetupDialog &) { asked = true; });
+    QVERIFY(!app.Startup(QStringList{"zqremote"} + arguments));
+    QCOMPARE(app.ExitStatus(), 2);
+    QVERIFY(!asked);
+    QCOMPARE(rig.boxes.size(), 1);
+    QCOMPARE(rig.boxes.at(0).text, message);
+    QCOMPARE(rig.boxes.at(0).icon, MessageBox::Warning);
+    QCOMPARE(Language::Current(), QStringLiteral("en"));
+}
+
 void TestStartup::startsThroughAPseudoTerminal()
 {
     GuiFixture rig;
@@ -413,6 +448,49 @@ void TestStartup::programHelpAndVersion()
         for (const char *option : {"--com <N=DEVICE>", "--trace <FILE>", "[file]"})
             QVERIFY2(help.contains(option), option);
     }
+}
+
+void TestStartup::language_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("expected"); // in what the program prints
+    const QByteArray english = "Show the program in LANG: en or ja.";
+    const QByteArray japanese = "LANG の言語で表示します: en または ja。";
+    QTest::newRow("C") << QStringList{"LANG=C.UTF-8"} << QStringList{"--help"} << english;
+    QTest::newRow("LANG=ja_JP.UTF-8")
+        << QStringList{"LANG=ja_JP.UTF-8"} << QStringList{"--help"} << japanese;
+    QTest::newRow("LC_ALL over LANG") << QStringList{"LANG=en_US.UTF-8", "LC_ALL=ja_JP.UTF-8"}
+                                      << QStringList{"--help"} << japanese;
+    QTest::newRow("German: English")
+        << QStringList{"LANG=de_DE.UTF-8"} << QStringList{"--help"} << english;
+    QTest::newRow("--lang ja") << QStringList{"LANG=C.UTF-8"}
+                               << QStringList{"--lang", "ja", "--help"} << japanese;
+    QTest::newRow("--lang=en over LANG")
+        << QStringList{"LANG=ja_JP.UTF-8"} << QStringList{"--lang=en", "--help"} << english;
+    // Scripts read the version: the same in every language.
+    QTest::newRow("--version in Japanese")
+        << QStringList{"LANG=ja_JP.UTF-8"} << QStringList{"--version"}
+        << QByteArray("ZQ-M(V)710ALX 1.0.0.0\n");
+}
+
+void TestStartup::language()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        env.remove(QString::fromLatin1(name));
+    for (const QString &setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ZQREMOTE), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), 0);
+    const QByteArray out = program.readAllStandardOutput();
+    QVERIFY2(out.contains(expected), out.constData());
 }
 
 QTEST_MAIN(TestStartup)

@@ -33,16 +33,6 @@ QStringList SearchPath()
             bin + QStringLiteral("/../translations"), bin + QStringLiteral("/translations")};
 }
 
-QString Known(const QString &name)
-{
-    const QString lower = name.trimmed().toLower();
-    for (const QString &language : Language::Available()) {
-        if (lower == language || lower.startsWith(language + QLatin1Char('_')) ||
-            lower.startsWith(language + QLatin1Char('-')))
-            return language;
-    }
-    return QString();
-}
 } // namespace
 
 QStringList Language::Available()
@@ -61,13 +51,13 @@ QString Language::Choose(const QStringList &arguments)
             value = a.mid(7);
         else
             continue;
-        const QString known = Known(value);
+        const QString known = Language::Find(value);
         if (!known.isEmpty())
             return known;
     }
     // The first of the user's languages that the program speaks.
     for (const QString &ui : QLocale::system().uiLanguages()) {
-        const QString known = Known(ui);
+        const QString known = Language::Find(ui);
         if (!known.isEmpty())
             return known;
     }
@@ -84,7 +74,7 @@ bool Language::Install(const QString &language)
     installed.program.reset();
     installed.qt.reset();
     installed.language = QString::fromLatin1(kEnglish);
-    if (language == QLatin1String(kEnglish) || Known(language).isEmpty())
+    if (language == QLatin1String(kEnglish) || Language::Find(language).isEmpty())
         return language == QLatin1String(kEnglish);
 
     auto program = std::make_unique<QTranslator>();
@@ -108,6 +98,18 @@ bool Language::Install(const QString &language)
     }
     installed.language = language;
     return true;
+}
+
+QString Language::Find(const QString &name)
+{
+    const QString lower = name.trimmed().toLower();
+    for (const QString &language : Available()) {
+        if (lower == language || lower.startsWith(language + QLatin1Char('_')) ||
+            lower.startsWith(language + QLatin1Char('-')) ||
+            lower.startsWith(language + QLatin1Char('.')))
+            return language;
+    }
+    return QString();
 }
 
 QString Language::Current()

@@ -22,4 +22,7 @@ public:
     // translation cannot be loaded; the program then stays English.
     static bool Install(const QString &language);
     static QString Current();
+    // The language a name stands for ("ja", "JA", "ja_JP.UTF-8", "ja-JP"),
+    // or an empty text for a language the program does not speak.
+    static QString Find(const QString &name);
 };

@@ -63,16 +63,16 @@ The record was not made.</source>
         <translation>LANG の言語で表示します: en または ja。省略時はシステムの言語です。</translation>
     </message>
     <message>
-        <source>--lang takes %1, not &quot;%2&quot;.</source>
-        <translation>--lang には %1 を指定します。&quot;%2&quot; は使えません。</translation>
-    </message>
-    <message>
         <source>--com takes N=DEVICE with N from 1 to 10, not &quot;%1&quot;.</source>
         <translation>--com には N=DEVICE (N は 1 から 10) を指定します。&quot;%1&quot; は使えません。</translation>
     </message>
     <message>
         <source>Cannot write the trace &quot;%1&quot;: %2</source>
         <translation>トレース &quot;%1&quot; に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>--lang takes en or ja, not &quot;%1&quot;.</source>
+        <translation>--lang には en または ja を指定します。&quot;%1&quot; は使えません。</translation>
     </message>
 </context>
 <context>
