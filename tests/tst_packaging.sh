@@ -136,6 +136,17 @@ zcat "$prefix/share/man/man1/zqctl.1.gz" | sed -n '/^\.SH SYNOPSIS/,/^\.SH/p' | 
 zcat "$prefix/share/man/man1/zqremote.1.gz" | grep -q -- '-\\-com' ||
     fail "zqremote(1) does not list --com"
 
+# --- the translation: installed, and found by the installed program
+step "Japanese translation"
+[ -s "$prefix/share/zqremote/translations/zqremote_ja.qm" ] || fail "zqremote_ja.qm is not installed"
+speaks_japanese() { # PROGRAM
+    QT_QPA_PLATFORM=offscreen LANGUAGE= LC_ALL= LANG=ja_JP.UTF-8 "$1" --help 2>/dev/null |
+        grep -q "LANG の言語で表示します"
+}
+speaks_japanese "$prefix/bin/zqremote" || fail "the installed zqremote does not find its translation"
+[ "$(LANG=ja_JP.UTF-8 "$prefix/bin/zqctl" --help)" = "$(LANG=C.UTF-8 "$prefix/bin/zqctl" --help)" ] ||
+    fail "zqctl changed its words with the language: scripts read them"
+
 # --- the Debian package
 step "cpack -G DEB"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 || {
@@ -154,6 +165,8 @@ for d in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6 qt6-qpa-p
     echo "$depends" | tr ',' '\n' | grep -q "^ *$d\( \|$\)" || fail "Depends lacks $d"
 done
 echo "$depends" | tr ',' '\n' | grep -q "^ *fonts-droid-fallback |" || fail "Depends lacks a Japanese font"
+echo "$depends" | tr ',' '\n' | grep -q "^ *qt6-translations-l10n\( \|$\)" ||
+    fail "Depends lacks Qt's own translations"
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./||; /\/$/d' | sort >"$work/contents"
 grep -v '^usr/' "$work/contents" && fail "the package puts files outside /usr"
 diff -u "$work/installed" "$work/contents" || fail "the package and the installed tree differ"
@@ -168,6 +181,7 @@ version=$(field Version)
     fail "packaged zqctl does not run or says another version"
 [ "$(QT_QPA_PLATFORM=offscreen "$work/unpacked/usr/bin/zqremote" --version 2>/dev/null)" = \
   "ZQ-M(V)710ALX $version" ] || fail "packaged zqremote does not run or says another version"
+speaks_japanese "$work/unpacked/usr/bin/zqremote" || fail "the packaged zqremote has no Japanese"
 
 # Install and purge in a scratch root: dpkg's own bookkeeping, no chroot.
 # The maintainer scripts only call ldconfig, which must not touch this host.
