@@ -537,11 +537,11 @@ Please input the decimal number. </source>
     <name>StringTable</name>
     <message>
         <source>Uploading %1 data from camera...</source>
-        <translation>カメラから %1 のデータを読み出しています...</translation>
+        <translation>カメラから「%1」のデータを読み出しています...</translation>
     </message>
     <message>
         <source>Sending %1 data to camera...</source>
-        <translation>カメラへ %1 のデータを送っています...</translation>
+        <translation>カメラへ「%1」のデータを送っています...</translation>
     </message>
     <message>
         <source>Ready</source>
