@@ -259,5 +259,18 @@ if setup=$(window '^Select Communication System$'); then
 fi
 stop_app
 
+# --- 5. the same start in Japanese: the setup dialog and the panel
+# (xdotool matches the titles' UTF-8 as it is)
+start_app "$program" --lang ja --com "1=$work/camera"
+if setup=$(window '^通信方式の選択$'); then
+    shot "$setup" setup-ja
+    keys "$setup" Return
+fi
+if main=$(window '^ZQ-M' 20); then
+    sleep 1 # "レディ" once idle
+    shot "$main" panel-ja
+fi
+stop_app
+
 echo "made in docs/images: ${made[*]}"
 exit $failed

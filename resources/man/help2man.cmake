@@ -17,6 +17,10 @@ endforeach()
 # options; a sanitizer build must not fail the page on leaks at exit.
 set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
+# The pages are English: the desktop program would answer --help in the
+# build machine's language (LANGUAGE comes before LC_ALL there).
+set(ENV{LC_ALL} C.UTF-8)
+unset(ENV{LANGUAGE})
 
 execute_process(COMMAND "${PROGRAM}" --help OUTPUT_VARIABLE help RESULT_VARIABLE rc ERROR_QUIET)
 if(NOT rc EQUAL 0 OR help STREQUAL "")
