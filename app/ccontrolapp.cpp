@@ -31,6 +31,11 @@ namespace {
 const char kComPortKey[] = "Settings/COM Port";
 constexpr int kEuresys = 10;
 constexpr int kMatrox = 11;
+// Qt's own Japanese lacks these two lines of the parser's help; ours has them.
+[[maybe_unused]] const char *const kParserTexts[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+};
 } // namespace
 
 CControlApp::CControlApp(QObject *parent)

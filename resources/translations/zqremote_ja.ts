@@ -470,6 +470,17 @@ Right-click to choose the serial port behind this button.</source>
     </message>
 </context>
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>コマンドラインオプションのヘルプを表示する。</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Qt 固有のオプションを含むヘルプを表示する。</translation>
+    </message>
+</context>
+<context>
     <name>RegisterEditorDialog</name>
     <message>
         <source>Command Menu</source>
