@@ -1,17 +1,22 @@
 #include "commsetupdialog.h"
 
+#include "camera/thecamera.h"
 #include "comm/comportmap.h"
 #include "resources/commsetupids.h"
 #include "resources/dialogtemplate.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
 #include "ui/filedialogs.h"
+#include "ui/messagebox.h"
 
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -26,6 +31,7 @@ constexpr int kBaudFrame = CommSetupId::BaudGroup;
 constexpr int kPathEdit = CommSetupId::LibraryPath;
 constexpr int kDllLabel = CommSetupId::LibrarySuffix;
 constexpr int kBrowse = CommSetupId::Browse;
+constexpr int kSearch = CommSetupId::Search;
 constexpr int kOpen = CommSetupId::Open;
 constexpr int kCancel = CommSetupId::Cancel;
 constexpr int kEuresys = CommSetupId::Euresys - CommSetupId::FirstPort; // choice numbers
@@ -50,9 +56,13 @@ CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(p
     // Tab follows the layout: the left half (ports, rate), then the board.
     setTabOrder(PortButton(kEuresys - 1), m_bauds->button(0));
     setTabOrder(m_bauds->button(0), m_bauds->button(1));
+    setTabOrder(m_bauds->button(1), FindControl(this, kSearch));
+    setTabOrder(FindControl(this, kSearch), PortButton(kEuresys));
     m_path = FindControlAs<QLineEdit>(this, kPathEdit);
     connect(FindControlAs<QPushButton>(this, kBrowse), &QPushButton::clicked, this,
             &CommSetupDialog::OnBrowse);
+    connect(FindControlAs<QPushButton>(this, kSearch), &QPushButton::clicked, this,
+            &CommSetupDialog::OnSearch);
     connect(FindControlAs<QPushButton>(this, kOpen), &QPushButton::clicked, this,
             &CommSetupDialog::OnOpen);
     connect(FindControlAs<QPushButton>(this, kCancel), &QPushButton::clicked, this,
@@ -199,4 +209,88 @@ void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
     else
         settings.setValue(key, chosen->data().toString());
     UpdateToolTips();
+}
+
+void CommSetupDialog::OnSearch()
+{
+    QList<CameraProbe::Channel> channels = CameraProbe::PortsPresent();
+    QString library;
+    const int board = m_ports->checkedId();
+    if (board >= kEuresys) {
+        // The chosen board's library; it keeps the rate it runs at.
+        library = board == kEuresys       ? QStringLiteral("clseremc.dll")
+                  : board < kOtherFactory ? QStringLiteral("clsermtx.dll")
+                                          : m_path->text();
+        CameraProbe::Channel port;
+        port.clPort = 0;
+        if (!library.isEmpty())
+            channels.append(port);
+    }
+    QProgressDialog progress(tr("Searching for cameras..."), tr("Cancel"), 0, 1, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    CameraProbe probe(theCamera, library);
+    // Between two probes no exchange is under way: Cancel may be pressed.
+    const QList<CameraProbe::Found> found = probe.Run(channels, [&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    if (probe.Stopped())
+        return;
+    if (found.isEmpty()) {
+        QStringList text = {
+            tr("No camera answered on the %1 port(s) searched.").arg(channels.size())};
+        MessageBox::Show((text + probe.Problems()).join(QLatin1Char('\n')), QString(),
+                         MessageBox::Information, MessageBox::Ok, this);
+        return;
+    }
+    if (found.size() == 1) {
+        ChooseFound(found.first());
+        return;
+    }
+    QStringList items;
+    for (const CameraProbe::Found &camera : found) {
+        items << tr("%1: %2, serial %3, %4 baud")
+                     .arg(camera.channel.Name(), QString::fromLatin1(camera.info.modelName),
+                          QString::fromLatin1(camera.info.serialNumber),
+                          camera.baud ? QString::number(camera.baud) : QStringLiteral("-"));
+    }
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(this, tr("Cameras found"),
+                              tr("Several cameras answered. Choose one:"), items, 0, false, &ok);
+    if (ok && items.contains(chosen))
+        ChooseFound(found.at(int(items.indexOf(chosen))));
+}
+
+void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera)
+{
+    if (camera.channel.clPort >= 0)
+        return; // the board that answered is the one chosen already
+    int number = camera.channel.comNumber;
+    if (number == 0) {
+        // A port behind no button goes behind the first button whose device
+        // is absent (else the one chosen), as the port menu would put it.
+        number = m_ports->checkedId() >= 0 && m_ports->checkedId() < kEuresys
+                     ? m_ports->checkedId() + 1
+                     : 1;
+        for (int n = 1; n <= 10; ++n) {
+            if (!QFileInfo::exists(ComPortMap::DeviceFor(n))) {
+                number = n;
+                break;
+            }
+        }
+        QSettings().setValue(QStringLiteral("Ports/COM%1").arg(number), camera.channel.device);
+        UpdateToolTips();
+    }
+    PortButton(number - 1)->setChecked(true);
+    OnPortClicked(number - 1);
+    m_bauds->button(camera.baud == 115200 ? 1 : 0)->setChecked(true);
+    PortButton(number - 1)->setFocus();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "camera/cameraprobe.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -28,6 +30,8 @@ public:
     void OnPortClicked(int choice);
     void OnBrowse();
     void OnOpen();
+    // Probes the ports for cameras and chooses the one that answered.
+    void OnSearch();
 
     QAbstractButton *PortButton(int choice) const;
     // "COM n" with the device behind it, and whether that device exists.
@@ -42,6 +46,7 @@ private:
     void SetLibraryEnabled(bool enabled);
     void ChooseDevice(int portNumber, const QPoint &globalPos);
     void UpdateToolTips();
+    void ChooseFound(const CameraProbe::Found &camera);
 
     QButtonGroup *m_ports = nullptr;
     QButtonGroup *m_bauds = nullptr;

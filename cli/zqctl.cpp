@@ -8,11 +8,17 @@
 #include "replywatch.h"
 #include "terminalnotifier.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
 #include <cstdio>
 
 namespace {
 const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
                            "[--cl-library FILE] [--trace FILE] COMMAND (see --help)\n";
+// Name the channels, with their values: left out of what each channel's own
+// run is given.
+const char *const kChannelOptions[] = {"--device", "--com", "--devices"};
 } // namespace
 
 // Checked in this order; a command's arguments are checked before the port
@@ -27,6 +33,8 @@ const Zqctl::Command Zqctl::kCommands[] = {
     {"load", "load FILE.zq", 1, 1, 0, true, nullptr, &Zqctl::Load},
     {"diff", "diff FILE.zq [FILE2.zq] [--all] [--json]", 1, 2, OptAll | OptJson, true, nullptr,
      &Zqctl::Diff},
+    {"apply", "apply FILE.zq [--json]", 1, 1, OptJson, true, nullptr, &Zqctl::Apply},
+    {"scan", "scan [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Scan},
     {"send", "send PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Send},
     {"query", "query PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Query},
     {"write-serial", "write-serial NUMBER [--digits 7|8]", 1, 1, OptDigits, false, nullptr,
@@ -107,6 +115,7 @@ QString Zqctl::OptionName(Option option)
 
 int Zqctl::Run(const QStringList &arguments)
 {
+    m_arguments = arguments;
     QStringList positional;
     QString tracePath;
     unsigned given = 0;
@@ -165,9 +174,14 @@ int Zqctl::Run(const QStringList &arguments)
                 if (!ok || m_comNumber < 1 || m_comNumber > 10)
                     return UsageError(QStringLiteral("--com takes 1 to 10, not \"%1\"").arg(v));
             }
+            m_channels.append({QStringLiteral("com:%1").arg(m_comNumber), {a, v}});
         } else if (a == QLatin1String("--device")) {
             if (!value(&m_device) || m_device.isEmpty())
                 return UsageError(QStringLiteral("--device needs a path"));
+            m_channels.append({m_device, {a, m_device}});
+        } else if (a == QLatin1String("--devices")) {
+            if (!value(&m_devicesFile) || m_devicesFile.isEmpty())
+                return UsageError(QStringLiteral("--devices needs a file"));
         } else if (a == QLatin1String("--baud")) {
             if (!value(&v) || (v != QLatin1String("9600") && v != QLatin1String("115200")))
                 return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
@@ -235,6 +249,8 @@ int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given
         if (const int status = (this->*command->check)(args))
             return status;
     }
+    if (SeveralChannels() && command->run != &Zqctl::Scan)
+        return RunOnChannels(*command, args);
     if (!command->offline) {
         if (const int status = Connect())
             return status;
@@ -259,4 +275,54 @@ int Zqctl::Connect()
     if (theCamera.ConnectPort(m_comNumber, m_baudRate) >= 0)
         return Success;
     return CameraFailure;
+}
+
+bool Zqctl::SeveralChannels() const
+{
+    int devices = 0, coms = 0;
+    for (const ChannelRunner::Channel &channel : m_channels)
+        ++(channel.options.first() == QLatin1String("--com") ? coms : devices);
+    // One --com with one --device is the device behind that COM number.
+    return !m_devicesFile.isEmpty() || devices > 1 || coms > 1;
+}
+
+int Zqctl::RunOnChannels(const Command &command, const QStringList &args)
+{
+    const QString name = QLatin1String(command.name);
+    const bool comparing = name == QLatin1String("diff") || name == QLatin1String("apply");
+    const QStringList lineWide = {QStringLiteral("read-all"), QStringLiteral("info"),
+                                  QStringLiteral("diff"), QStringLiteral("load"),
+                                  QStringLiteral("apply")};
+    if (!lineWide.contains(name) || (name == QLatin1String("diff") && args.size() > 1))
+        return UsageError(QStringLiteral("several channels go with %1 only (diff with one file)")
+                              .arg(lineWide.join(QLatin1String(", "))));
+    QList<ChannelRunner::Channel> channels = m_channels;
+    if (!m_devicesFile.isEmpty()) {
+        QString error;
+        if (!ChannelRunner::ReadList(m_devicesFile, &channels, &error)) {
+            Err(error);
+            return QFile::exists(m_devicesFile) ? Usage : FileFailure;
+        }
+    }
+    QStringList commandLine;
+    for (int i = 0; i < m_arguments.size(); ++i) {
+        const QString &a = m_arguments.at(i);
+        if (a == QLatin1String("--trace"))
+            return UsageError(QStringLiteral("--trace goes with one channel only"));
+        bool channelOption = false;
+        for (const char *option : kChannelOptions)
+            channelOption = channelOption || a == QLatin1String(option);
+        if (channelOption)
+            ++i; // and its value
+        else
+            commandLine.append(a);
+    }
+    // A file is refused once, here, rather than by every camera's run.
+    if (!args.isEmpty()) {
+        SettingsFile::Values values{};
+        if (const int status = ReadSettings(args.at(0), &values))
+            return status;
+    }
+    ChannelRunner runner(QCoreApplication::applicationFilePath(), commandLine, m_json, comparing);
+    return runner.Run(channels);
 }

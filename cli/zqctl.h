@@ -2,6 +2,7 @@
 
 #include "camera/registerpage.h"
 #include "camera/settingsfile.h"
+#include "channelrunner.h"
 
 #include <QString>
 #include <QStringList>
@@ -72,6 +73,9 @@ private:
 
     int Connect();
     int Dispatch(const QString &command, const QStringList &args, unsigned given);
+    // Several channels: the command runs on each at once (channelrunner.cpp).
+    bool SeveralChannels() const;
+    int RunOnChannels(const Command &command, const QStringList &args);
     int UsageError(const QString &message);
 
     // Parameters and settings (zqctlparams.cpp).
@@ -93,6 +97,13 @@ private:
 
     // Comparing settings with a file (zqctldiff.cpp).
     int Diff(const QStringList &args);
+    // Load, read back, compare: the rows the camera refused or changed.
+    int Apply(const QStringList &args);
+    // diff's comparison; after apply, also of the rows the camera refused.
+    int Compare(const QStringList &args, bool applied, const QList<int> &refused);
+
+    // Looking for cameras (zqctlscan.cpp).
+    int Scan(const QStringList &args);
 
     // Raw commands and the service dialogs' work (zqctlservice.cpp).
     int CheckPayload(const QStringList &args);
@@ -109,6 +120,9 @@ private:
     int Detect();
     int RegRefused(RegisterPage::Status status, const QString &detail);
 
+    QStringList m_arguments;                  // as given, for the runs on several channels
+    QList<ChannelRunner::Channel> m_channels; // each --device and --com in turn
+    QString m_devicesFile;
     QString m_device;
     QString m_library;
     int m_comNumber = 1;

@@ -88,9 +88,21 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
     if (static_cast<unsigned>(portNumber) > 10u)
         return SetError(ERR_PORT_NUMBER);
     m_portNumber = portNumber;
-    m_baudRate = baudRate;
-    m_line = {ComPortMap::DeviceFor(portNumber), byteSize, stopBits, parity};
+    return OpenLine(ComPortMap::DeviceFor(portNumber), baudRate, byteSize, stopBits, parity);
+}
 
+int SerialLink::OpenDevice(const QString &device, int baudRate)
+{
+    Close();
+    m_portNumber = 0;
+    return OpenLine(device, baudRate, 8, 0, 0);
+}
+
+int SerialLink::OpenLine(const QString &device, int baudRate, int byteSize, int stopBits,
+                         int parity)
+{
+    m_baudRate = baudRate;
+    m_line = {device, byteSize, stopBits, parity};
     if (!m_driver->Open(m_line.device))
         return SetError(ERR_PORT_OPEN);
     m_driver->SetQueueSizes(kQueueSize, kQueueSize);

@@ -24,6 +24,9 @@ public:
 
     int OpenPort(int portNumber, int baudRate, int byteSize, int stopBits, int parity);
     int OpenPort(int portNumber, int baudRate);
+    // A device by its name rather than by COM number: a port behind no
+    // button, as a search for cameras meets them. The port number becomes 0.
+    int OpenDevice(const QString &device, int baudRate);
     int OpenLibrary(const QString &path);
     int Close();
     // Returns the number of bytes written; fewer than count when the write
@@ -63,6 +66,7 @@ private:
     // A device that failed (unplugged, its converter gone) is closed, and
     // the next transfer opens it again with the same settings.
     void LoseDevice();
+    int OpenLine(const QString &device, int baudRate, int byteSize, int stopBits, int parity);
     bool EnsureOpen();
 
     struct LineSettings

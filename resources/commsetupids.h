@@ -16,6 +16,7 @@ enum Id : int
     LibraryPath = 1030,
     LibrarySuffix = 1031,
     Browse = 1032,
+    Search = 1033,
     Rs232cGroup = 1040,
     OpenPortGroup = 1041,
     BaudGroup = 1042,

@@ -43,6 +43,8 @@ const char kUsage[] =
     "  --log FILE             append received bytes, frames and payloads to FILE\n"
     "  --baud N               every byte, both ways, takes its time on a line of\n"
     "                         N baud, 8N1 (ten bits); without it bytes move at once\n"
+    "  --strict-baud          with --baud: answer only a client that set its line to\n"
+    "                         that rate, as a real camera's receiver does\n"
     "  -h, --help             this text\n"
     "\n"
     "Examples:\n"
@@ -120,12 +122,13 @@ bool SimOptions::Parse(const QStringList &arguments)
                              refuseWrite = value("refuse-write", "write"),
                              log = value("log", "file"), baud = value("baud", "n");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
-                             noReply = flag("no-reply"), lowerCase = flag("lower-case");
+                             noReply = flag("no-reply"), lowerCase = flag("lower-case"),
+                             strictBaud = flag("strict-baud");
     parser.addOptions({help,        vendor,        model,       serial,       version,
                        detectPolls, detectOutcome, spots,       factoryReads, refuseEnq,
                        noise,       badChecksum,   dieAfter,    silentEnqs,   faultsAfter,
                        link,        log,           silent,      refuseWrites, noReply,
-                       lowerCase,   scriptReads,   refuseWrite, baud});
+                       lowerCase,   scriptReads,   refuseWrite, baud,         strictBaud});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -136,6 +139,9 @@ bool SimOptions::Parse(const QStringList &arguments)
     m_logPath = parser.value(log);
     if (parser.isSet(baud) && (!toCount(parser.value(baud), &m_baud) || m_baud < 50))
         return Fail(QStringLiteral("--baud takes a line speed of 50 or more"));
+    m_strictBaud = parser.isSet(strictBaud);
+    if (m_strictBaud && !m_baud)
+        return Fail(QStringLiteral("--strict-baud goes with --baud"));
     SimConfig &c = m_config;
     SimFaults &f = c.faults;
 

@@ -19,6 +19,7 @@ public:
     QString LogPath() const { return m_logPath; }
     // Line speed whose wire time every byte takes; 0 for none.
     int Baud() const { return m_baud; }
+    bool StrictBaud() const { return m_strictBaud; }
     bool HelpRequested() const { return m_help; }
     QString Error() const { return m_error; }
     static QString HelpText();
@@ -31,5 +32,6 @@ private:
     QString m_logPath;
     QString m_error;
     int m_baud = 0;
+    bool m_strictBaud = false;
     bool m_help = false;
 };

@@ -1,0 +1,192 @@
+#include "cameraprobe.h"
+
+#include "cameradata.h"
+#include "comm/comportmap.h"
+#include "paramindex.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QSet>
+
+#include <iterator>
+
+namespace {
+
+QStringList systemPorts()
+{
+    QStringList ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports.append(info.systemLocation());
+    return ports;
+}
+
+CameraProbe::PortListing &portListing()
+{
+    static CameraProbe::PortListing listing = systemPorts;
+    return listing;
+}
+
+// The same device under two names (a by-id link and its kernel name) is
+// probed once.
+QString identityOf(const QString &device)
+{
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    return canonical.isEmpty() ? device : canonical;
+}
+
+bool present(const QString &device)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(device);
+    return true; // COMn is no file; opening it tells
+#else
+    return QFileInfo::exists(device);
+#endif
+}
+
+// The console's ports: an ENQ there would land on someone's login.
+QSet<QString> consolePorts()
+{
+    QSet<QString> ports;
+#ifdef Q_OS_LINUX
+    QFile active(QStringLiteral("/sys/class/tty/console/active"));
+    if (active.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> names = active.readAll().simplified().split(' ');
+        for (const QByteArray &name : names) {
+            if (!name.isEmpty())
+                ports.insert(identityOf(QStringLiteral("/dev/") + QString::fromLatin1(name)));
+        }
+    }
+#endif
+    return ports;
+}
+
+} // namespace
+
+QString CameraProbe::Channel::Name() const
+{
+    return clPort >= 0 ? QStringLiteral("cl-port:%1").arg(clPort) : device;
+}
+
+CameraProbe::CameraProbe(CameraData &camera, const QString &libraryPath)
+    : m_camera(camera), m_libraryPath(libraryPath)
+{
+}
+
+void CameraProbe::SetPortListing(PortListing listing)
+{
+    portListing() = listing ? std::move(listing) : PortListing(systemPorts);
+}
+
+QList<CameraProbe::Channel> CameraProbe::PortsPresent()
+{
+    QList<Channel> channels;
+    QSet<QString> seen = consolePorts();
+    auto add = [&](const QString &device, int comNumber) {
+        if (device.isEmpty() || !present(device) || seen.contains(identityOf(device)))
+            return;
+        seen.insert(identityOf(device));
+        Channel channel;
+        channel.device = device;
+        channel.comNumber = comNumber;
+        channels.append(channel);
+    };
+    for (int n = 1; n <= 10; ++n)
+        add(ComPortMap::DeviceFor(n), n);
+    for (const QString &device : portListing()())
+        add(device, 0);
+    return channels;
+}
+
+bool CameraProbe::Continue()
+{
+    if (!m_stopped && m_progress && !m_progress(m_done, m_total))
+        m_stopped = true;
+    return !m_stopped;
+}
+
+QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const Progress &progress)
+{
+    m_progress = progress;
+    m_done = 0;
+    m_total = 0;
+    m_stopped = false;
+    m_problems.clear();
+    for (const Channel &channel : channels)
+        m_total += channel.clPort >= 0 ? 1 : int(std::size(kRates));
+
+    QList<Found> found;
+    for (const Channel &channel : channels) {
+        if (!Continue())
+            break;
+        const QList<int> rates =
+            channel.clPort >= 0 ? QList<int>{0} : QList<int>(std::begin(kRates), std::end(kRates));
+        for (int i = 0; i < rates.size(); ++i) {
+            Found camera;
+            const Outcome outcome = ProbeAt(channel, rates.at(i), &camera);
+            m_camera.Close();
+            if (outcome == Answered)
+                found.append(camera);
+            // Either way this channel is settled: the rates left are skipped.
+            if (outcome != Silent) {
+                m_done += int(rates.size()) - i;
+                break;
+            }
+            ++m_done;
+            if (!Continue())
+                break;
+        }
+    }
+    Continue();
+    return found;
+}
+
+bool CameraProbe::Open(const Channel &channel, int baud)
+{
+    if (channel.clPort < 0) {
+        if (m_camera.OpenDevice(channel.device, baud) >= 0)
+            return true;
+        m_problems.append(channel.Name() + QStringLiteral(": ") + m_camera.WhyPortWouldNotOpen());
+        return false;
+    }
+    // A failed clSerialInit has said so itself, in its own box.
+    if (m_camera.OpenLibrary(m_libraryPath) < 0) {
+        m_problems.append(
+            QCoreApplication::translate("CameraProbe", "%1: cannot load the library %2")
+                .arg(channel.Name(), m_libraryPath));
+        return false;
+    }
+    return CameraData::IsCameraLinkOpen();
+}
+
+CameraProbe::Outcome CameraProbe::ProbeAt(const Channel &channel, int baud, Found *found)
+{
+    if (!Open(channel, baud))
+        return NotOpened;
+    // Whatever an earlier rate left in the port is not an answer.
+    m_camera.Purge(PortDriver::PURGE_RXCLEAR | PortDriver::PURGE_TXCLEAR);
+    const char enq = CameraProtocol::ENQ;
+    if (m_camera.Write(&enq, 1, 1000) != 1 || m_camera.WaitAck(kAckWaitMs) != 0)
+        return Silent;
+
+    // Something acknowledged: a camera's identity decides. Reads only.
+    for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i) {
+        if (m_camera.ReadParam(i) < 0) {
+            m_problems.append(QCoreApplication::translate(
+                                  "CameraProbe", "%1 at %2 baud answered ENQ, but its identity "
+                                                 "could not be read: %3")
+                                  .arg(channel.Name())
+                                  .arg(baud)
+                                  .arg(m_camera.GetErrorMessage()));
+            return NoIdentity;
+        }
+        if (!Continue())
+            return Silent;
+    }
+    found->channel = channel;
+    found->baud = baud;
+    found->info = CameraInfo::Decode(m_camera);
+    return Answered;
+}
