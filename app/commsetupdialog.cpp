@@ -251,7 +251,7 @@ void CommSetupDialog::OnSearch()
         return;
     }
     if (found.size() == 1) {
-        ChooseFound(found.first());
+        ChooseFound(found.first(), channels);
         return;
     }
     QStringList items;
@@ -266,25 +266,27 @@ void CommSetupDialog::OnSearch()
         QInputDialog::getItem(this, tr("Cameras found"),
                               tr("Several cameras answered. Choose one:"), items, 0, false, &ok);
     if (ok && items.contains(chosen))
-        ChooseFound(found.at(int(items.indexOf(chosen))));
+        ChooseFound(found.at(int(items.indexOf(chosen))), channels);
 }
 
-void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera)
+void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera,
+                                  const QList<CameraProbe::Channel> &searched)
 {
+    QList<int> withPort;
+    for (const CameraProbe::Channel &channel : searched)
+        withPort.append(channel.comNumber);
     if (camera.channel.clPort >= 0)
         return; // the board that answered is the one chosen already
     int number = camera.channel.comNumber;
     if (number == 0) {
-        // A port behind no button goes behind the first button whose device
-        // is absent (else the one chosen), as the port menu would put it.
+        // A port behind no button goes behind the first button that has no
+        // port (else the one chosen), as the port menu would put it.
         number = m_ports->checkedId() >= 0 && m_ports->checkedId() < kEuresys
                      ? m_ports->checkedId() + 1
                      : 1;
-        for (int n = 1; n <= 10; ++n) {
-            if (!QFileInfo::exists(ComPortMap::DeviceFor(n))) {
+        for (int n = 10; n >= 1; --n) {
+            if (!withPort.contains(n))
                 number = n;
-                break;
-            }
         }
         QSettings().setValue(QStringLiteral("Ports/COM%1").arg(number), camera.channel.device);
         UpdateToolTips();

@@ -46,7 +46,8 @@ private:
     void SetLibraryEnabled(bool enabled);
     void ChooseDevice(int portNumber, const QPoint &globalPos);
     void UpdateToolTips();
-    void ChooseFound(const CameraProbe::Found &camera);
+    void ChooseFound(const CameraProbe::Found &camera,
+                     const QList<CameraProbe::Channel> &searched);
 
     QButtonGroup *m_ports = nullptr;
     QButtonGroup *m_bauds = nullptr;

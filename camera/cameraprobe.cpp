@@ -84,8 +84,17 @@ QList<CameraProbe::Channel> CameraProbe::PortsPresent()
 {
     QList<Channel> channels;
     QSet<QString> seen = consolePorts();
+    const QStringList listed = portListing()();
+    QSet<QString> ports;
+    for (const QString &device : listed)
+        ports.insert(identityOf(device));
     auto add = [&](const QString &device, int comNumber) {
         if (device.isEmpty() || !present(device) || seen.contains(identityOf(device)))
+            return;
+        // A button left at its platform name is probed only where that port
+        // exists: most of /dev/ttyS* are names without a port behind them.
+        if (comNumber > 0 && device == ComPortMap::DefaultDevice(comNumber) &&
+            !ports.contains(identityOf(device)))
             return;
         seen.insert(identityOf(device));
         Channel channel;
@@ -95,7 +104,7 @@ QList<CameraProbe::Channel> CameraProbe::PortsPresent()
     };
     for (int n = 1; n <= 10; ++n)
         add(ComPortMap::DeviceFor(n), n);
-    for (const QString &device : portListing()())
+    for (const QString &device : listed)
         add(device, 0);
     return channels;
 }

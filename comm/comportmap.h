@@ -9,6 +9,8 @@ class ComPortMap
 {
 public:
     static QString DeviceFor(int portNumber);
+    // The platform's own name for the port, used when nothing else is set.
+    static QString DefaultDevice(int portNumber);
     static void SetOverride(int portNumber, const QString &device);
     static void ClearOverrides();
     // Parses "n=DEVICE" as given to --com; false when it is malformed.

@@ -41,7 +41,7 @@ const DialogItem kItems[] = {
     {CommSetupId::Baud9600, D::RadioButton, " 9600", 112, 26, 44, 10, D::GroupStart},
     {CommSetupId::Baud115200, D::RadioButton, "115200", 112, 40, 44, 10, 0},
     // Below the rates, in the space the port group leaves free.
-    {CommSetupId::Search, D::PushButton, QT_TRANSLATE_NOOP("CommSetupDialog", "Search"), 106, 64,
+    {CommSetupId::Search, D::PushButton, QT_TRANSLATE_NOOP("CommSetupDialog", "Search"), 106, 65,
      56, 14, 0},
     {CommSetupId::Open, D::PushButton, QT_TRANSLATE_NOOP("CommSetupDialog", "OPEN"), 198, 91, 54,
      15, D::DefaultButton | D::GroupStart},
