@@ -126,6 +126,17 @@ QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const
     for (const Channel &channel : channels)
         m_total += channel.clPort >= 0 ? 1 : int(std::size(kRates));
 
+    // The identity reads go through the connection's store: what it held
+    // before is put back, so a search leaves no camera's values behind.
+    struct Held
+    {
+        int value;
+        bool read;
+    };
+    QList<Held> held;
+    for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i)
+        held.append({m_camera.GetValue(i), m_camera.WasRead(i)});
+
     QList<Found> found;
     for (const Channel &channel : channels) {
         if (!Continue())
@@ -149,6 +160,13 @@ QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const
         }
     }
     Continue();
+    for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i) {
+        const Held &h = held.at(i - Param::CameraInfoFirst);
+        if (h.read)
+            m_camera.SetValue(i, h.value);
+        else
+            m_camera.ResetValue(i);
+    }
     return found;
 }
 

@@ -227,15 +227,17 @@ void ChannelRunner::Summarise(const QList<int> &statuses)
         else
             ++failed;
     }
-    const QString summary = m_comparing
-                                ? QStringLiteral("%1 cameras: %2 agreed, %3 differed, %4 failed")
-                                      .arg(statuses.size())
-                                      .arg(good)
-                                      .arg(differed)
-                                      .arg(failed)
-                                : QStringLiteral("%1 cameras: %2 succeeded, %3 failed")
-                                      .arg(statuses.size())
-                                      .arg(good)
-                                      .arg(failed + differed);
+    const QString cameras = statuses.size() == 1
+                                ? QStringLiteral("1 camera")
+                                : QStringLiteral("%1 cameras").arg(statuses.size());
+    const QString summary = m_comparing ? QStringLiteral("%1: %2 agreed, %3 differed, %4 failed")
+                                              .arg(cameras)
+                                              .arg(good)
+                                              .arg(differed)
+                                              .arg(failed)
+                                        : QStringLiteral("%1: %2 succeeded, %3 failed")
+                                              .arg(cameras)
+                                              .arg(good)
+                                              .arg(failed + differed);
     std::fprintf(stderr, "%s\n", summary.toLocal8Bit().constData());
 }
