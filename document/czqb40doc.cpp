@@ -5,7 +5,7 @@
 #include "camera/thecamera.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
-#include "ui/busycursor.h"
+#include "ui/exchangeguard.h"
 #include "ui/filedialogs.h"
 #include "ui/messagebox.h"
 
@@ -35,7 +35,9 @@ CZQB40Doc::~CZQB40Doc()
 
 int CZQB40Doc::SendValue(int index, int value)
 {
-    BusyCursor busy;
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     const int result = theCamera.SendParam(index, value);
     if (result > 0)
         SetModifiedFlag();
@@ -44,7 +46,9 @@ int CZQB40Doc::SendValue(int index, int value)
 
 int CZQB40Doc::UploadValue(int index)
 {
-    BusyCursor busy;
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     const int result = theCamera.UploadParam(index);
     if (result > 0)
         SetModifiedFlag();
@@ -53,6 +57,9 @@ int CZQB40Doc::UploadValue(int index)
 
 int CZQB40Doc::UploadAllValues()
 {
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     int before[PARAM_COUNT];
     for (int i = 0; i < PARAM_COUNT; ++i)
         before[i] = theCamera.GetValue(i);
@@ -77,6 +84,9 @@ int CZQB40Doc::UploadAllValues()
 
 int CZQB40Doc::SendAllValues()
 {
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     BulkProgress progress(BulkProgress::Writing, m_window);
     return theCamera.SendAll();
 }

@@ -24,7 +24,9 @@ public:
     explicit CZQB40Doc(QObject *parent = nullptr);
     ~CZQB40Doc() override;
 
-    // Value operations; negative results were reported already.
+    // Value operations; negative results were reported already. kRefused:
+    // another exchange or a box was in progress, nothing was sent.
+    static constexpr int kRefused = -1;
     int SendValue(int index, int value);
     int UploadValue(int index);
     int UploadAllValues();
