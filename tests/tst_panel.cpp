@@ -688,7 +688,12 @@ void TestPanel::factorySet()
         rig.camera.ScriptReads(0x01, 0x45, {"010000"}); // never clears
         QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
         QCOMPARE(rig.TakePayloads().size(), 1 + 50);
-        QVERIFY(rig.boxes.isEmpty());
+        QCOMPARE(rig.boxes.size(), 1); // the question only
+        QCOMPARE(rig.boxes.at(0).buttons, MessageBox::YesNo);
+        // Answered No: nothing is sent.
+        rig.answers << MessageBox::AnswerNo;
+        QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
+        QVERIFY(rig.TakePayloads().isEmpty());
     }
     {
         // Only the poll changes a stored value (the write finds 1 already,
@@ -702,7 +707,7 @@ void TestPanel::factorySet()
         rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + 2;
         QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
         QCOMPARE(rig.TakePayloads().size(), 2);
-        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(rig.boxes.size(), 2); // the question, the failure
         QCOMPARE(theCamera.GetValue(Param::FactorySet), 0);
         QVERIFY(rig.doc->IsModified());
     }

@@ -3,6 +3,19 @@
 int ExchangeGuard::s_active = 0;
 int ExchangeGuard::s_boxes = 0;
 
+namespace {
+std::function<void()> &After()
+{
+    static std::function<void()> after;
+    return after;
+}
+} // namespace
+
+void ExchangeGuard::SetAfterExchange(std::function<void()> after)
+{
+    After() = std::move(after);
+}
+
 ExchangeGuard::ExchangeGuard() : m_granted(!IsBusy())
 {
     if (!m_granted)
@@ -16,5 +29,6 @@ ExchangeGuard::~ExchangeGuard()
     if (!m_granted)
         return;
     m_cursor.reset();
-    --s_active;
+    if (--s_active == 0 && After())
+        After()();
 }

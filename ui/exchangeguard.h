@@ -2,6 +2,7 @@
 
 #include "busycursor.h"
 
+#include <functional>
 #include <optional>
 
 // Taken around every exchange a window starts (the document's value
@@ -22,6 +23,10 @@ public:
     bool Granted() const { return m_granted; }
     // An exchange or a box is in progress: nothing may start one now.
     static bool IsBusy() { return s_active > 0 || s_boxes > 0; }
+
+    // Runs when the last granted guard ends, outside any guard: the document
+    // checks there whether the camera came back on a reopened port.
+    static void SetAfterExchange(std::function<void()> after);
 
     // For the length of a box: no exchange starts inside its event loop.
     class BoxOpen
