@@ -244,8 +244,8 @@ bool CZQB40Doc::LoadFile(const QString &path)
     // Accepted as a file a shell's "New" made, but the user should know
     // that opening it changed nothing.
     if (status == SettingsFile::Empty)
-        emit statusNotice(tr("%1 holds no settings yet: nothing was sent to the camera.")
-                              .arg(m_title));
+        emit statusNotice(
+            tr("%1 holds no settings yet: nothing was sent to the camera.").arg(m_title));
     return true;
 }
 
