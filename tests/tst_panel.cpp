@@ -505,7 +505,19 @@ void TestPanel::failedWritesLeaveControls()
     QCOMPARE(rig.Slider(PanelId::GainSlider)->value(), 100);
     QCOMPARE(rig.Slider(PanelId::GainSlider)->sliderPosition(), 100);
     QCOMPARE(rig.Text(PanelId::GainValue), QStringLiteral("3.5800 dB"));
+
+    // A click in the track whose release the box took: one box, and no
+    // step of the scroll bar's repeat once the camera answers again.
+    QScrollBar *gain = rig.Slider(PanelId::GainSlider);
+    QTest::mousePress(gain, Qt::LeftButton, {}, QPoint(gain->width() * 3 / 4, gain->height() / 2));
+    QCOMPARE(rig.boxes.size(), 3);
     rig.camera.Faults().silent = false;
+    rig.TakePayloads();
+    QTest::qWait(700); // past the repeat's first delay
+    QCOMPARE(rig.TakePayloads(), QByteArrayList());
+    QCOMPARE(rig.boxes.size(), 3);
+    QCOMPARE(gain->value(), 100);
+    rig.boxes.removeLast();
 
     // A refused write of the black level: no move, no new text.
     rig.Refresh({{Param::BlackLevel, 20}});
