@@ -9,11 +9,11 @@ constexpr int kHandshakeAttempts = 4;
 constexpr int kFrameAttempts = 4;
 constexpr int kCommandAttempts = 4;
 constexpr int kReplyTries = 4;
-constexpr int kByteTimeoutMs = 1000;  // ENQ, ACK, NAK and each frame byte
-constexpr int kHandshakeAckMs = 1000; // ACK after ENQ
-constexpr int kFrameAckMs = 3000;     // ACK after a frame
-constexpr int kReplyWaitMs = 4000;    // STX of a reply
-constexpr int kReplyByteMs = 1000;    // each further reply byte
+constexpr int kByteTimeoutMs = 1000;   // ENQ, ACK, NAK and each frame byte
+constexpr int kHandshakeAckMs = 1000;  // ACK after ENQ
+constexpr int kFrameAckMs = 3000;      // ACK after a frame
+constexpr int kReplyWaitMs = 4000;     // STX of a reply
+constexpr int kReplyByteMs = 1000;     // each further reply byte
 
 bool isAreaOne(int area)
 {
@@ -259,8 +259,8 @@ int CameraProtocol::WriteRegister(int memory, int fixed, int area, int address, 
         BuildPayload(memory, fixed, area, address, ToWireOrder(area, lower, upper, value)));
 }
 
-int CameraProtocol::ReadRegister(int memory, int fixed, int area, int address, int lower, int upper,
-                                 int *value)
+int CameraProtocol::ReadRegister(int memory, int fixed, int area, int address, int lower,
+                                 int upper, int *value)
 {
     *value = 0;
     char reply[kReplyData + 1] = {};

@@ -12,14 +12,7 @@
 class CameraProtocol : public SerialLink
 {
 public:
-    enum Control : char
-    {
-        STX = 0x02,
-        ETX = 0x03,
-        ENQ = 0x05,
-        ACK = 0x06,
-        NAK = 0x15
-    };
+    enum Control : char { STX = 0x02, ETX = 0x03, ENQ = 0x05, ACK = 0x06, NAK = 0x15 };
     static constexpr int kMaxPayload = 22;
     static constexpr int kReplySize = 10;
     static constexpr int kReplyData = 6;
