@@ -477,7 +477,6 @@ void TestServiceDialogs::editorWritesAndBoxes()
     Click(editor, RE::AreaCommon);
     SetField(editor, RE::AddressFirst, 3, "0C");
     SetField(editor, RE::DataFirst, 3, "0100");
-
     // The write fails; inside its box neither a poll, the panel nor another
     // dialog reaches the camera, and nothing of it is done later.
     rig.camera.Faults().silent = true;
@@ -499,13 +498,9 @@ void TestServiceDialogs::editorWritesAndBoxes()
     // Written, then closed: the panel shows the gain the camera now holds.
     Click(editor, RE::WriteFirst + 3);
     QCOMPARE(rig.TakePayloads(), QByteArrayList{"01FF010C010000"});
-    QCOMPARE(theCamera.GetValue(Param::GainLevel), 0);
     editor->close();
-    QVERIFY(rig.TakePayloads().size() > 40);
     QCOMPARE(theCamera.GetValue(Param::GainLevel), 0x100);
-    QCOMPARE(
-        qobject_cast<QScrollBar *>(FindControl(rig.frame->View(), PanelId::GainSlider))->value(),
-        0x100);
+    QCOMPARE(qobject_cast<QScrollBar *>(rig.Control(PanelId::GainSlider))->value(), 0x100);
 }
 
 void TestServiceDialogs::pagesAndSelections()

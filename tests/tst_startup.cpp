@@ -438,7 +438,6 @@ void TestStartup::programHelpAndVersion()
     // A terminal without a display, where a window could not open.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess program;
     program.setProcessEnvironment(env);
