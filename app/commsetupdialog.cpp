@@ -6,6 +6,7 @@
 #include "resources/dialogtemplate.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+#include "ui/exchangeguard.h"
 #include "ui/filedialogs.h"
 #include "ui/messagebox.h"
 
@@ -233,13 +234,19 @@ void CommSetupDialog::OnSearch()
     progress.setAutoReset(false);
     progress.show();
     CameraProbe probe(theCamera, library);
-    // Between two probes no exchange is under way: Cancel may be pressed.
-    const QList<CameraProbe::Found> found = probe.Run(channels, [&progress](int done, int total) {
-        progress.setMaximum(total);
-        progress.setValue(done);
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    QList<CameraProbe::Found> found;
+    {
+        ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
+        // Between two probes no exchange is under way: Cancel may be pressed.
+        found = probe.Run(channels, [&progress](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    }
     progress.close();
     if (probe.Stopped())
         return;
