@@ -141,6 +141,7 @@ bool PtyServer::Open(const QString &linkPath)
     }
     if (!installSignals())
         return Fail(QStringLiteral("pipe"));
+    m_ticksFromNs = nowNs();
     return true;
 }
 
@@ -174,16 +175,30 @@ void PtyServer::HearOverTheLine(qsizetype count)
 
 void PtyServer::SendOverTheLine(const QByteArray &bytes)
 {
-    if (m_byteTimeNs == 0 || bytes.isEmpty()) {
+    if ((m_byteTimeNs == 0 && m_tickNs == 0) || bytes.isEmpty()) {
         writeAll(m_master, bytes);
         return;
     }
+    // Each byte is on the line for its byte time; the adapter then keeps it
+    // until its timer ticks, and hands over all it holds at once.
     long long at = nowNs();
+    QByteArray held;
+    long long heldUntil = 0;
     for (char byte : bytes) {
         at += m_byteTimeNs;
-        sleepUntilNs(at);
-        writeAll(m_master, QByteArray(1, byte));
+        long long release = at;
+        if (m_tickNs > 0)
+            release = m_ticksFromNs + ((at - m_ticksFromNs) / m_tickNs + 1) * m_tickNs;
+        if (!held.isEmpty() && release != heldUntil) {
+            sleepUntilNs(heldUntil);
+            writeAll(m_master, held);
+            held.clear();
+        }
+        held.append(byte);
+        heldUntil = release;
     }
+    sleepUntilNs(heldUntil);
+    writeAll(m_master, held);
 }
 
 int PtyServer::Run()

@@ -2,6 +2,7 @@
 #include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "comm/comportmap.h"
+#include "comm/lowlatency.h"
 #include "support/camsimprocess.h"
 
 #include <QElapsedTimer>
@@ -35,6 +36,29 @@ qint64 cpuMs()
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
+// Stands in for the system's low-latency calls and notes them.
+struct LowLatencyRecorder
+{
+    static inline int flag = 0; // -1 the port has none, 0 off, 1 on
+    static inline bool refuse = false;
+    static inline QStringList calls;
+    LowLatency::SystemCalls saved = LowLatency::Calls();
+    LowLatencyRecorder()
+    {
+        calls.clear();
+        LowLatency::Calls() = {[](LowLatency::Handle, bool *on) {
+                                   calls << QStringLiteral("get");
+                                   *on = flag == 1;
+                                   return flag >= 0;
+                               },
+                               [](LowLatency::Handle, bool on) {
+                                   calls << (on ? QStringLiteral("on") : QStringLiteral("off"));
+                                   return !refuse;
+                               }};
+    }
+    ~LowLatencyRecorder() { LowLatency::Calls() = saved; }
+};
+
 } // namespace
 
 class TestCamSimPty : public QObject
@@ -42,6 +66,8 @@ class TestCamSimPty : public QObject
     Q_OBJECT
 private slots:
     void readAllAndWriteOverPty();
+    void lowLatencyAskedAndGivenBack_data();
+    void lowLatencyAskedAndGivenBack();
     void silentCameraTimesOutWithoutSpinning();
     void deadLineFailsAtOnce();
     void sigusr1TogglesSilence();
@@ -85,6 +111,33 @@ void TestCamSimPty::readAllAndWriteOverPty()
     QCOMPARE(again.ReadParam(Param::GainLevel), 1);
     QVERIFY2(clock.elapsed() >= 32 && clock.elapsed() < 500,
              qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestCamSimPty::lowLatencyAskedAndGivenBack_data()
+{
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("adapter") << 0 << false << QStringList{"get", "on", "off"};
+    QTest::newRow("already low latency: left on") << 1 << false << QStringList{"get"};
+    QTest::newRow("refused: nothing to give back") << 0 << true << QStringList{"get", "on"};
+    QTest::newRow("pseudo-terminal") << -1 << false << QStringList{"get"};
+}
+
+void TestCamSimPty::lowLatencyAskedAndGivenBack()
+{
+    CamSim sim({});
+    QVERIFY(sim.IsReady());
+    LowLatencyRecorder recorder;
+    QFETCH(int, flag);
+    QFETCH(bool, refuse);
+    LowLatencyRecorder::flag = flag;
+    LowLatencyRecorder::refuse = refuse;
+    CameraData cam;
+    QCOMPARE(cam.OpenPort(1, 115200), 0); // a refusal is no reason to refuse the port
+    QCOMPARE(cam.ReadParam(Param::GainLevel), 1);
+    cam.Close();
+    QTEST(LowLatencyRecorder::calls, "calls");
 }
 
 void TestCamSimPty::silentCameraTimesOutWithoutSpinning()
@@ -152,6 +205,7 @@ void TestCamSimPty::helpAndBadOptions()
     for (const QStringList &bad : {QStringList{QStringLiteral("--serial"), QStringLiteral("12a")},
                                    QStringList{QStringLiteral("--noise"), QStringLiteral("-1")},
                                    QStringList{QStringLiteral("--baud"), QStringLiteral("0")},
+                                   QStringList{QStringLiteral("--latency"), QStringLiteral("0")},
                                    QStringList{QStringLiteral("--bogus")}}) {
         QProcess p;
         p.start(QStringLiteral(ZQ_CAMSIM), bad);
