@@ -153,7 +153,7 @@ QString PortCatalog::LatencyWarning(int latencyMs)
     return QCoreApplication::translate(
                "PortCatalog",
                "latency timer %1 ms: every reply may wait that long. The program asks for 1 ms "
-               "while it has the port open; where the driver does not follow, lower the timer "
-               "(a udev rule in the user guide, \"USB serial adapters\").")
+               "while it has the port open. Where the driver does not follow, lower the timer "
+               "with a udev rule: user guide, \"USB serial adapters\".")
         .arg(latencyMs);
 }

@@ -462,6 +462,7 @@ void TestSerialLink::portCatalogueFromDeviceFolders()
     put("sys/usb1/1-2/1-2:1.0/ttyUSB0/latency_timer", "1\n");
     link("tty/ttyUSB0/device", "sys/usb1/1-2/1-2:1.0/ttyUSB0");
     usb("sys/usb1/1-3", {"2341", "0043", "7563", "Arduino", "Uno"});
+    put("sys/usb1/1-3/1-3:1.0/bInterfaceClass", "02\n");
     link("tty/ttyACM0/device", "sys/usb1/1-3/1-3:1.0");
     link("by-id/usb-Arduino_Uno_7563-if00", "dev/ttyACM0");
     put("sys/drivers/serial/bind");

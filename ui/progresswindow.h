@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 class QProgressDialog;
@@ -26,6 +27,8 @@ private:
     QString m_label;
     QWidget *m_parent;
     QProgressDialog *m_dialog = nullptr;
+    static constexpr int kPaintEveryMs = 40;
+    QElapsedTimer m_sincePaint;
     int m_done = 0;
     int m_total = 0;
 };
