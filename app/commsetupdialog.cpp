@@ -185,8 +185,7 @@ void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
     // plugged in again; a stored kernel name still finds its port.
     const QString currentPort = PortCatalog::KernelName(current);
     for (const SerialPortEntry &port : PortCatalog().List()) {
-        QStringList about = {port.UsbId(), port.serialNumber, port.manufacturer,
-                             port.description};
+        QStringList about = {port.UsbId(), port.serialNumber, port.manufacturer, port.description};
         about.removeAll(QString());
         QString text = port.stableName;
         if (!about.isEmpty())

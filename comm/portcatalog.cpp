@@ -93,8 +93,9 @@ SerialPortEntry PortCatalog::Read(const QString &name) const
             break;
     }
     if (e.description.isEmpty())
-        e.description = QFileInfo(device + QStringLiteral("/driver")).canonicalFilePath().section(
-            QLatin1Char('/'), -1);
+        e.description = QFileInfo(device + QStringLiteral("/driver"))
+                            .canonicalFilePath()
+                            .section(QLatin1Char('/'), -1);
     return e;
 }
 
@@ -107,9 +108,11 @@ QList<SerialPortEntry> PortCatalog::List() const
             SerialPortEntry e;
             e.stableName = e.kernelName = info.systemLocation();
             if (info.hasVendorIdentifier())
-                e.vendorId = QStringLiteral("%1").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'));
+                e.vendorId =
+                    QStringLiteral("%1").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'));
             if (info.hasProductIdentifier())
-                e.productId = QStringLiteral("%1").arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+                e.productId =
+                    QStringLiteral("%1").arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
             e.serialNumber = info.serialNumber();
             e.manufacturer = info.manufacturer();
             e.description = info.description();

@@ -224,12 +224,18 @@ void TestSerialLink::readGathersPieces()
     Rig rig;
     QCOMPARE(rig.link.OpenPort(1, 9600), 0);
     const qint64 start = rig.now();
-    rig.driver->InjectIncoming("\x02" "01", start + 100);
+    rig.driver->InjectIncoming("\x02"
+                               "01",
+                               start + 100);
     rig.driver->InjectIncoming("2C", start + 2000);
-    rig.driver->InjectIncoming("00\x03" "C4extra", start + 5000);
+    rig.driver->InjectIncoming("00\x03"
+                               "C4extra",
+                               start + 5000);
     char buffer[10] = {};
     QCOMPARE(rig.link.Read(buffer, 10, 1000), 10);
-    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02" "012C00\x03" "C4"));
+    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02"
+                                                "012C00\x03"
+                                                "C4"));
     char rest[5] = {};
     QCOMPARE(rig.link.Read(rest, 5, 1000), 5);
     QCOMPARE(QByteArray(rest, 5), QByteArray("extra"));
@@ -477,17 +483,22 @@ void TestSerialLink::portCatalogueFromDeviceFolders()
     const PortCatalog catalog(dir.filePath("by-id"), dir.filePath("tty"), dir.filePath("dev"));
     QStringList listed;
     for (const SerialPortEntry &p : catalog.List()) {
-        listed << QStringList{dir.relativeFilePath(p.stableName), dir.relativeFilePath(p.kernelName),
-                              p.UsbId(), p.serialNumber, p.manufacturer, p.description,
+        listed << QStringList{dir.relativeFilePath(p.stableName),
+                              dir.relativeFilePath(p.kernelName),
+                              p.UsbId(),
+                              p.serialNumber,
+                              p.manufacturer,
+                              p.description,
                               QString::number(p.latencyMs)}
                       .join(QLatin1Char('|'));
     }
-    QCOMPARE(listed,
-             QStringList({"by-id/usb-Arduino_Uno_7563-if00|dev/ttyACM0|2341:0043|7563|Arduino|Uno|-1",
-                          "dev/ttyS0|dev/ttyS0||||serial|-1",
-                          "dev/ttyUSB0|dev/ttyUSB0|067b:2303||Prolific||1",
-                          "by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0|dev/ttyUSB1|0403:6001|"
-                          "A1B2C3|FTDI|FT232R USB UART|16"}));
+    QCOMPARE(
+        listed,
+        QStringList({"by-id/usb-Arduino_Uno_7563-if00|dev/ttyACM0|2341:0043|7563|Arduino|Uno|-1",
+                     "dev/ttyS0|dev/ttyS0||||serial|-1",
+                     "dev/ttyUSB0|dev/ttyUSB0|067b:2303||Prolific||1",
+                     "by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0|dev/ttyUSB1|0403:6001|"
+                     "A1B2C3|FTDI|FT232R USB UART|16"}));
     // A stored kernel name and the by-id name find the same port.
     const QString byId = dir.filePath("by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0");
     QCOMPARE(catalog.Describe(dir.filePath("dev/ttyUSB1")).stableName, byId);

@@ -74,9 +74,8 @@ double ZqctlReadAll(const QString &link, int baud)
     QProcess zqctl;
     QElapsedTimer clock;
     clock.start();
-    zqctl.start(QStringLiteral(ZQCTL),
-                {QStringLiteral("--device"), link, QStringLiteral("--baud"), QString::number(baud),
-                 QStringLiteral("read-all")});
+    zqctl.start(QStringLiteral(ZQCTL), {QStringLiteral("--device"), link, QStringLiteral("--baud"),
+                                        QString::number(baud), QStringLiteral("read-all")});
     if (!zqctl.waitForFinished(30000) || zqctl.exitCode() != 0)
         return -1;
     return clock.nsecsElapsed() / 1e6;
@@ -106,15 +105,17 @@ int main(int argc, char *argv[])
                 const double z = ZqctlReadAll(sim.Link(), baud);
                 const double p = ProgramStartup(sim.Link(), baud);
                 if (z < 0 || p < 0) {
-                    std::fprintf(stderr, "round %d failed (zqctl %.0f ms, program %.0f ms)\n", r,
-                                 z, p);
+                    std::fprintf(stderr, "round %d failed (zqctl %.0f ms, program %.0f ms)\n", r, z,
+                                 p);
                     return 1;
                 }
                 bare.push_back(z);
                 program.push_back(p);
             }
-            const QString line = QStringLiteral("%1 baud%2").arg(baud).arg(
-                latency ? QStringLiteral(", latency %1 ms").arg(latency) : QString());
+            const QString line =
+                QStringLiteral("%1 baud%2")
+                    .arg(baud)
+                    .arg(latency ? QStringLiteral(", latency %1 ms").arg(latency) : QString());
             std::printf("  %-22s %12.1f %12.1f %8.3f\n", qPrintable(line), Median(program),
                         Median(bare), Median(program) / Median(bare));
             if (baud == 115200 && !latency) {
