@@ -36,28 +36,22 @@ qint64 cpuMs()
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
-// Stands in for the system's low-latency calls and notes them.
-struct LowLatencyRecorder
+// The system's low-latency calls, as a port with the flag (-1: none, 0:
+// off, 1: on) that notes every call.
+int g_flag = 0;
+bool g_refuse = false;
+QStringList g_calls;
+bool recordGet(LowLatency::Handle, bool *on)
 {
-    static inline int flag = 0; // -1 the port has none, 0 off, 1 on
-    static inline bool refuse = false;
-    static inline QStringList calls;
-    LowLatency::SystemCalls saved = LowLatency::Calls();
-    LowLatencyRecorder()
-    {
-        calls.clear();
-        LowLatency::Calls() = {[](LowLatency::Handle, bool *on) {
-                                   calls << QStringLiteral("get");
-                                   *on = flag == 1;
-                                   return flag >= 0;
-                               },
-                               [](LowLatency::Handle, bool on) {
-                                   calls << (on ? QStringLiteral("on") : QStringLiteral("off"));
-                                   return !refuse;
-                               }};
-    }
-    ~LowLatencyRecorder() { LowLatency::Calls() = saved; }
-};
+    g_calls << QStringLiteral("get");
+    *on = g_flag == 1;
+    return g_flag >= 0;
+}
+bool recordSet(LowLatency::Handle, bool on)
+{
+    g_calls << QString::fromLatin1(on ? "on" : "off");
+    return !g_refuse;
+}
 
 } // namespace
 
@@ -128,16 +122,17 @@ void TestCamSimPty::lowLatencyAskedAndGivenBack()
 {
     CamSim sim({});
     QVERIFY(sim.IsReady());
-    LowLatencyRecorder recorder;
     QFETCH(int, flag);
     QFETCH(bool, refuse);
-    LowLatencyRecorder::flag = flag;
-    LowLatencyRecorder::refuse = refuse;
+    g_flag = flag, g_refuse = refuse, g_calls.clear();
+    const LowLatency::SystemCalls system = LowLatency::Calls();
+    LowLatency::Calls() = {recordGet, recordSet};
     CameraData cam;
     QCOMPARE(cam.OpenPort(1, 115200), 0); // a refusal is no reason to refuse the port
     QVERIFY(cam.ReadParam(Param::GainLevel) >= 0);
     cam.Close();
-    QTEST(LowLatencyRecorder::calls, "calls");
+    LowLatency::Calls() = system;
+    QTEST(g_calls, "calls");
 }
 
 void TestCamSimPty::silentCameraTimesOutWithoutSpinning()

@@ -224,18 +224,12 @@ void TestSerialLink::readGathersPieces()
     Rig rig;
     QCOMPARE(rig.link.OpenPort(1, 9600), 0);
     const qint64 start = rig.now();
-    rig.driver->InjectIncoming("\x02"
-                               "01",
-                               start + 100);
+    rig.driver->InjectIncoming("\x02" "01", start + 100);
     rig.driver->InjectIncoming("2C", start + 2000);
-    rig.driver->InjectIncoming("00\x03"
-                               "C4extra",
-                               start + 5000);
+    rig.driver->InjectIncoming("00\x03" "C4extra", start + 5000);
     char buffer[10] = {};
     QCOMPARE(rig.link.Read(buffer, 10, 1000), 10);
-    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02"
-                                                "012C00\x03"
-                                                "C4"));
+    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02" "012C00\x03" "C4"));
     char rest[5] = {};
     QCOMPARE(rig.link.Read(rest, 5, 1000), 5);
     QCOMPARE(QByteArray(rest, 5), QByteArray("extra"));
@@ -483,14 +477,10 @@ void TestSerialLink::portCatalogueFromDeviceFolders()
     const PortCatalog catalog(dir.filePath("by-id"), dir.filePath("tty"), dir.filePath("dev"));
     QStringList listed;
     for (const SerialPortEntry &p : catalog.List()) {
-        listed << QStringList{dir.relativeFilePath(p.stableName),
-                              dir.relativeFilePath(p.kernelName),
-                              p.UsbId(),
-                              p.serialNumber,
-                              p.manufacturer,
-                              p.description,
-                              QString::number(p.latencyMs)}
-                      .join(QLatin1Char('|'));
+        listed << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                      .arg(dir.relativeFilePath(p.stableName), dir.relativeFilePath(p.kernelName),
+                           p.UsbId(), p.serialNumber, p.manufacturer, p.description,
+                           QString::number(p.latencyMs));
     }
     QCOMPARE(
         listed,
@@ -506,7 +496,6 @@ void TestSerialLink::portCatalogueFromDeviceFolders()
     QCOMPARE(catalog.Describe(dir.filePath("dev/nothing")).stableName, dir.filePath("dev/nothing"));
     QVERIFY(PortCatalog::LatencyWarning(16).startsWith("latency timer 16 ms:"));
     QVERIFY(PortCatalog::LatencyWarning(2).isEmpty());
-    QVERIFY(PortCatalog::LatencyWarning(-1).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSerialLink)
