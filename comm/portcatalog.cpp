@@ -92,10 +92,16 @@ SerialPortEntry PortCatalog::Read(const QString &name) const
         if (!dir.cdUp())
             break;
     }
-    if (e.description.isEmpty())
-        e.description = QFileInfo(device + QStringLiteral("/driver"))
-                            .canonicalFilePath()
-                            .section(QLatin1Char('/'), -1);
+    // Off USB, or without a product text, the driver's name says what it is
+    // ("pl2303", "serial8250"); newer kernels put every UART under a
+    // driver called "port", which says nothing.
+    if (e.description.isEmpty()) {
+        const QString driver = QFileInfo(device + QStringLiteral("/driver"))
+                                   .canonicalFilePath()
+                                   .section(QLatin1Char('/'), -1);
+        if (driver != QLatin1String("port"))
+            e.description = driver;
+    }
     return e;
 }
 
