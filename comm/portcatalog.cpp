@@ -145,10 +145,10 @@ QList<SerialPortEntry> PortCatalog::List() const
 SerialPortEntry PortCatalog::Describe(const QString &device) const
 {
     const QString kernel = KernelName(device);
-    for (const SerialPortEntry &e : List()) {
-        if (e.kernelName == kernel)
-            return e;
-    }
+    const QString name = kernel.section(QLatin1Char('/'), -1);
+    if (QFileInfo::exists(m_sysfs + QLatin1Char('/') + name + QStringLiteral("/device")) &&
+        KernelName(m_dev + QLatin1Char('/') + name) == kernel)
+        return Read(name);
     SerialPortEntry unknown;
     unknown.stableName = device;
     unknown.kernelName = kernel;
