@@ -49,6 +49,7 @@ double ProgramStartup(const QString &link, int baud)
     ComPortMap::SetOverride(1, link);
     QElapsedTimer clock;
     bool ok = false;
+    double ms = 0;
     {
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &dialog) {
@@ -62,8 +63,8 @@ double ProgramStartup(const QString &link, int baud)
         });
         ok = app.Startup({QStringLiteral("zqremote")}) && rig.boxes.isEmpty();
         QCoreApplication::processEvents();
+        ms = clock.nsecsElapsed() / 1e6; // the windows' teardown is not start-up
     }
-    const double ms = clock.nsecsElapsed() / 1e6;
     theCamera.Close();
     ComPortMap::ClearOverrides();
     return ok ? ms : -1;
