@@ -2,38 +2,30 @@
 
 #include "cameradata.h"
 #include "comm/comportmap.h"
+#include "comm/portcatalog.h"
 #include "paramindex.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSerialPortInfo>
+#include <QHash>
 #include <QSet>
 
 #include <iterator>
 
 namespace {
 
-QStringList systemPorts()
+PortCatalog &portCatalog()
 {
-    QStringList ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        ports.append(info.systemLocation());
-    return ports;
-}
-
-CameraProbe::PortListing &portListing()
-{
-    static CameraProbe::PortListing listing = systemPorts;
-    return listing;
+    static PortCatalog catalog;
+    return catalog;
 }
 
 // The same device under two names (a by-id link and its kernel name) is
 // probed once.
 QString identityOf(const QString &device)
 {
-    const QString canonical = QFileInfo(device).canonicalFilePath();
-    return canonical.isEmpty() ? device : canonical;
+    return PortCatalog::KernelName(device);
 }
 
 bool present(const QString &device)
@@ -75,37 +67,39 @@ CameraProbe::CameraProbe(CameraData &camera, const QString &libraryPath)
 {
 }
 
-void CameraProbe::SetPortListing(PortListing listing)
+void CameraProbe::SetPortCatalog(const PortCatalog &catalog)
 {
-    portListing() = listing ? std::move(listing) : PortListing(systemPorts);
+    portCatalog() = catalog;
 }
 
 QList<CameraProbe::Channel> CameraProbe::PortsPresent()
 {
     QList<Channel> channels;
     QSet<QString> seen = consolePorts();
-    const QStringList listed = portListing()();
-    QSet<QString> ports;
-    for (const QString &device : listed)
-        ports.insert(identityOf(device));
+    // Kernel name to the name that stays with the port (a by-id link).
+    QHash<QString, QString> stable;
+    const QList<SerialPortEntry> listed = portCatalog().List();
+    for (const SerialPortEntry &port : listed)
+        stable.insert(port.kernelName, port.stableName);
     auto add = [&](const QString &device, int comNumber) {
-        if (device.isEmpty() || !present(device) || seen.contains(identityOf(device)))
+        const QString kernel = identityOf(device);
+        if (device.isEmpty() || !present(device) || seen.contains(kernel))
             return;
         // A button left at its platform name is probed only where that port
         // exists: most of /dev/ttyS* are names without a port behind them.
         if (comNumber > 0 && device == ComPortMap::DefaultDevice(comNumber) &&
-            !ports.contains(identityOf(device)))
+            !stable.contains(kernel))
             return;
-        seen.insert(identityOf(device));
+        seen.insert(kernel);
         Channel channel;
-        channel.device = device;
+        channel.device = stable.value(kernel, device);
         channel.comNumber = comNumber;
         channels.append(channel);
     };
     for (int n = 1; n <= 10; ++n)
         add(ComPortMap::DeviceFor(n), n);
-    for (const QString &device : listed)
-        add(device, 0);
+    for (const SerialPortEntry &port : listed)
+        add(port.stableName, 0);
     return channels;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 class CameraData;
+class PortCatalog;
 
 // Looks for cameras without changing anything in them: on each channel and
 // rate, one ENQ; where ACK comes back within kAckWaitMs, one read of the
@@ -54,9 +55,8 @@ public:
     // devices that are absent, and the system's console, are left out.
     static QList<Channel> PortsPresent();
     // Where PortsPresent finds the computer's serial ports; tests point it
-    // at ports of their own.
-    using PortListing = std::function<QStringList()>;
-    static void SetPortListing(PortListing listing);
+    // at device folders of their own.
+    static void SetPortCatalog(const PortCatalog &catalog);
 
 private:
     enum Outcome

@@ -105,6 +105,9 @@ private:
     // Looking for cameras (zqctlscan.cpp).
     int Scan(const QStringList &args);
 
+    // The computer's serial ports (zqctlports.cpp).
+    int Ports(const QStringList &args);
+
     // Raw commands and the service dialogs' work (zqctlservice.cpp).
     int CheckPayload(const QStringList &args);
     int Send(const QStringList &args);

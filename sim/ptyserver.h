@@ -34,6 +34,9 @@ public:
     // Hears only a client that set the line to that speed, as a camera's
     // receiver does: at another rate its bytes are noise and go unanswered.
     void SetStrictBaud(bool strict) { m_strictBaud = strict; }
+    // Bytes sent wait for the next tick of a timer of this period, as in a
+    // USB adapter whose latency timer was left at its default.
+    void SetLatency(int ms) { m_tickNs = ms > 0 ? ms * 1'000'000LL : 0; }
 
 private:
     bool Fail(const QString &message);
@@ -54,4 +57,6 @@ private:
     bool m_strictBaud = false;
     long long m_byteTimeNs = 0;
     long long m_rxDoneNs = 0; // when the last byte heard has fully arrived
+    long long m_tickNs = 0;
+    long long m_ticksFromNs = 0; // the latency timer's start
 };

@@ -45,11 +45,15 @@ const char kUsage[] =
     "                         N baud, 8N1 (ten bits); without it bytes move at once\n"
     "  --strict-baud          with --baud: answer only a client that set its line to\n"
     "                         that rate, as a real camera's receiver does\n"
+    "  --latency MS           hold every byte sent until the next tick of an MS\n"
+    "                         millisecond timer, as a USB adapter's latency timer\n"
+    "                         does (16 for an untuned FTDI adapter)\n"
     "  -h, --help             this text\n"
     "\n"
     "Examples:\n"
     "  zq-camsim --link /tmp/zqcam\n"
     "  zq-camsim --link /tmp/zqcam --baud 9600   (a read of all takes about 1.8 s)\n"
+    "  zq-camsim --link /tmp/zqcam --baud 115200 --latency 16\n"
     "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n"
     "  zq-camsim --link /tmp/zqcam --silent --faults-after 10   (kill -USR1 revives it)\n"
     "  zq-camsim --link /tmp/zqcam --script-reads 01:4D:010000,010000,000000\n"
@@ -120,7 +124,8 @@ bool SimOptions::Parse(const QStringList &arguments)
                              faultsAfter = value("faults-after", "n"), link = value("link", "path"),
                              scriptReads = value("script-reads", "script"),
                              refuseWrite = value("refuse-write", "write"),
-                             log = value("log", "file"), baud = value("baud", "n");
+                             log = value("log", "file"), baud = value("baud", "n"),
+                             latency = value("latency", "ms");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
                              noReply = flag("no-reply"), lowerCase = flag("lower-case"),
                              strictBaud = flag("strict-baud");
@@ -128,7 +133,8 @@ bool SimOptions::Parse(const QStringList &arguments)
                        detectPolls, detectOutcome, spots,       factoryReads, refuseEnq,
                        noise,       badChecksum,   dieAfter,    silentEnqs,   faultsAfter,
                        link,        log,           silent,      refuseWrites, noReply,
-                       lowerCase,   scriptReads,   refuseWrite, baud,         strictBaud});
+                       lowerCase,   scriptReads,   refuseWrite, baud,         strictBaud,
+                       latency});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -142,6 +148,9 @@ bool SimOptions::Parse(const QStringList &arguments)
     m_strictBaud = parser.isSet(strictBaud);
     if (m_strictBaud && !m_baud)
         return Fail(QStringLiteral("--strict-baud goes with --baud"));
+    if (parser.isSet(latency) &&
+        (!toCount(parser.value(latency), &m_latencyMs) || m_latencyMs < 1 || m_latencyMs > 255))
+        return Fail(QStringLiteral("--latency takes 1 to 255 milliseconds"));
     SimConfig &c = m_config;
     SimFaults &f = c.faults;
 

@@ -20,6 +20,8 @@ public:
     // Line speed whose wire time every byte takes; 0 for none.
     int Baud() const { return m_baud; }
     bool StrictBaud() const { return m_strictBaud; }
+    // Tick of a USB adapter's latency timer that holds every byte sent; 0 for none.
+    int LatencyMs() const { return m_latencyMs; }
     bool HelpRequested() const { return m_help; }
     QString Error() const { return m_error; }
     static QString HelpText();
@@ -33,5 +35,6 @@ private:
     QString m_error;
     int m_baud = 0;
     bool m_strictBaud = false;
+    int m_latencyMs = 0;
     bool m_help = false;
 };

@@ -10,6 +10,7 @@
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
 #include "document/czqb40doc.h"
 #include "resources/commsetupids.h"
@@ -388,9 +389,16 @@ void TestStartup::searchChoosesThePortThatAnswered()
     for (int n = 1; n <= 10; ++n)
         ComPortMap::SetOverride(n, n == 4 ? camsim.Link()
                                           : QStringLiteral("/nonexistent/zq%1").arg(n));
-    // The camera's port listed too, under its other name: probed once.
-    const QString pts = QFileInfo(camsim.Link()).canonicalFilePath();
-    CameraProbe::SetPortListing([pts] { return QStringList{pts}; });
+    // The ports listed are those of a folder made here: the camera's port
+    // again, under another name, to be probed once.
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath("sys/zqcam/device") && QDir(folder.path()).mkpath("dev"));
+    QVERIFY(QFile::link(camsim.Link(), folder.filePath("dev/zqcam")));
+    CameraProbe::SetPortCatalog(
+        PortCatalog(folder.filePath("by-id"), folder.filePath("sys"), folder.filePath("dev")));
+    const QList<CameraProbe::Channel> present = CameraProbe::PortsPresent();
+    QCOMPARE(present.size(), 1); // and by the name the listing gives it
+    QCOMPARE(present.at(0).device, QFileInfo(camsim.Link()).canonicalFilePath());
     CommSetupDialog dialog;
     dialog.show();
     QVERIFY(camsim.Log("rx").isEmpty()); // nothing is probed unless asked
@@ -401,7 +409,7 @@ void TestStartup::searchChoosesThePortThatAnswered()
     Drive(dialog, {"OPEN"}, &rig);
     QCOMPARE(dialog.m_portChoice, 3);
     QCOMPARE(dialog.m_baudChoice, 1);
-    CameraProbe::SetPortListing({});
+    CameraProbe::SetPortCatalog(PortCatalog());
     ComPortMap::ClearOverrides();
 }
 

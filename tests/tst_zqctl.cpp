@@ -327,7 +327,7 @@ void TestZqctl::helpListsEveryCommand()
     for (const char *command :
          {"params", "read-all", "get", "set", "info", "factory-set", "save", "load", "diff", "send",
           "query", "reg unlock", "reg read", "reg write", "reg dump", "white-spots", "write-serial",
-          "apply", "scan"}) {
+          "ports", "apply", "scan"}) {
         const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
                                        QRegularExpression::MultilineOption);
         const QRegularExpression example(
