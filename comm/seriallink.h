@@ -7,12 +7,13 @@
 
 #include <memory>
 
+class CameraLinkPortDriver;
 class TraceLog;
 
-// The byte channel to the camera's serial control port: a COM port through
-// a PortDriver, or a frame grabber's port through its Camera Link serial
-// library. Knows nothing of frames. Every failure is recorded in the shared
-// ErrorState and returned as minus its code.
+// The byte channel to the camera's serial control port: a COM port, or a
+// frame grabber's port through its Camera Link serial library, each behind
+// a PortDriver. Knows nothing of frames. Every failure is recorded in the
+// shared ErrorState and returned as minus its code.
 class SerialLink : public virtual ErrorState
 {
 public:
@@ -24,7 +25,8 @@ public:
 
     int OpenPort(int portNumber, int baudRate, int byteSize, int stopBits, int parity);
     int OpenPort(int portNumber, int baudRate);
-    int OpenLibrary(const QString &path);
+    // Port portIndex of the grabber; baudRate 0 leaves the library's rate.
+    int OpenLibrary(const QString &path, int portIndex = 0, int baudRate = 0);
     int Close();
     // Returns the number of bytes written; fewer than count when the write
     // timed out (ERR_TIMEOUT recorded). A failed driver write returns 0 with
@@ -38,14 +40,22 @@ public:
 
     int PortNumber() const { return m_portNumber; }
     int BaudRate() const { return m_baudRate; }
-    // False also while a port whose device failed waits to be opened again.
+    // The COM port. False also while a port whose device failed waits to be
+    // opened again.
     bool IsPortOpen() const;
-    // After OpenPort failed to open its device: which device, and why not.
+    // The COM port or the grabber's port.
+    bool IsChannelOpen() const;
+    // After OpenPort or OpenLibrary failed to open: which device or library,
+    // and why not.
     QString WhyPortWouldNotOpen();
     static bool IsCameraLinkOpen();
+    // "COM3 (/dev/ttyUSB0)", or the library with the grabber's port.
+    QString ChannelName() const;
 
     // The OS side of the COM port; replaced by tests and the simulator.
     void SetPortDriver(std::unique_ptr<PortDriver> driver);
+    // The grabber's port, which OpenLibrary otherwise makes itself.
+    void SetGrabberDriver(std::unique_ptr<CameraLinkPortDriver> driver);
     PortDriver &Driver() { return *m_driver; }
     qint64 NowMs() { return m_driver->NowMs(); }
 
@@ -59,7 +69,8 @@ private:
     int m_portNumber = 0;
     int m_baudRate = 0;
     void Trace(int direction, const char *bytes, qint64 count);
-    int ReadCameraLink(char *buffer, int count, int timeoutMsPerByte);
+    // What the driver had to say of its last call, into the trace.
+    void Note();
     // A device that failed (unplugged, its converter gone) is closed, and
     // the next transfer opens it again with the same settings.
     void LoseDevice();
@@ -75,6 +86,8 @@ private:
     LineSettings m_line;
     bool m_lost = false;
 
-    std::unique_ptr<PortDriver> m_driver;
+    std::unique_ptr<PortDriver> m_comDriver;
+    std::unique_ptr<CameraLinkPortDriver> m_grabber;
+    PortDriver *m_driver = nullptr; // the one in use: m_comDriver or m_grabber
     TraceLog *m_trace = nullptr;
 };

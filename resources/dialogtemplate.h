@@ -17,6 +17,7 @@ struct DialogItem
         ScrollBar,   // horizontal unless Vertical
         SpinButton,  // up-down arrows beside an edit field
         Icon,        // the application icon
+        ComboBox,    // a drop-down list to choose from
     };
     enum Style : quint32 {
         GroupStart = 1u << 0, // starts a new radio group (and tab group)
