@@ -129,7 +129,7 @@ bool CameraLinkLibrary::Load(const QString &path)
     s.libraries.push_back(library);
     EntryPoints found;
     resolveAll(library, &found);
-    s.loadError = lacksText(missingFunction(found));
+    s.loadError = path + QStringLiteral(": ") + lacksText(missingFunction(found));
     if (!Install(found))
         return false;
     s.loadError.clear();

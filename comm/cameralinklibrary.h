@@ -39,7 +39,8 @@ public:
     // is ever called, and LoadError says why. A library, once loaded, stays
     // loaded.
     static bool Load(const QString &path);
-    // The loader's reason for the last failed Load, in its own words.
+    // Why the last Load failed: the file and the loader's reason in its own
+    // words, or the function the library lacks.
     static QString LoadError();
     static bool IsLoaded();
     // Uses these functions as the library, as Load does with the ones it

@@ -27,24 +27,27 @@ bool CameraLinkPortDriver::Load(const QString &library)
     return false;
 }
 
-bool CameraLinkPortDriver::Open(const QString &)
+bool CameraLinkPortDriver::Open(const QString &device)
 {
+    m_device = device;
     m_status = 0;
     if (!CameraLinkLibrary::IsLoaded())
         return false;
     m_status = CameraLinkLibrary::Init(m_index, this);
+    m_identifier = CameraLinkLibrary::PortIdentifiers().value(int(m_index));
     if (IsOpen())
         return true;
-    m_why = QCoreApplication::translate("CameraLinkPortDriver", "port %1: %2")
+    m_why = QCoreApplication::translate("CameraLinkPortDriver", "%1: port %2: %3")
+                .arg(device)
                 .arg(m_index)
                 .arg(CameraLinkLibrary::DescribeStatus(m_status));
     Note("clSerialInit", m_status);
     return false;
 }
 
-QString CameraLinkPortDriver::WhyNotOpen(const QString &device)
+QString CameraLinkPortDriver::WhyNotOpen(const QString &)
 {
-    return device + QStringLiteral(": ") + m_why;
+    return m_why;
 }
 
 bool CameraLinkPortDriver::IsOpen() const
@@ -71,11 +74,14 @@ bool CameraLinkPortDriver::Configure(int baud, int, int, int)
     if (CameraLinkLibrary::Functions().setBaudRate && status == 0)
         return true;
     m_why = CameraLinkLibrary::Functions().setBaudRate
-                ? QCoreApplication::translate("CameraLinkPortDriver", "%1 baud refused: %2")
+                ? QCoreApplication::translate("CameraLinkPortDriver", "%1: port %2: %3 baud refused: %4")
+                      .arg(m_device)
+                      .arg(m_index)
                       .arg(baud)
                       .arg(CameraLinkLibrary::DescribeStatus(status))
                 : QCoreApplication::translate("CameraLinkPortDriver",
-                                              "the library cannot set a baud rate");
+                                              "%1: the library cannot set a baud rate")
+                      .arg(m_device);
     m_lineErrors |= CE_MODE;
     Note("clSetBaudRate", status);
     return false;

@@ -16,11 +16,13 @@ public:
 
     void SetPortIndex(quint32 index) { m_index = index; }
     quint32 PortIndex() const { return m_index; }
+    // The open port's identifier, as the library gave it; may be empty.
+    QString PortIdentifier() const { return m_identifier; }
     // Loads the library file. False when it cannot be used; WhyNotOpen says why.
     virtual bool Load(const QString &library);
     // Opens the chosen port of the loaded library; device names the library.
     bool Open(const QString &device) override;
-    // After a failed Load, Open or Configure: "LIBRARY: reason".
+    // After a failed Load, Open or Configure: the library file and why.
     QString WhyNotOpen(const QString &device) override;
     // The library's status of the last failed Open, read or write; 0 when none.
     qint32 LastStatus() const { return m_status; }
@@ -50,6 +52,8 @@ private:
     qint32 m_noted = 0;
     quint32 m_lineErrors = 0;
     QString m_why;
+    QString m_device;
+    QString m_identifier;
     QByteArray m_note;
     QElapsedTimer m_clock;
 };

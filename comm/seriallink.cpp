@@ -75,11 +75,10 @@ QString SerialLink::ChannelName() const
 {
     if (m_driver == m_comDriver.get())
         return QStringLiteral("COM%1 (%2)").arg(m_portNumber).arg(m_line.device);
-    const int index = int(m_grabber->PortIndex());
-    const QString id = CameraLinkLibrary::PortIdentifiers().value(index);
+    const QString id = m_grabber->PortIdentifier();
     return QStringLiteral("%1, port %2%3")
         .arg(m_line.device)
-        .arg(index)
+        .arg(m_grabber->PortIndex())
         .arg(id.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(id));
 }
 
