@@ -215,9 +215,8 @@ void CommSetupDialog::OnOpen()
     m_baudChoice = qMax(0, m_bauds->checkedId());
     m_libraryPath = m_path->text();
     m_grabberPort = qMax(0, m_grabberPorts->currentIndex());
-    m_grabberBaudRate = m_grabberRates.contains(kBaudRates[m_baudChoice])
-                            ? kBaudRates[m_baudChoice]
-                            : 0;
+    m_grabberBaudRate =
+        m_grabberRates.contains(kBaudRates[m_baudChoice]) ? kBaudRates[m_baudChoice] : 0;
     if (m_system == 1 && m_grabberPorts->count() > 1)
         QSettings().setValue(PortSettingsKey(LibraryFile()), m_grabberPort);
     accept();

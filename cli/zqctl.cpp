@@ -254,7 +254,8 @@ int Zqctl::Connect()
 {
     // A grabber port that would not open was said by ConnectLibrary already.
     if (!m_library.isEmpty())
-        return theCamera.ConnectLibrary(m_library, qMax(m_clPort, 0), m_baudGiven ? m_baudRate : 0) < 0 ||
+        return theCamera.ConnectLibrary(m_library, qMax(m_clPort, 0),
+                                        m_baudGiven ? m_baudRate : 0) < 0 ||
                        !theCamera.IsChannelOpen()
                    ? CameraFailure
                    : Success;

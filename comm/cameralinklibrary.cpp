@@ -31,8 +31,7 @@ ClState &state()
 constexpr int kRates[] = {9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 constexpr int32_t kBufferTooSmall = -10001;
 
-template <typename F>
-void resolve(QLibrary *library, const char *name, F *function)
+template <typename F> void resolve(QLibrary *library, const char *name, F *function)
 {
     *function = reinterpret_cast<F>(library->resolve(name));
 }
@@ -72,8 +71,7 @@ QString lacksText(const QString &function)
 
 // Calls a function that fills a text buffer and its size, growing the
 // buffer once when the library says it is too small.
-template <typename Call>
-QString askText(Call call)
+template <typename Call> QString askText(Call call)
 {
     QByteArray text(256, '\0');
     for (int attempt = 0; attempt < 2; ++attempt) {

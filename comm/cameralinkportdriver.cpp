@@ -68,13 +68,13 @@ bool CameraLinkPortDriver::Configure(int baud, int, int, int)
         return false;
     if (baud <= 0)
         return true;
-    const qint32 status = CameraLinkLibrary::Functions().setBaudRate
-                              ? CameraLinkLibrary::SetBaudRate(baud)
-                              : 0;
+    const qint32 status =
+        CameraLinkLibrary::Functions().setBaudRate ? CameraLinkLibrary::SetBaudRate(baud) : 0;
     if (CameraLinkLibrary::Functions().setBaudRate && status == 0)
         return true;
     m_why = CameraLinkLibrary::Functions().setBaudRate
-                ? QCoreApplication::translate("CameraLinkPortDriver", "%1: port %2: %3 baud refused: %4")
+                ? QCoreApplication::translate("CameraLinkPortDriver",
+                                              "%1: port %2: %3 baud refused: %4")
                       .arg(m_device)
                       .arg(m_index)
                       .arg(baud)
@@ -92,8 +92,8 @@ qint64 CameraLinkPortDriver::Write(const char *data, qint64 count, qint64 timeou
     if (!IsOpen() || count <= 0)
         return IsOpen() ? 0 : -1;
     qint32 status = 0;
-    const quint32 written = CameraLinkLibrary::Write(data, quint32(count),
-                                                     quint32(timeoutMs / count), &status);
+    const quint32 written =
+        CameraLinkLibrary::Write(data, quint32(count), quint32(timeoutMs / count), &status);
     Note("clSerialWrite", status);
     return qMin<qint64>(written, count);
 }
@@ -110,13 +110,13 @@ qint64 CameraLinkPortDriver::ReadWaiting(char *buffer, qint64 maxCount, qint64 w
     if (maxCount <= 0)
         return 0;
     qint32 status = 0;
-    const quint32 got =
-        CameraLinkLibrary::Read(buffer, quint32(maxCount), quint32(qMax<qint64>(waitMs, 0)), &status);
+    const quint32 got = CameraLinkLibrary::Read(buffer, quint32(maxCount),
+                                                quint32(qMax<qint64>(waitMs, 0)), &status);
     Note("clSerialRead", status);
     // A library that claims more than it was asked for is not trusted.
     if (got > maxCount) {
-        m_note += QByteArray("clSerialRead claimed ") + QByteArray::number(got) +
-                  " bytes of " + QByteArray::number(maxCount);
+        m_note += QByteArray("clSerialRead claimed ") + QByteArray::number(got) + " bytes of " +
+                  QByteArray::number(maxCount);
         return -1;
     }
     return got;

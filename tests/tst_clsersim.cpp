@@ -105,7 +105,8 @@ void TestClSerSim::failedInitReportsBoardOpenError_data()
     QTest::addColumn<QString>("library");
     QTest::addColumn<QString>("text");
     QTest::newRow("with error texts")
-        << ZQ_CLSERSIM << "Board Open Error\nThe grabber's serial port is in use by another program.";
+        << ZQ_CLSERSIM
+        << "Board Open Error\nThe grabber's serial port is in use by another program.";
     QTest::newRow("four functions") << ZQ_CLSERSIM4 << "Board Open Error";
 }
 
@@ -259,7 +260,8 @@ void TestClSerSim::portsAndBaudRate()
     CameraData cam;
     const int opened = cam.OpenLibrary(library, port, baud);
     const QStringList ports = CameraLinkLibrary::PortIdentifiers();
-    for (const char *name : {"ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_RATES", "ZQ_CLSIM_OPTIONS"})
+    for (const char *name :
+         {"ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_RATES", "ZQ_CLSIM_OPTIONS"})
         qunsetenv(name);
     QCOMPARE(ports, library == QLatin1String(ZQ_CLSERSIM)
                         ? QStringList({"Sim grabber, port A", "Sim grabber, port B"})
@@ -316,7 +318,8 @@ void TestClSerSim::zqctlChoosesPortAndListsLibraries()
     const ProcessRun info = ProcessRun::Of(
         ZQCTL, {"--cl-library", ZQ_CLSERSIM, "--cl-port", "1", "--baud", "115200", "info"});
     const ProcessRun list = ProcessRun::Of(ZQCTL, {"cl-libraries"});
-    for (const char *name : {"CLSERIALPATH", "ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_OPTIONS"})
+    for (const char *name :
+         {"CLSERIALPATH", "ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_OPTIONS"})
         qunsetenv(name);
     QCOMPARE(info.exitCode, 0);
     QVERIFY2(info.out.endsWith("\nPort:    " ZQ_CLSERSIM ", port 1 \"Sim grabber, port B\"\n"),
@@ -324,7 +327,8 @@ void TestClSerSim::zqctlChoosesPortAndListsLibraries()
     QCOMPARE(list.exitCode, 0);
     const QString d = dir.path() + '/';
     QCOMPARE(QString::fromLocal8Bit(list.out),
-             d + "libclmissing.so\t-\t-\tcannot be used: it is not a Camera Link serial library: "
+             d +
+                 "libclmissing.so\t-\t-\tcannot be used: it is not a Camera Link serial library: "
                  "it has no clSerialClose\n" +
                  d + "libclsersim.so\tZQ simulated grabber\t1.1\n" + d + "libclsersim4.so\t-\t-\n");
 }

@@ -420,7 +420,8 @@ void TestStartup::cameraLinkLibrary()
     {
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &d) {
-            Drive(d, QStringList{"Other Factory", "browse:" + library} + steps + QStringList{"OPEN"},
+            Drive(d,
+                  QStringList{"Other Factory", "browse:" + library} + steps + QStringList{"OPEN"},
                   &rig);
         });
         QVERIFY(app.Startup(args));
@@ -446,7 +447,8 @@ void TestStartup::cameraLinkLibrary()
         return;
     }
     if (!steps.isEmpty()) // the port chosen for this library is offered first next time
-        QCOMPARE(QSettings().value("CameraLinkPorts/" + QUrl::toPercentEncoding(library)).toInt(), 1);
+        QCOMPARE(QSettings().value("CameraLinkPorts/" + QUrl::toPercentEncoding(library)).toInt(),
+                 1);
     QVERIFY(rig.boxes.isEmpty());
     QFile f(log);
     QVERIFY(f.open(QIODevice::ReadOnly));

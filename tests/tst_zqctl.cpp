@@ -116,7 +116,7 @@ void TestZqctl::infoDecodesIdentity()
                                  "Serial:  12345678 (8 digits)\n"
                                  "Version: 2.1.0.3\n"
                                  "Port:    COM1 (" +
-                                     sim.Link().toLocal8Bit() + ")\n"));
+                                 sim.Link().toLocal8Bit() + ")\n"));
 }
 
 void TestZqctl::saveLoadAndDiff()
