@@ -13,6 +13,7 @@
 #include "comm/cameralinklibrary.h"
 #include "comm/cameralinkportdriver.h"
 #include "sim/simportdriver.h"
+#include "support/recordingnotifier.h"
 
 #include <memory>
 
@@ -202,6 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     lib.noisyWhenDone = setup & 4;
     lib.noiseMs = 1 + (setup >> 3);
     {
+        RecordingNotifier notifier; // "Board Open Error" is recorded, not printed
         CameraData camera;
         SimPortDriver clock(nullptr); // never opened: its clock only
         lib.clock = &clock;
@@ -210,6 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const bool open = lib.initMode == 0;
         CHECK(camera.IsCameraLinkOpen() == open, "open is %d after init mode %d",
               camera.IsCameraLinkOpen(), lib.initMode);
+        CHECK(notifier.messages.size() == (open ? 0 : 1), "%d boxes after init mode %d",
+              int(notifier.messages.size()), lib.initMode);
 
         LibraryChannel channel(open);
         for (int i = 0; i < count; ++i)
