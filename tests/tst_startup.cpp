@@ -396,6 +396,7 @@ void TestStartup::cameraLinkLibrary_data()
     QTest::newRow("second port at 115200")
         << false << false << QStringList{"port:1", "115200"} << ZQ_CLSERSIM;
     QTest::newRow("will not load") << false << false << QStringList() << "/nonexistent/libgone.so";
+    QTest::newRow("four functions") << false << false << QStringList() << ZQ_CLSERSIM4;
 }
 
 void TestStartup::cameraLinkLibrary()
