@@ -68,29 +68,32 @@ bool CameraLinkPortDriver::Configure(int baud, int, int, int)
         return false;
     if (baud <= 0)
         return true;
-    const qint32 status =
-        CameraLinkLibrary::Functions().setBaudRate ? CameraLinkLibrary::SetBaudRate(baud) : 0;
-    if (CameraLinkLibrary::Functions().setBaudRate && status == 0)
-        return true;
-    m_why = CameraLinkLibrary::Functions().setBaudRate
-                ? QCoreApplication::translate("CameraLinkPortDriver",
-                                              "%1: port %2: %3 baud refused: %4")
-                      .arg(m_device)
-                      .arg(m_index)
-                      .arg(baud)
-                      .arg(CameraLinkLibrary::DescribeStatus(status))
-                : QCoreApplication::translate("CameraLinkPortDriver",
-                                              "%1: the library cannot set a baud rate")
-                      .arg(m_device);
-    m_lineErrors |= CE_MODE;
+    if (!CameraLinkLibrary::Functions().setBaudRate) {
+        m_why = QCoreApplication::translate("CameraLinkPortDriver",
+                                            "%1: the library cannot set a baud rate")
+                    .arg(m_device);
+        m_lineErrors |= CE_MODE;
+        return false;
+    }
+    const qint32 status = CameraLinkLibrary::SetBaudRate(baud);
     Note("clSetBaudRate", status);
+    if (status == 0)
+        return true;
+    m_why = QCoreApplication::translate("CameraLinkPortDriver", "%1: port %2: %3 baud refused: %4")
+                .arg(m_device)
+                .arg(m_index)
+                .arg(baud)
+                .arg(CameraLinkLibrary::DescribeStatus(status));
+    m_lineErrors |= CE_MODE;
     return false;
 }
 
 qint64 CameraLinkPortDriver::Write(const char *data, qint64 count, qint64 timeoutMs)
 {
-    if (!IsOpen() || count <= 0)
-        return IsOpen() ? 0 : -1;
+    if (!IsOpen())
+        return -1;
+    if (count <= 0)
+        return 0;
     qint32 status = 0;
     const quint32 written =
         CameraLinkLibrary::Write(data, quint32(count), quint32(timeoutMs / count), &status);
@@ -115,8 +118,8 @@ qint64 CameraLinkPortDriver::ReadWaiting(char *buffer, qint64 maxCount, qint64 w
     Note("clSerialRead", status);
     // A library that claims more than it was asked for is not trusted.
     if (got > maxCount) {
-        m_note += QByteArray("clSerialRead claimed ") + QByteArray::number(got) + " bytes of " +
-                  QByteArray::number(maxCount);
+        AddNote("clSerialRead claimed " + QByteArray::number(got) + " bytes of " +
+                QByteArray::number(maxCount));
         return -1;
     }
     return got;
@@ -124,18 +127,15 @@ qint64 CameraLinkPortDriver::ReadWaiting(char *buffer, qint64 maxCount, qint64 w
 
 bool CameraLinkPortDriver::WaitReadable(qint64 deadlineMs)
 {
-    for (;;) {
-        const qint64 left = deadlineMs - NowMs();
-        if (left <= 0)
-            return false;
-        const qint64 waiting = CameraLinkLibrary::BytesAvailable();
-        if (waiting > 0)
-            return true;
+    const qint64 left = deadlineMs - NowMs();
+    if (left <= 0)
+        return false;
+    // No rest when bytes are waiting; otherwise the read is asked again after
+    // a short one, whatever the library says it has: not every library's
+    // count is to be relied on.
+    if (CameraLinkLibrary::BytesAvailable() <= 0)
         Pause(qMin(kRestMs, left));
-        // A library that cannot say is simply asked again.
-        if (waiting < 0)
-            return true;
-    }
+    return true;
 }
 
 bool CameraLinkPortDriver::Purge(quint32 purgeFlags)
@@ -176,9 +176,14 @@ void CameraLinkPortDriver::Note(const char *function, qint32 status)
     if (status == m_noted)
         return;
     m_noted = status;
-    if (status == 0)
-        return;
+    if (status != 0)
+        AddNote(function + QByteArray(" ") +
+                CameraLinkLibrary::DescribeStatus(status).toLocal8Bit());
+}
+
+void CameraLinkPortDriver::AddNote(const QByteArray &text)
+{
     if (!m_note.isEmpty())
         m_note += "; ";
-    m_note += QByteArray(function) + ' ' + CameraLinkLibrary::DescribeStatus(status).toLocal8Bit();
+    m_note += text;
 }

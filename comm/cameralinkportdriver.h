@@ -46,6 +46,7 @@ private:
     // A status other than success goes to the trace once, not for every
     // call of a library that keeps saying the same.
     void Note(const char *function, qint32 status);
+    void AddNote(const QByteArray &text);
 
     quint32 m_index = 0;
     qint32 m_status = 0;

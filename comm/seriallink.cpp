@@ -54,10 +54,10 @@ void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
 
 void SerialLink::SetGrabberDriver(std::unique_ptr<CameraLinkPortDriver> driver)
 {
-    if (m_driver == m_grabber.get())
+    if (m_driver == m_grabber.get()) {
         Close();
-    if (m_driver == m_grabber.get())
         m_driver = m_comDriver.get();
+    }
     m_grabber = std::move(driver);
 }
 
@@ -144,7 +144,9 @@ int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)
     m_driver = m_grabber.get();
     if (!m_grabber->Load(path))
         return SetError(ERR_PORT_OPEN);
-    if (!m_driver->Open(path)) {
+    const bool opened = m_driver->Open(path);
+    Note();
+    if (!opened) {
         // Reported here and only here; later transfers fail with "not opened".
         QString text = QCoreApplication::translate("SerialLink", "Board Open Error");
         const QString why = CameraLinkLibrary::ErrorText(m_grabber->LastStatus());
@@ -155,7 +157,9 @@ int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)
         return 0;
     }
     // Not left open at a rate other than the one asked for.
-    if (!m_driver->Configure(baudRate, 8, 0, 0)) {
+    const bool configured = m_driver->Configure(baudRate, 8, 0, 0);
+    Note();
+    if (!configured) {
         m_driver->Close();
         return SetError(ERR_PORT_OPEN);
     }
