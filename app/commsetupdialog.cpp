@@ -109,9 +109,8 @@ void CommSetupDialog::OnPortClicked(int choice)
 {
     if (choice < kEuresys) {
         SetBaudEnabled(true);
-        for (QAbstractButton *b : m_bauds->buttons())
-            b->setEnabled(true);
         SetLibraryEnabled(false);
+        m_grabberRates.clear();
         m_grabberPorts->clear();
         m_grabberPorts->setEnabled(false);
         FindControl(this, CommSetupId::GrabberPortLabel)->setEnabled(false);
