@@ -2,6 +2,7 @@
 
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
 #include "resources/appversion.h"
@@ -41,6 +42,7 @@ const Zqctl::Command Zqctl::kCommands[] = {
     {"reg dump", "reg dump AREA PAGE [--eeprom]", 2, 2, OptEeprom, false, &Zqctl::CheckRegDump,
      &Zqctl::RegDump},
     {"reg unlock", "reg unlock", 0, 0, 0, false, nullptr, &Zqctl::RegUnlock},
+    {"ports", "ports [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Ports},
     {"white-spots", "white-spots [--detect] [--threshold N] [--time-limit SECONDS] [--json]", 0, 0,
      OptDetect | OptThreshold | OptTimeLimit | OptJson, false, nullptr, &Zqctl::WhiteSpots},
     {"cl-libraries", "cl-libraries", 0, 0, 0, true, nullptr, &Zqctl::ClLibraries},
@@ -261,7 +263,9 @@ int Zqctl::Connect()
                    : Success;
     if (!m_device.isEmpty())
         ComPortMap::SetOverride(m_comNumber, m_device);
-    auto watch = std::make_unique<ReplyWatch>(std::make_unique<QSerialPortDriver>(), [] {
+    auto port = std::make_unique<QSerialPortDriver>();
+    const QSerialPortDriver *opened = port.get();
+    auto watch = std::make_unique<ReplyWatch>(std::move(port), [] {
         Err(QStringLiteral("the camera acknowledged the command but sent no reply in 4 s; "
                            "sending it again and still waiting for a reply (a command that is "
                            "only acknowledged goes with send)"));
@@ -269,7 +273,10 @@ int Zqctl::Connect()
     m_watch = watch.get();
     theCamera.SetPortDriver(std::move(watch));
     // A device that will not open is explained by ConnectPort itself.
-    if (theCamera.ConnectPort(m_comNumber, m_baudRate) >= 0)
-        return Success;
-    return CameraFailure;
+    if (theCamera.ConnectPort(m_comNumber, m_baudRate) < 0)
+        return CameraFailure;
+    const QString slow = PortCatalog::LatencyWarning(opened->LatencyTimerMs());
+    if (!slow.isEmpty())
+        Err(ComPortMap::DeviceFor(m_comNumber) + QStringLiteral(": ") + slow);
+    return Success;
 }

@@ -1,5 +1,7 @@
 #include "qserialportdriver.h"
 
+#include "portcatalog.h"
+
 #include <QSerialPort>
 
 QSerialPortDriver::QSerialPortDriver()
@@ -26,6 +28,8 @@ bool QSerialPortDriver::Open(const QString &device)
     m_failed = false;
     m_ownFlags = 0;
     m_lineErrors.Reset(m_port->handle());
+    m_lowLatency.Enter(m_port->handle());
+    m_latencyMs = PortCatalog().LatencyMs(device);
     return true;
 }
 
@@ -37,6 +41,7 @@ bool QSerialPortDriver::IsOpen() const
 void QSerialPortDriver::Close()
 {
     if (m_port) {
+        m_lowLatency.Leave(m_port->handle());
         m_port->close();
         m_port.reset();
     }

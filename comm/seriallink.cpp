@@ -49,6 +49,7 @@ void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
     if (inUse) {
         m_driver = m_comDriver.get();
         m_lost = false;
+        m_reopened = false;
     }
 }
 
@@ -123,8 +124,13 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
     m_baudRate = baudRate;
     m_line = {ComPortMap::DeviceFor(portNumber), byteSize, stopBits, parity};
 
-    if (!m_driver->Open(m_line.device))
+    if (!m_driver->Open(m_line.device)) {
+        // Held by another program or not plugged in yet: the next transfer
+        // tries again, as for a device that went away. COM0 names no port.
+        m_lost = portNumber > 0;
         return SetError(ERR_PORT_OPEN);
+    }
+    m_opened = true;
     m_driver->SetQueueSizes(kQueueSize, kQueueSize);
     if (m_driver->Configure(baudRate, byteSize, stopBits, parity))
         return 0;
@@ -146,6 +152,7 @@ int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)
         return SetError(ERR_PORT_OPEN);
     const bool opened = m_driver->Open(path);
     Note();
+    m_opened = opened;
     if (!opened) {
         // Reported here and only here; later transfers fail with "not opened".
         QString text = QCoreApplication::translate("SerialLink", "Board Open Error");
@@ -164,6 +171,19 @@ int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)
         return SetError(ERR_PORT_OPEN);
     }
     return 0;
+}
+
+int SerialLink::LostCode() const
+{
+    // A port that never opened is still "not opened", not an I/O failure.
+    return m_opened ? ERR_IO : ERR_PORT_NOT_OPEN;
+}
+
+bool SerialLink::TakeReopened()
+{
+    const bool reopened = m_reopened;
+    m_reopened = false;
+    return reopened;
 }
 
 void SerialLink::LoseDevice()
@@ -186,12 +206,15 @@ bool SerialLink::EnsureOpen()
         return false;
     }
     m_lost = false;
+    m_reopened = true;
     return true;
 }
 
 int SerialLink::Close()
 {
     m_lost = false;
+    m_opened = false;
+    m_reopened = false;
     if (m_driver->IsOpen()) {
         m_driver->Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
         m_driver->Close();
@@ -206,7 +229,7 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
     if (!EnsureOpen()) {
         if (!m_lost)
             return SetError(ERR_PORT_NOT_OPEN);
-        SetError(ERR_IO); // the device is still gone
+        SetError(LostCode()); // the device is still gone
         return 0;
     }
 
@@ -232,7 +255,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
     if (count <= 0)
         return SetError(ERR_SIZE);
     if (!EnsureOpen())
-        return SetError(m_lost ? ERR_IO : ERR_PORT_NOT_OPEN);
+        return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN);
 
     // A grabber library may come back early with fewer bytes, whatever
     // time-out it was given: it is asked again for the rest until the
@@ -281,7 +304,7 @@ void SerialLink::FlushTrace()
 int SerialLink::Purge(quint32 purgeFlags)
 {
     if (!EnsureOpen())
-        return SetError(m_lost ? ERR_IO : ERR_PORT_NOT_OPEN);
+        return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN);
     const bool purged = m_driver->Purge(purgeFlags);
     Note();
     return purged ? 0 : SetError(ERR_PURGE);

@@ -45,6 +45,10 @@ public:
     bool IsPortOpen() const;
     // The COM port or the grabber's port.
     bool IsChannelOpen() const;
+    // True once after the port was opened again by a transfer (a device
+    // that went away, or one that would not open at first): the camera
+    // behind it may not be the one that was there.
+    bool TakeReopened();
     // After OpenPort or OpenLibrary failed to open: which device or library,
     // and why not.
     QString WhyPortWouldNotOpen();
@@ -75,6 +79,7 @@ private:
     // the next transfer opens it again with the same settings.
     void LoseDevice();
     bool EnsureOpen();
+    int LostCode() const;
 
     struct LineSettings
     {
@@ -85,6 +90,8 @@ private:
     };
     LineSettings m_line;
     bool m_lost = false;
+    bool m_opened = false;   // the device opened once with these settings
+    bool m_reopened = false; // by a transfer, since TakeReopened
 
     std::unique_ptr<PortDriver> m_comDriver;
     std::unique_ptr<CameraLinkPortDriver> m_grabber;

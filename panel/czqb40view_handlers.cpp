@@ -9,6 +9,7 @@
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"
 #include "ui/controllookup.h"
+#include "ui/messagebox.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -147,6 +148,12 @@ void CZQB40View::ApplyChoice(int param, int value, QAbstractButton *button)
 
 void CZQB40View::OnFactorySet()
 {
+    // One click would otherwise reset every setting, with no way back.
+    if (MessageBox::Show(tr("FACTORY SET returns every setting of the camera to its factory "
+                            "value. The settings it holds now are lost.\n\nReset the camera?"),
+                         QString(), MessageBox::Question, MessageBox::YesNo,
+                         this) != MessageBox::AnswerYes)
+        return;
     FactorySet::Transfers transfers;
     transfers.send = [this](int i, int v) { return m_doc->SendValue(i, v); };
     transfers.upload = [this](int i) { return m_doc->UploadValue(i); };

@@ -81,12 +81,30 @@ The record was not made.</source>
         <source>ZQ-M(V)710ALX Files (*.zq)</source>
         <translation>ZQ-M(V)710ALX ファイル (*.zq)</translation>
     </message>
+    <message>
+        <source>Another camera answers on this port now: %1 serial number %2 before, %3 serial number %4 now.
+The panel shows the settings it holds.</source>
+        <translation>このポートには別のカメラが接続されています: 以前は %1 シリアル番号 %2、現在は %3 シリアル番号 %4 です。
+パネルにはこのカメラの設定を表示しています。</translation>
+    </message>
+    <message>
+        <source>%1 holds no settings yet: nothing was sent to the camera.</source>
+        <translation>%1 にはまだ設定がありません: カメラには何も送信していません。</translation>
+    </message>
 </context>
 <context>
     <name>CZQB40View</name>
     <message>
         <source>Error: Timer creation failed!</source>
         <translation>エラー: タイマーを作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>FACTORY SET returns every setting of the camera to its factory value. The settings it holds now are lost.
+
+Reset the camera?</source>
+        <translation>FACTORY SET はカメラのすべての設定を工場出荷時の値に戻します。現在の設定は失われます。
+
+カメラをリセットしますか?</translation>
     </message>
 </context>
 <context>
@@ -447,6 +465,13 @@ Right-click to choose the serial port behind this button.</source>
     <message>
         <source>READ &amp;&amp; RESET</source>
         <translation>読出し&amp;&amp;リセット</translation>
+    </message>
+</context>
+<context>
+    <name>PortCatalog</name>
+    <message>
+        <source>latency timer %1 ms: every reply may wait that long. The program asks for 1 ms while it has the port open. Where the driver does not follow, lower the timer with a udev rule: user guide, &quot;USB serial adapters&quot;.</source>
+        <translation>レイテンシタイマー %1 ms: 応答のたびにその時間だけ待つことがあります。本プログラムはポートを開いている間 1 ms を要求します。ドライバーが従わない場合は udev ルールでタイマーを下げてください: ユーザーガイド「USB serial adapters」。</translation>
     </message>
 </context>
 <context>
