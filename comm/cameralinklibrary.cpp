@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QSettings>
 
@@ -120,7 +121,13 @@ bool CameraLinkLibrary::Load(const QString &path)
     // be unloaded while their driver may still hold the port.
     auto *library = new QLibrary(path);
     if (!library->load()) {
-        s.loadError = library->errorString();
+        // A path to nowhere: the loader would report the last of the names it
+        // made from it, which is not the file the user chose.
+        const bool named = path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));
+        s.loadError =
+            named && !QFileInfo::exists(path)
+                ? QCoreApplication::translate("CameraLinkLibrary", "%1: no such file").arg(path)
+                : library->errorString();
         delete library;
         return false;
     }

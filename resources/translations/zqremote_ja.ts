@@ -113,6 +113,10 @@ Reset the camera?</source>
         <source>it is not a Camera Link serial library: it has no %1</source>
         <translation>Camera Link シリアルライブラリではありません: %1 がありません</translation>
     </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: そのファイルはありません</translation>
+    </message>
 </context>
 <context>
     <name>CameraLinkPortDriver</name>
