@@ -114,7 +114,9 @@ void TestZqctl::infoDecodesIdentity()
     QCOMPARE(run.out, QByteArray("Vendor:  Vantorix\n"
                                  "Model:   ZQ-M710ALX\n"
                                  "Serial:  12345678 (8 digits)\n"
-                                 "Version: 2.1.0.3\n"));
+                                 "Version: 2.1.0.3\n"
+                                 "Port:    COM1 (" +
+                                 sim.Link().toLocal8Bit() + ")\n"));
 }
 
 void TestZqctl::saveLoadAndDiff()
