@@ -1,6 +1,7 @@
 #include "cameraprobe.h"
 
 #include "cameradata.h"
+#include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
 #include "paramindex.h"
@@ -117,8 +118,11 @@ QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const
     m_total = 0;
     m_stopped = false;
     m_problems.clear();
-    for (const Channel &channel : channels)
-        m_total += channel.clPort >= 0 ? 1 : int(std::size(kRates));
+    QList<QList<int>> rates;
+    for (const Channel &channel : channels) {
+        rates.append(RatesFor(channel));
+        m_total += int(rates.last().size());
+    }
 
     // The identity reads go through the connection's store: what it held
     // before is put back, so a search leaves no camera's values behind.
@@ -132,20 +136,20 @@ QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const
         held.append({m_camera.GetValue(i), m_camera.WasRead(i)});
 
     QList<Found> found;
-    for (const Channel &channel : channels) {
+    for (int c = 0; c < channels.size(); ++c) {
         if (!Continue())
             break;
-        const QList<int> rates =
-            channel.clPort >= 0 ? QList<int>{0} : QList<int>(std::begin(kRates), std::end(kRates));
-        for (int i = 0; i < rates.size(); ++i) {
+        const Channel &channel = channels.at(c);
+        const QList<int> &rateList = rates.at(c);
+        for (int i = 0; i < rateList.size(); ++i) {
             Found camera;
-            const Outcome outcome = ProbeAt(channel, rates.at(i), &camera);
+            const Outcome outcome = ProbeAt(channel, rateList.at(i), &camera);
             m_camera.Close();
             if (outcome == Answered)
                 found.append(camera);
             // Either way this channel is settled: the rates left are skipped.
             if (outcome != Silent) {
-                m_done += int(rates.size()) - i;
+                m_done += int(rateList.size()) - i;
                 break;
             }
             ++m_done;
@@ -172,14 +176,45 @@ bool CameraProbe::Open(const Channel &channel, int baud)
         m_problems.append(channel.Name() + QStringLiteral(": ") + m_camera.WhyPortWouldNotOpen());
         return false;
     }
-    // A failed clSerialInit has said so itself, in its own box.
-    if (m_camera.OpenLibrary(m_libraryPath) < 0) {
-        m_problems.append(
-            QCoreApplication::translate("CameraProbe", "%1: cannot load the library %2")
-                .arg(channel.Name(), m_libraryPath));
+    // A port whose clSerialInit failed has said so itself, in its own box.
+    if (m_camera.OpenLibrary(m_libraryPath, channel.clPort, baud) < 0) {
+        m_problems.append(channel.Name() + QStringLiteral(": ") + m_camera.WhyPortWouldNotOpen());
         return false;
     }
-    return CameraData::IsCameraLinkOpen();
+    return m_camera.IsChannelOpen();
+}
+
+QList<int> CameraProbe::RatesFor(const Channel &channel) const
+{
+    const QList<int> all(std::begin(kRates), std::end(kRates));
+    if (channel.clPort < 0)
+        return all;
+    // A grabber's port is tried at the rates its library can set it to; a
+    // library that sets none is tried once, at the rate the port keeps.
+    QList<int> rates;
+    if (!CameraLinkLibrary::IsOpen() && CameraLinkLibrary::Load(m_libraryPath) &&
+        CameraLinkLibrary::Init(quint32(channel.clPort), this) == 0) {
+        const QList<int> supported = CameraLinkLibrary::SupportedBaudRates();
+        CameraLinkLibrary::Close();
+        for (int rate : all) {
+            if (supported.contains(rate))
+                rates.append(rate);
+        }
+    }
+    return rates.isEmpty() ? QList<int>{0} : rates;
+}
+
+QList<CameraProbe::Channel> CameraProbe::LibraryPorts(const QString &library)
+{
+    QList<Channel> ports;
+    if (!CameraLinkLibrary::IsOpen() && CameraLinkLibrary::Load(library)) {
+        for (int i = 0; i < CameraLinkLibrary::PortIdentifiers().size(); ++i) {
+            Channel port;
+            port.clPort = i;
+            ports.append(port);
+        }
+    }
+    return ports;
 }
 
 CameraProbe::Outcome CameraProbe::ProbeAt(const Channel &channel, int baud, Found *found)

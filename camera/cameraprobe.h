@@ -34,7 +34,7 @@ public:
     struct Found
     {
         Channel channel;
-        int baud = 0; // 0 on a Camera Link port that keeps its library's rate
+        int baud = 0; // 0 on a grabber's port that keeps its library's rate
         CameraInfo info;
     };
     // After each step (a channel at one rate) and between the identity
@@ -54,6 +54,9 @@ public:
     // COM buttons, then every other serial port of the computer, each once;
     // devices that are absent, and the system's console, are left out.
     static QList<Channel> PortsPresent();
+    // Every serial port of a frame grabber's Camera Link library; none when
+    // the library cannot be loaded (the probe then says why).
+    static QList<Channel> LibraryPorts(const QString &library);
     // Where PortsPresent finds the computer's serial ports; tests point it
     // at device folders of their own.
     static void SetPortCatalog(const PortCatalog &catalog);
@@ -68,6 +71,7 @@ private:
     };
     Outcome ProbeAt(const Channel &channel, int baud, Found *found);
     bool Open(const Channel &channel, int baud);
+    QList<int> RatesFor(const Channel &channel) const;
     bool Continue();
 
     CameraData &m_camera;

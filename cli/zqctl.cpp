@@ -16,10 +16,11 @@
 
 namespace {
 const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
-                           "[--cl-library FILE] [--trace FILE] COMMAND (see --help)\n";
+                           "[--cl-library FILE [--cl-port N]] [--trace FILE] COMMAND (see "
+                           "--help)\n";
 // Name the channels, with their values: left out of what each channel's own
 // run is given.
-const char *const kChannelOptions[] = {"--device", "--com", "--devices"};
+const char *const kChannelOptions[] = {"--device", "--com", "--cl-port", "--devices"};
 } // namespace
 
 // Checked in this order; a command's arguments are checked before the port
@@ -52,6 +53,7 @@ const Zqctl::Command Zqctl::kCommands[] = {
     {"ports", "ports [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Ports},
     {"white-spots", "white-spots [--detect] [--threshold N] [--time-limit SECONDS] [--json]", 0, 0,
      OptDetect | OptThreshold | OptTimeLimit | OptJson, false, nullptr, &Zqctl::WhiteSpots},
+    {"cl-libraries", "cl-libraries", 0, 0, 0, true, nullptr, &Zqctl::ClLibraries},
 };
 
 Zqctl::Zqctl() = default;
@@ -188,9 +190,14 @@ int Zqctl::Run(const QStringList &arguments)
             if (!value(&v) || (v != QLatin1String("9600") && v != QLatin1String("115200")))
                 return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
             m_baudRate = v.toInt();
+            m_baudGiven = true;
         } else if (a == QLatin1String("--cl-library")) {
             if (!value(&m_library) || m_library.isEmpty())
                 return UsageError(QStringLiteral("--cl-library needs a file"));
+        } else if (a == QLatin1String("--cl-port")) {
+            if (!value(&v) || (m_clPort = v.toInt(&ok), !ok) || m_clPort < 0)
+                return UsageError(QStringLiteral("--cl-port takes a port number, 0 the first"));
+            m_channels.append({QStringLiteral("cl-port:%1").arg(m_clPort), {a, v}});
         } else if (a == QLatin1String("--digits")) {
             if (!value(&v) || (v != QLatin1String("7") && v != QLatin1String("8")))
                 return UsageError(QStringLiteral("--digits takes 7 or 8"));
@@ -215,6 +222,8 @@ int Zqctl::Run(const QStringList &arguments)
     }
     if (!m_library.isEmpty() && !m_device.isEmpty())
         return UsageError(QStringLiteral("--cl-library and --device exclude each other"));
+    if (m_library.isEmpty() && m_clPort >= 0)
+        return UsageError(QStringLiteral("--cl-port goes with --cl-library"));
 
     m_notifier = std::make_unique<TerminalNotifier>();
     if (!tracePath.isEmpty()) {
@@ -262,8 +271,13 @@ int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given
 
 int Zqctl::Connect()
 {
+    // A grabber port that would not open was said by ConnectLibrary already.
     if (!m_library.isEmpty())
-        return theCamera.ConnectLibrary(m_library) < 0 ? CameraFailure : Success;
+        return theCamera.ConnectLibrary(m_library, qMax(m_clPort, 0),
+                                        m_baudGiven ? m_baudRate : 0) < 0 ||
+                       !theCamera.IsChannelOpen()
+                   ? CameraFailure
+                   : Success;
     if (!m_device.isEmpty())
         ComPortMap::SetOverride(m_comNumber, m_device);
     auto port = std::make_unique<QSerialPortDriver>();
@@ -286,11 +300,15 @@ int Zqctl::Connect()
 
 bool Zqctl::SeveralChannels() const
 {
-    int devices = 0, coms = 0;
-    for (const ChannelRunner::Channel &channel : m_channels)
-        ++(channel.options.first() == QLatin1String("--com") ? coms : devices);
+    int devices = 0, coms = 0, grabberPorts = 0;
+    for (const ChannelRunner::Channel &channel : m_channels) {
+        const QString &option = channel.options.first();
+        ++(option == QLatin1String("--com")       ? coms
+           : option == QLatin1String("--cl-port") ? grabberPorts
+                                                  : devices);
+    }
     // One --com with one --device is the device behind that COM number.
-    return !m_devicesFile.isEmpty() || devices > 1 || coms > 1;
+    return !m_devicesFile.isEmpty() || devices > 1 || coms > 1 || grabberPorts > 1;
 }
 
 int Zqctl::RunOnChannels(const Command &command, const QStringList &args)

@@ -197,6 +197,7 @@ int Zqctl::Info(const QStringList &)
             .arg(QString::fromLatin1(info.serialNumber))
             .arg(info.eightDigits ? 8 : 7));
     Out(QStringLiteral("Version: %1").arg(QString::fromLatin1(info.version)));
+    Out(QStringLiteral("Port:    %1").arg(theCamera.ChannelName()));
     return Success;
 }
 

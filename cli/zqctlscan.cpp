@@ -3,6 +3,7 @@
 
 #include "camera/cameraprobe.h"
 #include "camera/thecamera.h"
+#include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
 #include "terminalnotifier.h"
 
@@ -28,35 +29,46 @@ CameraProbe::Channel comChannel(int number)
 int Zqctl::Scan(const QStringList &)
 {
     QList<CameraProbe::Channel> channels;
-    if (!m_library.isEmpty()) {
-        CameraProbe::Channel port;
-        port.clPort = 0;
-        channels.append(port);
-    } else if (!SeveralChannels() && !m_channels.isEmpty()) {
-        // One --com, one --device, or a device behind a COM number.
-        CameraProbe::Channel channel = comChannel(m_comNumber);
-        if (!m_device.isEmpty())
-            channel.device = m_device;
+    QList<ChannelRunner::Channel> named = m_channels;
+    QString error;
+    if (!m_devicesFile.isEmpty() && !ChannelRunner::ReadList(m_devicesFile, &named, &error)) {
+        Err(error);
+        return QFile::exists(m_devicesFile) ? Usage : FileFailure;
+    }
+    if (!SeveralChannels() && !m_device.isEmpty()) {
+        // One --device, or a device behind a COM number.
+        CameraProbe::Channel channel;
+        channel.device = m_device;
+        for (const ChannelRunner::Channel &n : m_channels)
+            channel.comNumber = n.options.at(0) == QLatin1String("--com") ? m_comNumber : 0;
         channels.append(channel);
-    } else if (!m_channels.isEmpty() || !m_devicesFile.isEmpty()) {
-        QList<ChannelRunner::Channel> named = m_channels;
-        QString error;
-        if (!m_devicesFile.isEmpty() && !ChannelRunner::ReadList(m_devicesFile, &named, &error)) {
-            Err(error);
-            return QFile::exists(m_devicesFile) ? Usage : FileFailure;
-        }
+    } else if (!named.isEmpty()) {
         for (const ChannelRunner::Channel &n : named) {
-            const QString value = n.options.at(1);
-            if (n.options.first() == QLatin1String("--com")) {
-                channels.append(comChannel(value.section(QLatin1Char('='), 0, 0).toInt()));
-            } else {
-                CameraProbe::Channel channel;
+            const QString &option = n.options.at(0), &value = n.options.at(1);
+            CameraProbe::Channel channel;
+            if (option == QLatin1String("--com"))
+                channel = comChannel(value.section(QLatin1Char('='), 0, 0).toInt());
+            else if (option == QLatin1String("--cl-port"))
+                channel.clPort = value.toInt();
+            else
                 channel.device = value;
-                channels.append(channel);
-            }
+            channels.append(channel);
+        }
+    } else if (!m_library.isEmpty()) {
+        channels = CameraProbe::LibraryPorts(m_library);
+        if (channels.isEmpty()) {
+            Err(CameraLinkLibrary::LoadError());
+            return CameraFailure;
         }
     } else {
         channels = CameraProbe::PortsPresent();
+    }
+    for (const CameraProbe::Channel &channel : channels) {
+        // The grabber's ports and COM ports are not probed in one run.
+        if ((channel.clPort >= 0) == m_library.isEmpty())
+            return UsageError(m_library.isEmpty()
+                                  ? QStringLiteral("--cl-port goes with --cl-library")
+                                  : QStringLiteral("--cl-library and --device exclude each other"));
     }
 
     CameraProbe probe(theCamera, m_library);

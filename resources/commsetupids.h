@@ -16,7 +16,9 @@ enum Id : int
     LibraryPath = 1030,
     LibrarySuffix = 1031,
     Browse = 1032,
-    Search = 1033,
+    GrabberPortLabel = 1033,
+    GrabberPort = 1034, // the grabber's serial ports, by identifier
+    Search = 1035,
     Rs232cGroup = 1040,
     OpenPortGroup = 1041,
     BaudGroup = 1042,

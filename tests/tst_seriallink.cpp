@@ -1,6 +1,7 @@
 // The byte channel: opening, reading with deadlines, line errors, and the
 // Camera Link path's refusals.
 #include "comm/cameralinklibrary.h"
+#include "comm/cameralinkportdriver.h"
 #include "comm/cameraprotocol.h"
 #include "comm/comportmap.h"
 #include "comm/lineerrorcounter.h"
@@ -63,24 +64,34 @@ int32_t grabberWrite(void *, char *, uint32_t *size, uint32_t timeoutMs)
 
 void grabberClose(void *) {}
 
-// A channel whose Camera Link connection is the fake grabber, on the
-// virtual clock of a COM port that is never opened.
-struct GrabberRig
+// The fake grabber's functions as the library, on the virtual clock of a
+// COM port that is never opened.
+class FakeGrabberDriver : public CameraLinkPortDriver
 {
-    CameraProtocol link;
-    GrabberRig()
+public:
+    bool Load(const QString &) override
     {
-        grabber = FakeGrabber();
-        auto driver = std::make_unique<SimPortDriver>(nullptr);
-        grabber.clock = driver.get();
-        link.SetPortDriver(std::move(driver));
         CameraLinkLibrary::EntryPoints entry;
         entry.init = grabberInit;
         entry.read = grabberRead;
         entry.write = grabberWrite;
         entry.close = grabberClose;
-        if (!CameraLinkLibrary::Install(entry) ||
-            CameraLinkLibrary::Init(0, static_cast<const SerialLink *>(&link)) != 0)
+        return CameraLinkLibrary::Install(entry);
+    }
+    qint64 NowMs() override { return grabber.clock->NowMs(); }
+    void Pause(qint64 ms) override { grabber.clock->AdvanceMs(ms); }
+};
+
+struct GrabberRig
+{
+    SimPortDriver clock{nullptr};
+    CameraProtocol link;
+    GrabberRig()
+    {
+        grabber = FakeGrabber();
+        grabber.clock = &clock;
+        link.SetGrabberDriver(std::make_unique<FakeGrabberDriver>());
+        if (link.OpenLibrary(QStringLiteral("fake")) != 0 || !link.IsChannelOpen())
             qFatal("fake grabber did not open");
     }
     ~GrabberRig() { CameraLinkLibrary::Install(CameraLinkLibrary::EntryPoints()); }

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdlib>
+
 namespace {
 
 using Run = ProcessRun;
@@ -120,7 +122,9 @@ void TestZqctl::infoDecodesIdentity()
     QCOMPARE(run.out, QByteArray("Vendor:  Vantorix\n"
                                  "Model:   ZQ-M710ALX\n"
                                  "Serial:  12345678 (8 digits)\n"
-                                 "Version: 2.1.0.3\n"));
+                                 "Version: 2.1.0.3\n"
+                                 "Port:    COM1 (" +
+                                 sim.Link().toLocal8Bit() + ")\n"));
 }
 
 void TestZqctl::saveLoadAndDiff()
@@ -363,6 +367,16 @@ void TestZqctl::scanProbesWithoutWriting()
     QCOMPARE(payloads.size(), 2 * (Param::CameraInfoLast - Param::CameraInfoFirst + 1));
     for (const QByteArray &p : payloads)
         QVERIFY2(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80, p.constData());
+
+    // A grabber of two ports, the camera at 115200 behind the second.
+    run = ProcessRun::Of(QStringLiteral(ZQCTL), {"--cl-library", ZQ_CLSERSIM, "scan"},
+                         {QString(), [] {
+                              ::setenv("ZQ_CLSIM_PORTS", "2", 1);
+                              ::setenv("ZQ_CLSIM_CAMERAS", "1", 1);
+                              ::setenv("ZQ_CLSIM_OPTIONS", "--baud 115200 --serial 7654321", 1);
+                          }});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("cl-port:1\t115200\tVantorix\tZQ-M710ALX\t7654321\t1.0.9.0\n"));
 }
 
 void TestZqctl::severalChannelsAtOnce()

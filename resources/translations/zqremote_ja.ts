@@ -43,10 +43,6 @@ The record was not made.</source>
 <context>
     <name>CameraProbe</name>
     <message>
-        <source>%1: cannot load the library %2</source>
-        <translation>%1: ライブラリ %2 を読み込めません</translation>
-    </message>
-    <message>
         <source>%1 at %2 baud answered ENQ, but its identity could not be read: %3</source>
         <translation>%1 (%2 baud) は ENQ に応答しましたが、カメラ情報を読み出せませんでした: %3</translation>
     </message>
@@ -116,6 +112,32 @@ Reset the camera?</source>
         <translation>FACTORY SET はカメラのすべての設定を工場出荷時の値に戻します。現在の設定は失われます。
 
 カメラをリセットしますか?</translation>
+    </message>
+</context>
+<context>
+    <name>CameraLinkLibrary</name>
+    <message>
+        <source>it is not a Camera Link serial library: it has no %1</source>
+        <translation>Camera Link シリアルライブラリではありません: %1 がありません</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: そのファイルはありません</translation>
+    </message>
+</context>
+<context>
+    <name>CameraLinkPortDriver</name>
+    <message>
+        <source>%1: port %2: %3</source>
+        <translation>%1: ポート %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: port %2: %3 baud refused: %4</source>
+        <translation>%1: ポート %2: %3 bps は受け付けられません: %4</translation>
+    </message>
+    <message>
+        <source>%1: the library cannot set a baud rate</source>
+        <translation>%1: このライブラリはボーレートを設定できません</translation>
     </message>
 </context>
 <context>
@@ -221,6 +243,14 @@ Right-click to choose the serial port behind this button.</source>
     <message>
         <source>Several cameras answered. Choose one:</source>
         <translation>複数のカメラが応答しました。1 台を選んでください:</translation>
+    </message>
+    <message>
+        <source>Port %1</source>
+        <translation>ポート %1</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
     </message>
 </context>
 <context>
