@@ -17,11 +17,11 @@ struct FlagCode
     int code;
 };
 const FlagCode kFlagCodes[] = {
-    {PortDriver::CE_MODE, ERR_MODE},         {PortDriver::CE_BREAK, ERR_BREAK},
-    {PortDriver::CE_FRAME, ERR_FRAME},       {PortDriver::CE_IOE, ERR_IO},
-    {PortDriver::CE_OVERRUN, ERR_OVERRUN},   {PortDriver::CE_RXOVER, ERR_RXOVER},
-    {PortDriver::CE_RXPARITY, ERR_PARITY},   {PortDriver::CE_TXFULL, ERR_TXFULL},
-    {PortDriver::CE_DNS, ERR_DNS},           {PortDriver::CE_PTO, ERR_PTO},
+    {PortDriver::CE_MODE, ERR_MODE},       {PortDriver::CE_BREAK, ERR_BREAK},
+    {PortDriver::CE_FRAME, ERR_FRAME},     {PortDriver::CE_IOE, ERR_IO},
+    {PortDriver::CE_OVERRUN, ERR_OVERRUN}, {PortDriver::CE_RXOVER, ERR_RXOVER},
+    {PortDriver::CE_RXPARITY, ERR_PARITY}, {PortDriver::CE_TXFULL, ERR_TXFULL},
+    {PortDriver::CE_DNS, ERR_DNS},         {PortDriver::CE_PTO, ERR_PTO},
     {PortDriver::CE_OOP, ERR_OOP},
 };
 
@@ -85,7 +85,7 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
 {
     Close();
     // Compared unsigned, so negative numbers are refused too.
-    if (static_cast<unsigned>(portNumber) > 10u)
+    if (static_cast<unsigned>(portNumber) > unsigned(ComPortMap::kPortCount))
         return SetError(ERR_PORT_NUMBER);
     m_portNumber = portNumber;
     m_baudRate = baudRate;
@@ -156,8 +156,8 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
     if (CameraLinkLibrary::IsOpen()) {
         if (count <= 0)
             return 0;
-        const quint32 written = CameraLinkLibrary::Write(bytes, quint32(count),
-                                                         quint32(timeoutMsPerByte));
+        const quint32 written =
+            CameraLinkLibrary::Write(bytes, quint32(count), quint32(timeoutMsPerByte));
         Trace(TraceLog::Sent, bytes, qMin<qint64>(written, count));
         if (written >= quint32(count))
             return count;

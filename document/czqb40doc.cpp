@@ -182,6 +182,12 @@ bool CZQB40Doc::LoadFile(const QString &path)
         return false;
     }
 
+    const int uncarried = status == SettingsFile::Ok ? SettingsFile::FirstUncarried(values) : -1;
+    if (uncarried >= 0) {
+        // Its low bytes would be another value: the file opens nothing.
+        FileMessage(SettingsFile::UncarriedMessage(uncarried, values[uncarried]));
+        return false;
+    }
     if (status == SettingsFile::Ok) {
         // The file's identity only while no camera has told its own.
         SettingsFile::Apply(values, &theCamera, theCamera.IdentityRead());

@@ -2,8 +2,7 @@
 // which controls the trigger, shutter, scan and balance choices enable.
 #include "czqb40view.h"
 
-#include "paneltables.h"
-
+#include "camera/paneltables.h"
 #include "camera/readoutformat.h"
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"

@@ -2,9 +2,9 @@
 // "SET", "DETECT" and the digits choice do.
 #include "czqb40view.h"
 
-#include "paneltables.h"
-
+#include "camera/cameramodel.h"
 #include "camera/factoryset.h"
+#include "camera/paneltables.h"
 #include "camera/paramindex.h"
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"
@@ -14,10 +14,6 @@
 #include <QAbstractSlider>
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-constexpr int kScanSum = 2059; // START + WIDTH stays within the sensor
-} // namespace
 
 void CZQB40View::ConnectControls()
 {
@@ -117,7 +113,7 @@ void CZQB40View::OnScanSlider(int code, int thumbPosition, QAbstractSlider *slid
     int next = 0;
     if (!NextPosition(code, thumbPosition, slider, &next))
         return;
-    const int room = kScanSum - next;
+    const int room = CameraModel::kScanSum - next;
     bool fits = true;
     if (room < qobject_cast<QAbstractSlider *>(Ctl(other->slider))->value()) {
         fits = m_doc->SendValue(other->param, room) >= 0;
