@@ -59,6 +59,11 @@ CameraModel CameraModel::Strictest()
     return Of("ZQ-MV710BLX", QByteArray());
 }
 
+CameraModel CameraModel::Loosest()
+{
+    return Of("ZQ-M710ALX", kNewFirmware);
+}
+
 QString CameraModel::Refusal(int index, int value) const
 {
     if (PanelTables::HasChoices(index) && !PanelTables::FindChoice(index, value))

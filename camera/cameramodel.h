@@ -19,6 +19,8 @@ public:
     static CameraModel Of(const CameraInfo &info);
     // The model that allows least: what is allowed here is allowed on every camera.
     static CameraModel Strictest();
+    // The model that allows most: what is refused here is refused everywhere.
+    static CameraModel Loosest();
 
     bool sortAndTest = false; // the SORT and TEST PATTERN groups
     bool balance = false;     // BALANCE ADJUST, the right sliders, white spots, factory SET

@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -82,8 +83,15 @@ int Zqctl::Run(const QStringList &arguments)
         trace = value("trace", "FILE");
     parser.addOptions({help, version, json, eeprom, detect, force, all, threshold, timeLimit, com,
                        device, baud, library, digits, trace});
-    // The parser wants the program's name first.
-    if (!parser.parse(QStringList{QStringLiteral("zqctl")} + arguments))
+    // "-1" is a value to refuse by name, not an unknown option: shielded
+    // from the parser, and unshielded in what it returns.
+    const QChar shield(0x1);
+    const QRegularExpression negative(QStringLiteral("^-[0-9]"));
+    QStringList shielded{QStringLiteral("zqctl")}; // the parser wants a program name first
+    for (const QString &a : arguments)
+        shielded << (negative.match(a).hasMatch() ? shield + a : a);
+    auto unshield = [shield](QString a) { return a.startsWith(shield) ? a.mid(1) : a; };
+    if (!parser.parse(shielded))
         return UsageError(parser.errorText());
     if (parser.isSet(help)) {
         std::fputs(qPrintable(HelpText()), stdout);
@@ -94,8 +102,8 @@ int Zqctl::Run(const QStringList &arguments)
         return Success;
     }
     // The last of a repeated option holds, as a shell user expects.
-    auto last = [&parser](const QCommandLineOption &option) {
-        return parser.values(option).isEmpty() ? QString() : parser.values(option).last();
+    auto last = [&parser, &unshield](const QCommandLineOption &option) {
+        return parser.values(option).isEmpty() ? QString() : unshield(parser.values(option).last());
     };
     unsigned given = 0;
     const QPair<const QCommandLineOption *, Option> commandOptions[] = {
@@ -157,7 +165,9 @@ int Zqctl::Run(const QStringList &arguments)
     if (parser.isSet(trace) && tracePath.isEmpty())
         return UsageError(QStringLiteral("--trace needs a file"));
 
-    QStringList positional = parser.positionalArguments();
+    QStringList positional;
+    for (const QString &a : parser.positionalArguments())
+        positional << unshield(a);
     if (positional.isEmpty())
         return UsageError(QStringLiteral("no command given"));
     QString command = positional.takeFirst();

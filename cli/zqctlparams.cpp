@@ -113,6 +113,14 @@ int Zqctl::CheckSet(const QStringList &args)
                 .arg(row.upper));
         return Usage;
     }
+    // What no model's panel offers needs no camera to refuse.
+    const QString refusal = m_force ? QString() : CameraModel::Loosest().Refusal(m_index, m_value);
+    if (!refusal.isEmpty()) {
+        Err(QStringLiteral("%1 refused for %2: %3; nothing sent (--force sends it all the same)")
+                .arg(m_value)
+                .arg(describe(m_index), refusal));
+        return Usage;
+    }
     return Success;
 }
 
@@ -151,16 +159,18 @@ int Zqctl::Params(const QStringList &)
         OutJson(rows);
         return Success;
     }
-    Out(QStringLiteral("index\tcode\tname\tflags\tread\twrite\tregister\tdefault\tmin\tmax"));
+    // The code name last: scripts that read the columns before it keep working.
+    Out(QStringLiteral("index\tname\tflags\tread\twrite\tregister\tdefault\tmin\tmax\tcode"));
     for (int i = 0; i < PARAM_COUNT; ++i) {
         const ParamInfo &row = ParamTable::Row(i);
         Out(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9\t%10")
                 .arg(i)
-                .arg(ParamTable::CodeName(i), ParamTable::GetParamName(i), flagText(row.flags),
-                     hex2(row.readCode), hex2(row.writeCode), hex2(row.address))
+                .arg(ParamTable::GetParamName(i), flagText(row.flags), hex2(row.readCode),
+                     hex2(row.writeCode), hex2(row.address))
                 .arg(row.defaultValue)
                 .arg(row.lower)
-                .arg(row.upper));
+                .arg(row.upper)
+                .arg(ParamTable::CodeName(i)));
     }
     return Success;
 }
