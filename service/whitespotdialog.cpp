@@ -21,7 +21,6 @@
 namespace {
 using Id = WhiteSpotId::Id;
 using W = WhiteSpotDetection;
-constexpr int kPollPeriodMs = 200;
 constexpr int kThresholdMax = 255;
 constexpr int kLine = 1;
 constexpr int kPage = 10;
@@ -47,7 +46,7 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     m_readout->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     m_pollTimer.setObjectName(QString::number(Id::PollTimer));
-    m_pollTimer.setInterval(kPollPeriodMs);
+    m_pollTimer.setInterval(W::kPollPeriodMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &WhiteSpotDialog::PollDetection);
     connect(FindControlAs<QPushButton>(this, Id::Detect), &QPushButton::clicked, this,
             &WhiteSpotDialog::StartDetection);

@@ -210,6 +210,13 @@ void TestSerialLink::readDeadlines()
     QVERIFY(rig.now() - start >= 4000 && rig.now() - start <= 4002);
     QVERIFY2(rig.driver->WaitCount() <= 4, "reads must block, not poll");
 
+    // A byte that comes as a read gives up goes with it: the next read starts clean.
+    QCOMPARE(rig.link.OpenPort(1, 10000), 0); // a byte a millisecond: it lands on the deadline
+    start = rig.now();
+    rig.driver->InjectIncoming("B", start + 1000);
+    QCOMPARE(rig.link.Read(buffer, 1, 1000), -ERR_TIMEOUT);
+    QCOMPARE(rig.link.Read(buffer, 1, 10), -ERR_TIMEOUT);
+
     // A byte that comes after the deadline is not part of this read.
     start = rig.now();
     rig.driver->InjectIncoming("A", start + 1500);
@@ -222,12 +229,18 @@ void TestSerialLink::readGathersPieces()
     Rig rig;
     QCOMPARE(rig.link.OpenPort(1, 9600), 0);
     const qint64 start = rig.now();
-    rig.driver->InjectIncoming("\x02" "01", start + 100);
+    rig.driver->InjectIncoming("\x02"
+                               "01",
+                               start + 100);
     rig.driver->InjectIncoming("2C", start + 2000);
-    rig.driver->InjectIncoming("00\x03" "C4extra", start + 5000);
+    rig.driver->InjectIncoming("00\x03"
+                               "C4extra",
+                               start + 5000);
     char buffer[10] = {};
     QCOMPARE(rig.link.Read(buffer, 10, 1000), 10);
-    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02" "012C00\x03" "C4"));
+    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02"
+                                                "012C00\x03"
+                                                "C4"));
     char rest[5] = {};
     QCOMPARE(rig.link.Read(rest, 5, 1000), 5);
     QCOMPARE(QByteArray(rest, 5), QByteArray("extra"));

@@ -142,11 +142,13 @@ void TestSerialNumberService::spinSteps_data()
     QTest::newRow("up past the top") << "9999999" << false << 1 << "0000000";
     QTest::newRow("down at zero") << "0000000" << false << -1 << "0000000";
     QTest::newRow("up") << "0000041" << false << 1 << "0000042";
+    QTest::newRow("up to the top") << "9999998" << false << 1 << "9999999";
     QTest::newRow("blanks and sign") << "  +41x" << false << 1 << "0000042";
     QTest::newRow("no digits") << "abc" << false << 1 << "0000001";
     QTest::newRow("negative") << "-5" << false << 1 << "0000000";
     QTest::newRow("huge") << "99999999999999999999" << false << 1 << "0000000";
     QTest::newRow("series up") << "12X00041" << true << 1 << "12X00042";
+    QTest::newRow("series to the top") << "12X99998" << true << 1 << "12X99999";
     QTest::newRow("series wraps") << "12X99999" << true << 1 << "12X00000";
     QTest::newRow("series at zero") << "12X00000" << true << -1 << "12X00000";
     QTest::newRow("series short") << "12X" << true << 1 << "12X00013"; // "12X" read as 12

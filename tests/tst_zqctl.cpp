@@ -126,8 +126,10 @@ void TestZqctl::infoDecodesIdentity()
     QVERIFY(mv.IsReady());
     const QJsonObject allows =
         QJsonDocument::fromJson(zqctl(on(mv, {"info", "--json"})).out)["allows"].toObject();
-    QCOMPARE(allows, (QJsonObject{{"title", "ZQ-MV710BLX(R1)"}, {"gainMax", 336},
-                                  {"accel2x", false}, {"sortAndTestPattern", false},
+    QCOMPARE(allows, (QJsonObject{{"title", "ZQ-MV710BLX(R1)"},
+                                  {"gainMax", 336},
+                                  {"accel2x", false},
+                                  {"sortAndTestPattern", false},
                                   {"balanceAndWhiteSpots", true}}));
     const Run refused = zqctl(on(mv, {"set", "5", "400"}));
     QCOMPARE(refused.exitCode, 1);
@@ -142,8 +144,9 @@ void TestZqctl::infoDecodesIdentity()
             writes << p;
     QCOMPARE(writes, QByteArrayList({"payload 01FF010C015000", "payload 01FF010C019000"}));
     QCOMPARE(zqctl(on(mv, {"get", "GainLevel", "--json"})).out,
-             QJsonDocument(QJsonObject{{"index", 5}, {"code", "GainLevel"}, {"name", "Gain Level"},
-                                       {"value", 400}})
+             QJsonDocument(
+                 QJsonObject{
+                     {"index", 5}, {"code", "GainLevel"}, {"name", "Gain Level"}, {"value", 400}})
                  .toJson());
 }
 
@@ -291,6 +294,7 @@ void TestZqctl::badRequestsSendNothing()
                                          {"set", "5", "3x"},
                                          {"set", "5", "99999999999"},
                                          {"send", QStringLiteral("01\u0003")},
+                                         {"send", QStringLiteral("01\u007f")}, // DEL
                                          {"query", QStringLiteral("0\u00e9")},
                                          {"read-all", "extra"},
                                          {"send", "01", "--json"},
@@ -319,8 +323,9 @@ void TestZqctl::silentCameraExitsWithTimeout()
     clock.start();
     const Run run = zqctl(on(sim, {"get", "5"}));
     QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.err,
-             QByteArray("zqctl: ERROR - Communication time out detected.\nCheck the connection.\n"));
+    QCOMPARE(
+        run.err,
+        QByteArray("zqctl: ERROR - Communication time out detected.\nCheck the connection.\n"));
     QVERIFY(clock.elapsed() >= 3900 && clock.elapsed() < 8000);
 }
 
