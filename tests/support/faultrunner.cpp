@@ -194,7 +194,7 @@ void FaultRunner::RunZqctl(const FaultScenario &s)
     QCOMPARE(zqctl.exitCode(), s.exitCode);
     QByteArray expected;
     for (int i = 0; i < s.reports; ++i)
-        expected += expectedReport(s.code).toLocal8Bit() + '\n';
+        expected += "zqctl: " + expectedReport(s.code).toLocal8Bit() + '\n';
     QCOMPARE(err, expected);
     if (!s.stdoutText.isEmpty())
         QCOMPARE(QString::fromLocal8Bit(zqctl.readAllStandardOutput()).trimmed(), s.stdoutText);
