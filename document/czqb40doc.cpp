@@ -86,6 +86,13 @@ int CZQB40Doc::GetValue(int index) const
     return theCamera.GetValue(index);
 }
 
+ValueTransfers CZQB40Doc::Transfers()
+{
+    return {[this](int i, int v) { return SendValue(i, v); },
+            [this](int i) { return UploadValue(i); }, [this](int i) { return GetValue(i); },
+            [this] { return UploadAllValues(); }};
+}
+
 void CZQB40Doc::SetModifiedFlag(bool modified)
 {
     if (m_modified == modified)

@@ -143,12 +143,7 @@ void CZQB40View::ApplyChoice(int param, int value, QAbstractButton *button)
 
 void CZQB40View::OnFactorySet()
 {
-    FactorySet::Transfers transfers;
-    transfers.send = [this](int i, int v) { return m_doc->SendValue(i, v); };
-    transfers.upload = [this](int i) { return m_doc->UploadValue(i); };
-    transfers.value = [this](int i) { return m_doc->GetValue(i); };
-    transfers.uploadAll = [this] { return m_doc->UploadAllValues(); };
-    if (FactorySet::Run(transfers).NeedsRefresh())
+    if (FactorySet::Run(m_doc->Transfers()).NeedsRefresh())
         emit m_doc->refreshViews();
 }
 
