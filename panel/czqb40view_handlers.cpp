@@ -9,6 +9,7 @@
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"
 #include "ui/controllookup.h"
+#include "ui/sliderrules.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -45,7 +46,8 @@ void CZQB40View::ConnectControls()
                 [this, s](int action) { OnSliderAction(s, action); });
         connect(s, &QAbstractSlider::sliderPressed, this, [this, s] { m_thumbTrack = s->value(); });
         // Letting go of the thumb writes where it stands once more.
-        connect(s, &QAbstractSlider::sliderReleased, this, [this, s] { OnSliderAction(s, -1); });
+        connect(s, &QAbstractSlider::sliderReleased, this,
+                [this, s] { OnSliderAction(s, SliderRules::kThumbReleased); });
     }
     connect(qobject_cast<QPushButton *>(Ctl(PanelId::FactorySet)), &QPushButton::clicked, this,
             &CZQB40View::OnFactorySet);
@@ -59,35 +61,7 @@ void CZQB40View::ConnectControls()
 
 void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
 {
-    int code = EndScroll;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        code = LineUp;
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        code = LineDown;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        code = PageUp;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        code = PageDown;
-        break;
-    case QAbstractSlider::SliderMove:
-        code = ThumbTrack;
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        code = Top;
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        code = Bottom;
-        break;
-    case -1:
-        code = ThumbPosition;
-        break;
-    default:
-        break;
-    }
+    const int code = SliderRules::CodeOf(action);
     // The release carries the place the thumb was let go, even when the
     // camera refused the track writes and the thumb went back.
     const int thumb = code == ThumbPosition ? m_thumbTrack : slider->sliderPosition();

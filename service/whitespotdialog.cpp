@@ -8,6 +8,7 @@
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
 #include "ui/messagebox.h"
+#include "ui/sliderrules.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -22,8 +23,6 @@ namespace {
 using Id = WhiteSpotId::Id;
 using W = WhiteSpotDetection;
 constexpr int kThresholdMax = 255;
-constexpr int kLine = 1;
-constexpr int kPage = 10;
 } // namespace
 
 WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
@@ -142,31 +141,13 @@ void WhiteSpotDialog::ListAddresses()
 
 void WhiteSpotDialog::OnThreshold(int action)
 {
-    const int current = m_slider->value();
-    int position = current;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        position = current - kLine;
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        position = current + kLine;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        position = current - kPage;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        position = current + kPage;
-        break;
-    case QAbstractSlider::SliderMove:
-        position = m_slider->sliderPosition();
-        break;
-    default: // to an end, or no action: nothing is written
-        m_slider->setSliderPosition(current);
-        return;
-    }
+    int position = 0;
+    const bool writes = SliderRules::NextPosition(SliderRules::CodeOf(action),
+                                                  m_slider->sliderPosition(), m_slider, &position);
     // The slider moves once the camera took the value, not before.
-    m_slider->setSliderPosition(current);
-    SendThreshold(qBound(m_slider->minimum(), position, m_slider->maximum()));
+    m_slider->setSliderPosition(m_slider->value());
+    if (writes)
+        SendThreshold(position);
 }
 
 void WhiteSpotDialog::SendThreshold(int position)
