@@ -6,6 +6,23 @@
 
 // Windows has no device nodes to look at: the port is tried once more and
 // Qt's words for the failure are given, with what to do for the usual ones.
+QString PortDiagnosis::Explain(const QString &device, int serialPortError, const QString &reason)
+{
+    QString advice;
+    switch (serialPortError) {
+    case QSerialPort::DeviceNotFoundError:
+        advice = QCoreApplication::translate("PortDiagnosis",
+                                             " (no such device: unplugged, or another number?)");
+        break;
+    case QSerialPort::PermissionError:
+        advice = QCoreApplication::translate("PortDiagnosis", " (another program has it open)");
+        break;
+    default:
+        break;
+    }
+    return QStringLiteral("%1: %2%3").arg(device, reason, advice);
+}
+
 QString PortDiagnosis::Explain(const QString &device)
 {
     QSerialPort port(device);

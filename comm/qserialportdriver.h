@@ -18,6 +18,8 @@ public:
     ~QSerialPortDriver() override;
 
     bool Open(const QString &device) override;
+    // From what Qt said at the failed open itself.
+    QString WhyNotOpen(const QString &device) override;
     bool IsOpen() const override;
     void Close() override;
     bool Configure(int baud, int byteSize, int stopBits, int parity) override;
@@ -34,6 +36,8 @@ private:
     bool CheckPortError();
 
     std::unique_ptr<QSerialPort> m_port;
+    int m_openError = 0; // QSerialPort::SerialPortError of the last failed open
+    QString m_openReason;
     LineErrorCounter m_lineErrors;
     quint32 m_ownFlags = 0; // failures seen by this driver, as line-error flags
     bool m_failed = false;  // the device stopped working while open

@@ -461,6 +461,10 @@ Right-click to choose the serial port behind this button.</source>
         <source> (no such device: unplugged, or another number?)</source>
         <translation> (装置がありません: 抜かれたか、番号が違います)</translation>
     </message>
+    <message>
+        <source> (not a serial device)</source>
+        <translation> (シリアルデバイスではありません)</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
