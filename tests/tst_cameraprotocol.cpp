@@ -4,6 +4,7 @@
 #include "comm/tracelog.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
+#include "support/simrig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,22 +20,11 @@ QByteArray frameOf(const QByteArray &payload)
 }
 
 // A protocol on a simulated COM port whose far end follows a script.
-struct Rig
+struct Rig : SimRig<CameraProtocol, ScriptedPeer>
 {
-    ScriptedPeer peer;
-    SimPortDriver *driver = nullptr;
-    CameraProtocol protocol;
-
-    explicit Rig(const QByteArrayList &answers = {}) : peer(answers)
-    {
-        auto d = std::make_unique<SimPortDriver>(&peer);
-        driver = d.get();
-        protocol.SetPortDriver(std::move(d));
-        if (protocol.OpenPort(1, 9600) != 0)
-            qFatal("simulated port did not open");
-    }
-    qint64 now() { return protocol.NowMs(); }
+    explicit Rig(const QByteArrayList &answers = {}) : SimRig(9600, answers) {}
     int count(const QByteArray &chunk) const { return int(peer.received.count(chunk)); }
+    CameraProtocol &protocol = link;
 };
 } // namespace
 
@@ -223,8 +213,9 @@ void TestCameraProtocol::badChecksumEveryTime()
     QCOMPARE(rig.protocol.SendAndReceive("01FF8102000000", reply), -ERR_CHECKSUM);
     QCOMPARE(rig.count(kNak), 16); // 4 tries in each of 4 command attempts
     QCOMPARE(rig.count(kEnq), 4);
-    QCOMPARE(rig.protocol.GetErrorMessage(),
-             QStringLiteral("ERROR - Check sum code mismatched in received data from camera unit."));
+    QCOMPARE(
+        rig.protocol.GetErrorMessage(),
+        QStringLiteral("ERROR - Check sum code mismatched in received data from camera unit."));
 }
 
 void TestCameraProtocol::lowerCaseChecksumAccepted()

@@ -7,6 +7,7 @@
 #include "comm/seriallink.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
+#include "support/simrig.h"
 
 #include <QtTest>
 
@@ -86,19 +87,9 @@ struct GrabberRig
     qint64 now() { return link.NowMs(); }
 };
 
-struct Rig
+struct Rig : SimRig<SerialLink, ScriptedPeer>
 {
-    ScriptedPeer peer;
-    SimPortDriver *driver = nullptr;
-    SerialLink link;
-
-    Rig()
-    {
-        auto d = std::make_unique<SimPortDriver>(&peer);
-        driver = d.get();
-        link.SetPortDriver(std::move(d));
-    }
-    qint64 now() { return link.NowMs(); }
+    Rig() : SimRig(0) {}
 };
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "sim/simcamera.h"
 #include "sim/simportdriver.h"
 #include "support/recordingnotifier.h"
+#include "support/simrig.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,16 +38,14 @@ const char kFile[] = "ZQ-M710_AdjustData.csv";
 
 // theCamera on a simulated line, the current directory a fresh one, and a
 // clock stopped at 7 December 2026, 14:05.
-struct Rig
+struct Rig : SimLine<SimCamera>
 {
-    explicit Rig(const SimConfig &config = SimConfig()) : camera(config)
+    explicit Rig(const SimConfig &config = SimConfig()) : SimLine(config)
     {
         theCamera.Close();
         for (int i = 0; i < PARAM_COUNT; ++i)
             theCamera.ResetValue(i);
-        theCamera.SetPortDriver(std::make_unique<SimPortDriver>(&camera));
-        if (theCamera.OpenPort(1, 9600) != 0)
-            qFatal("simulated port did not open");
+        Attach(theCamera, 9600);
         previousDir = QDir::currentPath();
         QDir::setCurrent(dir.path());
         service.SetClock([] { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 31)); });
@@ -69,7 +68,7 @@ struct Rig
     }
     QByteArrayList Payloads() const { return camera.Payloads(); }
 
-    SimCamera camera;
+    SimCamera &camera = peer;
     QTemporaryDir dir;
     QString previousDir;
     RecordingNotifier notifier;

@@ -1,9 +1,8 @@
 #include "faulttransport.h"
 
 #include "camera/cameradata.h"
-#include "sim/simcamera.h"
 #include "sim/simoptions.h"
-#include "sim/simportdriver.h"
+#include "simrig.h"
 
 #include <QElapsedTimer>
 
@@ -25,29 +24,29 @@ bool SimTransport::Start(const QStringList &simOptions)
     SimOptions options;
     if (!options.Parse(QStringList{QStringLiteral("zq-camsim")} + simOptions))
         return false;
-    m_camera = std::make_unique<SimCamera>(options.Config());
+    m_line = std::make_unique<SimLine<SimCamera>>(options.Config());
     return true;
 }
 
 int SimTransport::Connect(CameraData &camera)
 {
-    camera.SetPortDriver(std::make_unique<SimPortDriver>(m_camera.get()));
+    m_line->Attach(camera, 0);
     return camera.OpenPort(1, 115200);
 }
 
 void SimTransport::Revive()
 {
-    m_camera->Faults().silent = false; // what SIGUSR1 does to zq-camsim
+    m_line->peer.Faults().silent = false; // what SIGUSR1 does to zq-camsim
 }
 
 QByteArrayList SimTransport::Payloads() const
 {
-    return m_camera->Payloads();
+    return m_line->peer.Payloads();
 }
 
 void SimTransport::Stop()
 {
-    m_camera.reset();
+    m_line.reset();
 }
 
 qint64 SimTransport::NowMs(CameraData &camera) const

@@ -35,6 +35,7 @@ public:
 };
 
 class SimCamera;
+template <class Peer> struct SimLine;
 
 // The simulated camera in process on the simulated port's virtual time
 // ("sim"): a scenario that waits out seconds of silence costs none. For the
@@ -55,5 +56,5 @@ public:
     qint64 NowMs(CameraData &camera) const override;
 
 private:
-    std::unique_ptr<SimCamera> m_camera;
+    std::unique_ptr<SimLine<SimCamera>> m_line;
 };
