@@ -4,8 +4,8 @@
 
 #include <QSerialPort>
 
-// Windows has no device nodes to look at: the port is tried once more and
-// Qt's words for the failure are given, with what to do for the usual ones.
+// Windows has no device nodes to look at: Qt's words for the failure are
+// given, with what to do for the usual ones.
 QString PortDiagnosis::Explain(const QString &device, int serialPortError, const QString &reason)
 {
     QString advice;
@@ -32,17 +32,5 @@ QString PortDiagnosis::Explain(const QString &device)
                                            "%1: in use a moment ago (another program held it)")
             .arg(device);
     }
-    QString advice;
-    switch (port.error()) {
-    case QSerialPort::DeviceNotFoundError:
-        advice = QCoreApplication::translate("PortDiagnosis",
-                                             " (no such device: unplugged, or another number?)");
-        break;
-    case QSerialPort::PermissionError:
-        advice = QCoreApplication::translate("PortDiagnosis", " (another program has it open)");
-        break;
-    default:
-        break;
-    }
-    return QStringLiteral("%1: %2%3").arg(device, port.errorString(), advice);
+    return Explain(device, port.error(), port.errorString());
 }
