@@ -95,6 +95,11 @@ void TestCameraProtocol::valueLayoutByArea_data()
     QTest::newRow("90 low first") << 0x90 << 0 << 65535 << 0x4241 << QByteArray("414200");
     QTest::newRow("11 low first") << 0x11 << 0 << 0 << 0x123456 << QByteArray("563412");
     QTest::newRow("02 not area one") << 0x02 << 0 << 255 << 0x1234 << QByteArray("341200");
+    QTest::newRow("10 all three bytes") << 0x10 << 0 << 65535 << 0xFFFFFF << QByteArray("FFFFFF");
+    // Wider than the register: refused, nothing sent (empty digits).
+    QTest::newRow("01 two bytes, 65536") << 0x01 << 0 << 503 << 0x10000 << QByteArray();
+    QTest::newRow("01 one byte, -1") << 0x01 << 0 << 255 << -1 << QByteArray();
+    QTest::newRow("10 four bytes") << 0x10 << 0 << 65535 << 0x1000000 << QByteArray();
 }
 
 void TestCameraProtocol::valueLayoutByArea()
@@ -104,6 +109,13 @@ void TestCameraProtocol::valueLayoutByArea()
     QFETCH(int, upper);
     QFETCH(int, value);
     QFETCH(QByteArray, digits);
+    if (digits.isEmpty()) {
+        Rig rig({kAck, kAck});
+        QCOMPARE(rig.protocol.WriteRegister(0x01, 0xFF, area, 0x0C, lower, upper, value),
+                 -ERR_MSG_SIZE);
+        QVERIFY(rig.peer.received.isEmpty());
+        return;
+    }
 
     const auto wire = CameraProtocol::ToWireOrder(area, lower, upper, value);
     const QByteArray payload = CameraProtocol::BuildPayload(0x01, 0xFF, area, 0x0C, wire);
