@@ -92,6 +92,9 @@ const Entry kStrings[] = {
     {StringId::ErrorWrapper, QT_TRANSLATE_NOOP("StringTable", "ERROR - %1")},
     {62128, QT_TRANSLATE_NOOP("StringTable", "Illegal message size of transmission data. ")},
     {62129, QT_TRANSLATE_NOOP("StringTable", "Too long message received.")},
+    {62130, QT_TRANSLATE_NOOP("StringTable",
+                              "The communication port refused the line settings (baud rate, "
+                              "data bits, parity, stop bits).")},
 
     {StringId::ShutterSpeed, QT_TRANSLATE_NOOP("StringTable", "Shutter Speed")},
     {StringId::TriggerMode, QT_TRANSLATE_NOOP("StringTable", "Trigger Mode")},

@@ -163,7 +163,7 @@ void TestSerialLink::deviceBehindPortNumber()
 void TestSerialLink::refusedConfigurationKeepsPortOpen()
 {
     Rig rig;
-    QCOMPARE(rig.link.OpenPort(1, 0), -ERR_TIMEOUT); // no flag set: 5
+    QCOMPARE(rig.link.OpenPort(1, 0), -ERR_LINE_SETTING); // said so, not a time-out
     QVERIFY(rig.link.IsPortOpen());
     QCOMPARE(rig.link.BaudRate(), 0);
     rig.driver->InjectLineErrors(PortDriver::CE_MODE);

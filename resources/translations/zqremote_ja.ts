@@ -781,6 +781,10 @@ Check the connection.</source>
         <translation>受信したメッセージが長すぎます。</translation>
     </message>
     <message>
+        <source>The communication port refused the line settings (baud rate, data bits, parity, stop bits).</source>
+        <translation>通信ポートが回線設定 (ボーレート、データビット、パリティ、ストップビット) を受け付けませんでした。</translation>
+    </message>
+    <message>
         <source>Shutter Speed</source>
         <translation>シャッター速度</translation>
     </message>
