@@ -9,6 +9,7 @@
 
 namespace {
 constexpr int kColumn = 21; // where a description starts
+constexpr int kWidth = 79;  // of a help line
 // A query without a reply sends its command again this many times.
 constexpr int kResends = CameraProtocol::kCommandAttempts - 1;
 
@@ -26,7 +27,7 @@ const char kChannelHelp[] =
 // is opened, so nothing is sent for a request that cannot be carried out.
 const Zqctl::Command Zqctl::kCommands[] = {
     {"params", "", 0, 0, OptJson, true, nullptr, &Zqctl::Params,
-     "Parameters (PARAM an index or a code name such as GainLevel, as params lists them)",
+     "Parameters (PARAM: an index or a code name, as params lists them)",
      "the 55 parameters without a camera: index, code name, name,\n"
      "flags (W written by load, R read by read-all), read and write\n"
      "area codes, register, default, limits. Several share a name;\n"
@@ -177,13 +178,35 @@ QString Zqctl::HelpText()
         if (command.section)
             text += QStringLiteral("\n%1:\n").arg(QString::fromUtf8(command.section));
         QString head = QStringLiteral("  ") + UsageLine(command);
-        QStringList lines = QString::fromUtf8(command.help)
-                                .replace(QLatin1String("{wait}"),
-                                         QString::number(CameraProtocol::kReplyWaitMs / 1000))
-                                .replace(QLatin1String("{tries}"), QString::number(kResends))
-                                .replace(QLatin1String("{poll}"),
-                                         QString::number(WhiteSpotDetection::kPollPeriodMs))
-                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList written =
+            QString::fromUtf8(command.help)
+                .replace(QLatin1String("{wait}"),
+                         QString::number(CameraProtocol::kReplyWaitMs / 1000))
+                .replace(QLatin1String("{tries}"), QString::number(kResends))
+                .replace(QLatin1String("{poll}"),
+                         QString::number(WhiteSpotDetection::kPollPeriodMs))
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        // The description is wrapped to the width; the examples stand as written.
+        QStringList lines;
+        QString line;
+        for (const QString &given : written) {
+            if (given.startsWith(QLatin1String("  "))) {
+                if (!line.isEmpty())
+                    lines << line;
+                lines << given;
+                line.clear();
+                continue;
+            }
+            for (const QString &word : given.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                if (!line.isEmpty() && line.size() + 1 + word.size() > kWidth - kColumn) {
+                    lines << line;
+                    line.clear();
+                }
+                line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+            }
+        }
+        if (!line.isEmpty())
+            lines << line;
         if (head.size() < kColumn - 1)
             text += head.leftJustified(kColumn) + lines.takeFirst() + QLatin1Char('\n');
         else
