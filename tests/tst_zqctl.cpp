@@ -280,6 +280,12 @@ void TestZqctl::badFilesSendNothing()
     // Only the save above talked to the camera: 54 reads, no write.
     for (const QByteArray &p : sim.Log("payload"))
         QVERIFY2(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80, p.constData());
+    // Past the limits but within the register: sent as it stands.
+    valid.replace(24 + 5 * 4, 4, QByteArray("\xFF\xFF\x00\x00", 4)); // 65535
+    QVERIFY(v.open(QIODevice::WriteOnly) && v.write(valid) == 244);
+    v.close();
+    QCOMPARE(zqctl(on(sim, {"load", path})).exitCode, 0);
+    QVERIFY(sim.Log("payload").contains("payload 01FF010CFFFF00"));
 }
 
 void TestZqctl::badRequestsSendNothing()
