@@ -57,9 +57,8 @@ CControlApp::~CControlApp()
     theCamera.SetTrace(nullptr);
 }
 
-bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
+void CControlApp::DefineOptions(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         tr("Controls a ZQ-M(V)710ALX camera over its serial control channel."));
     parser.addHelpOption();
@@ -80,6 +79,24 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
     parser.addOption(com);
     parser.addOption(trace);
     parser.addOption(lang);
+}
+
+bool CControlApp::OnlyPrints(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    return parser.parse(arguments) &&
+           (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
+            parser.isSet(QStringLiteral("version")));
+}
+
+bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
+{
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    const QString com = QStringLiteral("com");
+    const QString trace = QStringLiteral("trace");
+    const QString lang = QStringLiteral("lang");
     if (!parser.parse(arguments)) {
         MessageBox::Show(parser.errorText() + QLatin1Char('\n') + parser.helpText(), QString(),
                          MessageBox::Warning);

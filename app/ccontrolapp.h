@@ -9,6 +9,7 @@
 
 class CMainFrame;
 class CommSetupDialog;
+class QCommandLineParser;
 class CZQB40Doc;
 class TraceLog;
 
@@ -43,7 +44,12 @@ public:
     // The program's file name, which decides the developer menu.
     void SetProgramFileName(const QString &name) { m_programFileName = name; }
 
+    // True when the arguments ask only for the help or the version, which
+    // are printed without a display.
+    static bool OnlyPrints(const QStringList &arguments);
+
 private:
+    static void DefineOptions(QCommandLineParser &parser);
     bool ParseArguments(const QStringList &arguments, QString *file);
     void OpenChannel(const CommSetupDialog &dialog);
 

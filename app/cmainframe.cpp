@@ -60,6 +60,10 @@ CMainFrame::CMainFrame(CZQB40Doc *doc, const QString &programFileName, QWidget *
         RemoveDeveloperItems();
     m_doc->SetWindow(this);
     connect(m_doc, &CZQB40Doc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
+    connect(m_doc, &CZQB40Doc::statusNotice, this, [this](const QString &text) {
+        SetStatusText(text);
+        m_noticeShown = true;
+    });
     UpdateRecentFiles();
     g_instance = this;
 }
@@ -196,6 +200,7 @@ QAction *CMainFrame::Action(int commandId) const
 
 void CMainFrame::SetStatusText(const QString &text)
 {
+    m_noticeShown = false;
     if (m_message->text() != text)
         m_message->setText(text);
     // The caller blocks in an exchange right after this.
@@ -224,7 +229,7 @@ QString CMainFrame::ComIndicatorText() const
 
 bool CMainFrame::IsShowingPrompt() const
 {
-    return m_promptShown;
+    return m_promptShown || m_noticeShown;
 }
 
 void CMainFrame::OnHovered(QAction *action)
@@ -336,7 +341,7 @@ CMainFrame *CMainFrame::Create(CZQB40Doc *doc, const QString &programFileName)
     doc->SetWhiteSpotFactory(
         [](CZQB40Doc *d, QWidget *parent) { return new WhiteSpotDialog(d, parent); });
     doc->SetRegisterEditorFactory(
-        [](CZQB40Doc *, QWidget *parent) { return new RegisterEditorDialog(parent); });
+        [](CZQB40Doc *d, QWidget *parent) { return new RegisterEditorDialog(d, parent); });
     doc->SetManualCommandFactory(
         [](CZQB40Doc *, QWidget *parent) { return new ManualCommandDialog(parent); });
     return frame;

@@ -33,7 +33,8 @@ public:
     void UpdateComIndicator();
     QString ComIndicatorText() const;
     QLabel *ComIndicator() const { return m_comIndicator; }
-    // True while a highlighted menu item's prompt is in the message pane.
+    // True while a highlighted menu item's prompt, or a notice of the
+    // document, is in the message pane: "Ready" waits.
     bool IsShowingPrompt() const;
 
     bool IsDeveloperMode() const { return m_developerMode; }
@@ -66,4 +67,5 @@ private:
     QHash<int, QAction *> m_actions;
     bool m_developerMode = false;
     bool m_promptShown = false;
+    bool m_noticeShown = false; // until the next status text
 };

@@ -2,6 +2,9 @@
 
 #include "cmainframe.h"
 #include "ui/messagebox.h"
+#include "ui/progresswindow.h"
+
+#include <QStatusBar>
 
 void GuiNotifier::ShowMessage(const QString &text, const QString &caption, Icon icon)
 {
@@ -29,5 +32,7 @@ bool GuiNotifier::ShowStatus(const QString &text)
     if (!frame)
         return false;
     frame->SetStatusText(text);
+    // An exchange blocks next: what the window manager asks is painted now.
+    ProgressWindow::PaintNow(frame->statusBar());
     return true;
 }

@@ -170,8 +170,11 @@ int CameraProtocol::SendCommand(const QByteArray &payload)
     for (int attempt = 0; attempt < kFrameAttempts; ++attempt) {
         if (Write(frame.constData(), int(frame.size()), kByteTimeoutMs) < frame.size())
             continue;
-        if (WaitAck(kFrameAckMs) == 0)
+        if (WaitAck(kFrameAckMs) == 0) {
+            if (TakeReopened())
+                m_answeredAfterReopen = true;
             return 0;
+        }
     }
     return Failed();
 }
@@ -275,4 +278,11 @@ int CameraProtocol::ReadRegister(int memory, int fixed, int area, int address, i
                              quint8(HexToInt(reply + 4, 2))};
     *value = FromWireOrder(area, lower, upper, pairs);
     return 0;
+}
+
+bool CameraProtocol::TakeAnsweredAfterReopen()
+{
+    const bool answered = m_answeredAfterReopen;
+    m_answeredAfterReopen = false;
+    return answered;
 }

@@ -52,6 +52,10 @@ public:
 
     int CheckReply(const char *bytes, int count);
 
+    // True once after a camera acknowledged a frame on a port that a
+    // transfer had to open again: what is stored may not be what it holds.
+    bool TakeAnsweredAfterReopen();
+
     // Low byte of the complemented byte sum.
     static quint8 Checksum(const char *bytes, int count);
     static QByteArray BuildFrame(const QByteArray &payload);
@@ -80,4 +84,5 @@ private:
 
     class ExchangeScope;
     int m_exchangeDepth = 0; // SendAndReceive runs SendCommand inside it
+    bool m_answeredAfterReopen = false;
 };

@@ -44,6 +44,7 @@ void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
         m_driver->Close();
     m_driver = std::move(driver);
     m_lost = false;
+    m_reopened = false;
 }
 
 bool SerialLink::IsPortOpen() const
@@ -91,8 +92,13 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
     m_baudRate = baudRate;
     m_line = {ComPortMap::DeviceFor(portNumber), byteSize, stopBits, parity};
 
-    if (!m_driver->Open(m_line.device))
+    if (!m_driver->Open(m_line.device)) {
+        // Held by another program or not plugged in yet: the next transfer
+        // tries again, as for a device that went away. COM0 names no port.
+        m_lost = portNumber > 0;
         return SetError(ERR_PORT_OPEN);
+    }
+    m_opened = true;
     m_driver->SetQueueSizes(kQueueSize, kQueueSize);
     if (m_driver->Configure(baudRate, byteSize, stopBits, parity))
         return 0;
@@ -116,6 +122,19 @@ int SerialLink::OpenLibrary(const QString &path)
     return 0;
 }
 
+int SerialLink::LostCode() const
+{
+    // A port that never opened is still "not opened", not an I/O failure.
+    return m_opened ? ERR_IO : ERR_PORT_NOT_OPEN;
+}
+
+bool SerialLink::TakeReopened()
+{
+    const bool reopened = m_reopened;
+    m_reopened = false;
+    return reopened;
+}
+
 void SerialLink::LoseDevice()
 {
     m_driver->Close();
@@ -136,12 +155,15 @@ bool SerialLink::EnsureOpen()
         return false;
     }
     m_lost = false;
+    m_reopened = true;
     return true;
 }
 
 int SerialLink::Close()
 {
     m_lost = false;
+    m_opened = false;
+    m_reopened = false;
     if (m_driver->IsOpen()) {
         m_driver->Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
         m_driver->Close();
@@ -173,7 +195,7 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
     if (!EnsureOpen()) {
         if (!m_lost)
             return SetError(ERR_PORT_NOT_OPEN);
-        SetError(ERR_IO); // the device is still gone
+        SetError(LostCode()); // the device is still gone
         return 0;
     }
 
@@ -201,7 +223,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
     if (count <= 0)
         return SetError(ERR_SIZE);
     if (!EnsureOpen())
-        return SetError(m_lost ? ERR_IO : ERR_PORT_NOT_OPEN);
+        return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN);
 
     const qint64 deadline = m_driver->NowMs() + qint64(count) * timeoutMsPerByte;
     int received = 0;
@@ -259,7 +281,7 @@ void SerialLink::FlushTrace()
 int SerialLink::Purge(quint32 purgeFlags)
 {
     if (!EnsureOpen())
-        return SetError(m_lost ? ERR_IO : ERR_PORT_NOT_OPEN);
+        return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN);
     if (!m_driver->Purge(purgeFlags))
         return SetError(ERR_PURGE);
     return 0;

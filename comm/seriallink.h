@@ -40,6 +40,10 @@ public:
     int BaudRate() const { return m_baudRate; }
     // False also while a port whose device failed waits to be opened again.
     bool IsPortOpen() const;
+    // True once after the port was opened again by a transfer (a device
+    // that went away, or one that would not open at first): the camera
+    // behind it may not be the one that was there.
+    bool TakeReopened();
     // After OpenPort failed to open its device: which device, and why not.
     QString WhyPortWouldNotOpen();
     static bool IsCameraLinkOpen();
@@ -64,6 +68,7 @@ private:
     // the next transfer opens it again with the same settings.
     void LoseDevice();
     bool EnsureOpen();
+    int LostCode() const;
 
     struct LineSettings
     {
@@ -74,6 +79,8 @@ private:
     };
     LineSettings m_line;
     bool m_lost = false;
+    bool m_opened = false;   // the device opened once with these settings
+    bool m_reopened = false; // by a transfer, since TakeReopened
 
     std::unique_ptr<PortDriver> m_driver;
     TraceLog *m_trace = nullptr;

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/images/: the control panel and every dialog of
-# the program, each against the simulated camera, on a private X server.
+# the program, each against the simulated camera, on a private X server with
+# a window manager (openbox), as on a desktop: a window that is not painted
+# while an exchange blocks shows there, and nowhere without one.
 #   docs/screenshots.sh              builds what is missing into build/
 #   BUILD_DIR=build-x docs/screenshots.sh
-# Needs Xvfb, xdotool and ImageMagick (Debian: xvfb xdotool imagemagick),
+# Needs Xvfb, openbox, xwininfo, xdotool and ImageMagick (Debian: xvfb openbox
+# x11-utils xdotool imagemagick),
 # installed when run as root, and the program's fonts, which ./test --install
 # brings. Controls are clicked where the dialog tables put them (dialog units
 # scaled by the window's size); a window that does not appear is reported,
@@ -14,7 +17,7 @@ src=$PWD
 out=$src/docs/images
 build=${BUILD_DIR:-build}
 
-packages=(xvfb xdotool imagemagick fonts-dejavu-core)
+packages=(xvfb openbox x11-utils xdotool imagemagick fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -57,6 +60,9 @@ pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$(cat "$work/display")
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 1 # it takes over the screen before the first window maps
 
 failed=0
 made=()
@@ -72,9 +78,14 @@ start_camsim() { # LINK [OPTIONS]: the simulated camera behind LINK
     exit 1
 }
 
+# Every other COM button leads to a scratch path, so that no click that
+# misses its button opens one of this machine's serial ports.
+fence=()
+for n in $(seq 2 10); do fence+=(--com "$n=$work/no-com$n"); done
+
 app=
 start_app() { # PROGRAM [ARGUMENTS]
-    "$@" >>"$work/app.log" 2>&1 &
+    "$@" "${fence[@]}" >>"$work/app.log" 2>&1 &
     app=$!
     pids+=("$app")
 }
@@ -85,9 +96,10 @@ stop_app() {
     app=
 }
 
-geometry() { # ID -> X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    echo "$X $Y $WIDTH $HEIGHT"
+geometry() { # ID -> X Y WIDTH HEIGHT on the screen (xdotool's own position
+    # is off by the frame once a window manager has reparented the window)
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
 
 window() { # REGEX [SECONDS [NOT-ID]]: the largest visible window so named, other than NOT-ID
@@ -251,7 +263,9 @@ start_app "$program" --com "1=$work/silent"
 if setup=$(window '^Select Communication System$'); then
     keys "$setup" Return
     # The progress window says what it waits for at once; the box comes later.
-    progress=$(window "$title") || true
+    if progress=$(window "$title"); then
+        shot "$progress" progress
+    fi
     if box=$(window "$title" 60 "$progress"); then
         shot "$box" error-timeout
         keys "$box" Return

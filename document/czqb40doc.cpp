@@ -1,11 +1,12 @@
 #include "czqb40doc.h"
 
 #include "bulkprogress.h"
+#include "camera/camerainfo.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
-#include "ui/busycursor.h"
+#include "ui/exchangeguard.h"
 #include "ui/filedialogs.h"
 #include "ui/messagebox.h"
 
@@ -25,17 +26,21 @@ CZQB40Doc::CZQB40Doc(QObject *parent)
     : QObject(parent), m_title(StringTable::Load(StringId::Untitled))
 {
     m_recentFiles.Load();
+    ExchangeGuard::SetAfterExchange([this] { AfterExchange(); });
 }
 
 CZQB40Doc::~CZQB40Doc()
 {
+    ExchangeGuard::SetAfterExchange(nullptr);
     delete m_pRegisterEditor.data();
     delete m_pWhiteSpotDialog.data();
 }
 
 int CZQB40Doc::SendValue(int index, int value)
 {
-    BusyCursor busy;
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     const int result = theCamera.SendParam(index, value);
     if (result > 0)
         SetModifiedFlag();
@@ -44,7 +49,9 @@ int CZQB40Doc::SendValue(int index, int value)
 
 int CZQB40Doc::UploadValue(int index)
 {
-    BusyCursor busy;
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     const int result = theCamera.UploadParam(index);
     if (result > 0)
         SetModifiedFlag();
@@ -53,13 +60,22 @@ int CZQB40Doc::UploadValue(int index)
 
 int CZQB40Doc::UploadAllValues()
 {
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     int before[PARAM_COUNT];
     for (int i = 0; i < PARAM_COUNT; ++i)
         before[i] = theCamera.GetValue(i);
+    const bool identityKnown = theCamera.IdentityRead();
+    const CameraInfo identity = CameraInfo::Decode(theCamera);
     BulkProgress progress(BulkProgress::Reading, m_window);
     const int result = theCamera.UploadAll();
     if (result > 0) {
         SetModifiedFlag();
+        // This reading was the first on a port opened again: nothing more
+        // to read, but the camera may be another one.
+        if (theCamera.TakeAnsweredAfterReopen() && identityKnown)
+            SayIfAnotherCamera(identity);
         return result;
     }
     // A reading that failed midway has changed the rows before the failure:
@@ -77,8 +93,39 @@ int CZQB40Doc::UploadAllValues()
 
 int CZQB40Doc::SendAllValues()
 {
+    const ExchangeGuard guard;
+    if (!guard.Granted())
+        return kRefused;
     BulkProgress progress(BulkProgress::Writing, m_window);
     return theCamera.SendAll();
+}
+
+void CZQB40Doc::AfterExchange()
+{
+    if (!theCamera.TakeAnsweredAfterReopen())
+        return;
+    // The line came back: the camera may have been switched off or replaced
+    // meanwhile, so what the panel shows is read again.
+    const bool known = theCamera.IdentityRead();
+    const CameraInfo before = CameraInfo::Decode(theCamera);
+    if (UploadAllValues() <= 0)
+        return;
+    emit refreshViews();
+    if (known)
+        SayIfAnotherCamera(before);
+}
+
+void CZQB40Doc::SayIfAnotherCamera(const CameraInfo &before)
+{
+    const CameraInfo now = CameraInfo::Decode(theCamera);
+    if (now.serialNumber != before.serialNumber || now.modelName != before.modelName)
+        MessageBox::Show(tr("Another camera answers on this port now: %1 serial number %2 before, "
+                            "%3 serial number %4 now.\nThe panel shows the settings it holds.")
+                             .arg(QString::fromLatin1(before.modelName),
+                                  QString::fromLatin1(before.serialNumber),
+                                  QString::fromLatin1(now.modelName),
+                                  QString::fromLatin1(now.serialNumber)),
+                         QString(), MessageBox::Information, MessageBox::Ok, m_window);
 }
 
 int CZQB40Doc::GetValue(int index) const
@@ -207,6 +254,11 @@ bool CZQB40Doc::LoadFile(const QString &path)
     m_recentFiles.Save();
     emit recentFilesChanged();
     emit initialUpdate();
+    // Accepted as a file a shell's "New" made, but the user should know
+    // that opening it changed nothing.
+    if (status == SettingsFile::Empty)
+        emit statusNotice(
+            tr("%1 holds no settings yet: nothing was sent to the camera.").arg(m_title));
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class CameraInfo;
 class QWidget;
 
 // The one document of the program: the settings file it was read from or
@@ -26,7 +27,9 @@ public:
     explicit CZQB40Doc(QObject *parent = nullptr);
     ~CZQB40Doc() override;
 
-    // Value operations; negative results were reported already.
+    // Value operations; negative results were reported already. kRefused:
+    // another exchange or a box was in progress, nothing was sent.
+    static constexpr int kRefused = -1;
     int SendValue(int index, int value);
     int UploadValue(int index);
     int UploadAllValues();
@@ -90,8 +93,15 @@ signals:
     void titleChanged(const QString &title);
     void modifiedChanged(bool modified);
     void recentFilesChanged();
+    // A text for the status bar that stays until another takes its place.
+    void statusNotice(const QString &text);
 
 private:
+    // After the last exchange of an operation: a camera that answered on a
+    // reopened port is read again.
+    void AfterExchange();
+    // Says once when the camera read now is not the one read before.
+    void SayIfAnotherCamera(const CameraInfo &before);
     bool DoSave(const QString &path);
     bool LoadFile(const QString &path);
     void SetPathName(const QString &path);

@@ -9,6 +9,7 @@
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"
 #include "ui/controllookup.h"
+#include "ui/messagebox.h"
 #include "ui/sliderrules.h"
 
 #include <QAbstractButton>
@@ -117,6 +118,12 @@ void CZQB40View::ApplyChoice(int param, int value, QAbstractButton *button)
 
 void CZQB40View::OnFactorySet()
 {
+    // One click would otherwise reset every setting, with no way back.
+    if (MessageBox::Show(tr("FACTORY SET returns every setting of the camera to its factory "
+                            "value. The settings it holds now are lost.\n\nReset the camera?"),
+                         QString(), MessageBox::Question, MessageBox::YesNo,
+                         this) != MessageBox::AnswerYes)
+        return;
     if (FactorySet::Run(m_doc->Transfers()).NeedsRefresh())
         emit m_doc->refreshViews();
 }

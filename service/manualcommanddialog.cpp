@@ -3,9 +3,9 @@
 #include "camera/thecamera.h"
 #include "resources/dialogtemplate.h"
 #include "resources/servicedialogids.h"
-#include "ui/busycursor.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+#include "ui/exchangeguard.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +62,9 @@ void ManualCommandDialog::Send()
     const QByteArray payload = m_transmission->text().toLatin1();
     int result = 0;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         result = theCamera.SendCommand(payload);
     }
     if (result < 0)
@@ -76,7 +78,9 @@ void ManualCommandDialog::Read()
     char reply[28] = {};
     int result = 0;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         result = theCamera.SendAndReceive(payload, reply);
     }
     if (result < 0) {

@@ -1,11 +1,12 @@
 #include "registereditordialog.h"
 
 #include "camera/thecamera.h"
+#include "document/czqb40doc.h"
 #include "resources/dialogtemplate.h"
 #include "resources/servicedialogids.h"
-#include "ui/busycursor.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+#include "ui/exchangeguard.h"
 #include "ui/messagebox.h"
 
 #include <QAbstractButton>
@@ -32,7 +33,8 @@ const char kUnreadRows[] = QT_TRANSLATE_NOOP(
     "the camera's values.\nWrite the whole page to %2, area %3, page %4 all the same?");
 } // namespace
 
-RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(parent)
+RegisterEditorDialog::RegisterEditorDialog(CZQB40Doc *doc, QWidget *parent)
+    : ServiceDialog(parent), m_pDoc(doc)
 {
     const DialogTemplate &layout = *FindDialogTemplate(Id::Dialog);
     setWindowTitle(layout.Caption());
@@ -57,11 +59,20 @@ RegisterEditorDialog::RegisterEditorDialog(QWidget *parent) : ServiceDialog(pare
     connect(Button(Id::ReadPage), &QAbstractButton::clicked, this, &RegisterEditorDialog::ReadPage);
     connect(Button(Id::WritePage), &QAbstractButton::clicked, this,
             &RegisterEditorDialog::WritePage);
+    // Registers written here may be settings the panel shows: it shows what
+    // the camera holds once the editor is closed.
+    connect(this, &QDialog::finished, this, [this] {
+        if (m_wrote && m_pDoc) {
+            m_wrote = false;
+            m_pDoc->OnReadFromCamera();
+        }
+    });
 
     int result = 0;
     {
-        BusyCursor busy;
-        result = theCamera.SendCommand(P::AccessCodePayload());
+        const ExchangeGuard guard;
+        if (guard.Granted())
+            result = theCamera.SendCommand(P::AccessCodePayload());
     }
     if (result < 0)
         theCamera.ReportError(); // the editor opens all the same
@@ -140,14 +151,24 @@ void RegisterEditorDialog::Report(const P::Result &result)
     }
 }
 
+void RegisterEditorDialog::NoteWrite(const P::Result &result)
+{
+    // A write that failed midway may have changed registers before it.
+    if (result.status == P::Done || result.status == P::Failed)
+        m_wrote = true;
+}
+
 void RegisterEditorDialog::WriteRow(int row)
 {
     P::Result result;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         result =
             P::WriteRow(theCamera, Mode(), Area(), {m_address[row]->text(), m_data[row]->text()});
     }
+    NoteWrite(result);
     Report(result);
 }
 
@@ -156,7 +177,9 @@ void RegisterEditorDialog::ReadRow(int row)
     P::Result result;
     QString data;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         result = P::ReadRow(theCamera, Mode(), Area(), m_address[row]->text(), &data);
     }
     if (result.status == P::Done) {
@@ -170,7 +193,9 @@ void RegisterEditorDialog::ReadPage()
 {
     P::Result result;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         result =
             P::ReadPage(theCamera, Mode(), Area(), Rows(), [this](int row, const QString &data) {
                 m_data[row]->setText(Shown(data));
@@ -196,8 +221,11 @@ void RegisterEditorDialog::WritePage()
     }
     P::Result result;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         result = P::WritePage(theCamera, Mode(), Area(), Rows());
     }
+    NoteWrite(result);
     Report(result);
 }

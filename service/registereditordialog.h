@@ -4,6 +4,7 @@
 
 #include "servicedialog.h"
 
+class CZQB40Doc;
 class QAbstractButton;
 class QLineEdit;
 
@@ -11,11 +12,12 @@ class QLineEdit;
 // registers one row or one page of 32 at a time, in the memory, area and
 // page chosen by its three radio groups. It keeps its state in its
 // controls. Closing hides it; the document makes a fresh one next time.
+// Closing it after a write has the document read all values again.
 class RegisterEditorDialog : public ServiceDialog
 {
     Q_OBJECT
 public:
-    explicit RegisterEditorDialog(QWidget *parent = nullptr);
+    explicit RegisterEditorDialog(CZQB40Doc *doc, QWidget *parent = nullptr);
 
     RegisterPage::Mode Mode() const;
     RegisterPage::Area Area() const;
@@ -32,6 +34,7 @@ private:
     QString Shown(const QString &data) const { return data.toUpper(); }
     // The one box of a row or page operation that did not go through.
     void Report(const RegisterPage::Result &result);
+    void NoteWrite(const RegisterPage::Result &result);
     QAbstractButton *Button(int id) const;
 
     // Rows that hold no placeholder: read from the camera, or data typed,
@@ -41,4 +44,6 @@ private:
     QLineEdit *m_address[RegisterPage::kRows] = {};
     QLineEdit *m_data[RegisterPage::kRows] = {};
     bool m_known[RegisterPage::kRows] = {};
+    CZQB40Doc *m_pDoc;
+    bool m_wrote = false; // since it was shown
 };

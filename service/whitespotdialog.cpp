@@ -4,9 +4,9 @@
 #include "document/czqb40doc.h"
 #include "resources/dialogtemplate.h"
 #include "resources/servicedialogids.h"
-#include "ui/busycursor.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+#include "ui/exchangeguard.h"
 #include "ui/messagebox.h"
 #include "ui/sliderrules.h"
 
@@ -89,7 +89,7 @@ void WhiteSpotDialog::StartDetection()
 void WhiteSpotDialog::PollDetection()
 {
     // A tick while an exchange or an earlier poll's box is open waits for the next.
-    if (m_polling || BusyCursor::IsActive())
+    if (m_polling || ExchangeGuard::IsBusy())
         return;
     m_polling = true;
     // A box may be open in the read below and in the outcome: the document
@@ -130,7 +130,9 @@ void WhiteSpotDialog::ListAddresses()
 {
     W::Listing listing;
     {
-        BusyCursor busy;
+        const ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
         listing = W::ListAddresses(theCamera);
     }
     // What was read before a failure stays listed; the failure shows once.

@@ -60,7 +60,9 @@ public:
     }
 
     QString Step();
-    QString CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, int allowedBoxes);
+    QString Press();
+    QString CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, int allowedBoxes,
+                            bool pressed);
     int faults = 0;
 
 private:
@@ -72,6 +74,7 @@ private:
     GuiFixture *m_rig;
     CZQB40View *m_view;
     int m_files = 0;
+    int m_silentLeft = 0; // actions the camera stays silent for
 };
 
 void Soak::InjectFault()
@@ -100,12 +103,40 @@ void Soak::InjectFault()
     ++faults;
 }
 
+QString Soak::Press()
+{
+    // A click in a track whose release the scroll bar never sees (a box
+    // took it), often while the camera is silent.
+    int n = 0;
+    const SliderRow row = PanelTables::Sliders(&n)[Pick(n)];
+    auto *s = qobject_cast<QScrollBar *>(Panel(row.slider));
+    if (!s->isEnabled() || s->isHidden())
+        return QStringLiteral("press %1 (off)").arg(row.slider);
+    m_rig->camera.Faults().silent = Pick(2) == 0;
+    const bool across = s->orientation() == Qt::Horizontal;
+    const int along = 1 + Pick((across ? s->width() : s->height()) - 2);
+    QTest::mousePress(s, Qt::LeftButton, {},
+                      across ? QPoint(along, s->height() / 2) : QPoint(s->width() / 2, along));
+    QTest::mouseRelease(m_rig->frame, Qt::LeftButton);
+    m_rig->camera.Faults().silent = false;
+    return QStringLiteral("press %1 at %2").arg(row.slider).arg(along);
+}
+
 QString Soak::Step()
 {
-    // About one exchange in a hundred goes wrong: a fault stays for one action.
+    // About one exchange in a hundred goes wrong: a fault stays for one
+    // action; now and then the camera stays silent for a few actions.
     m_rig->camera.SetFaults(SimFaults());
-    if (Pick(100) < 3)
+    if (m_silentLeft == 0 && Pick(400) == 0)
+        m_silentLeft = 2 + Pick(4);
+    if (m_silentLeft > 0) {
+        --m_silentLeft;
+        m_rig->camera.Faults().silent = true;
+    } else if (Pick(100) < 3) {
         InjectFault();
+    }
+    if (Pick(200) == 0)
+        return Press();
     const int kind = Pick(100);
     if (kind < 40) {
         int n = 0;
@@ -232,7 +263,8 @@ QString Soak::Step()
     return QStringLiteral("manual command");
 }
 
-QString Soak::CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, int allowedBoxes)
+QString Soak::CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, int allowedBoxes,
+                              bool pressed)
 {
     int n = 0;
     const RadioChoice *radios = PanelTables::Radios(&n);
@@ -262,6 +294,17 @@ QString Soak::CheckInvariants(int boxesBefore, qint64 startMs, int enqsBefore, i
     const int boxes = m_rig->boxes.size() - boxesBefore;
     if (boxes > allowedBoxes)
         return QStringLiteral("%1 boxes for one action").arg(boxes);
+    if (m_rig->mostBoxesOpen > 1)
+        return QStringLiteral("a box opened inside another");
+    // Nothing writes once the action is over: no timer, no repeat.
+    const QByteArrayList &sent = m_rig->camera.Payloads();
+    const auto write = [](const QByteArray &p) { return p.mid(4, 2).toInt(nullptr, 16) < 0x80; };
+    const auto writes = std::count_if(sent.begin(), sent.end(), write);
+    if (pressed)
+        QTest::qWait(550); // past a scroll bar's first repeat
+    QCoreApplication::processEvents();
+    if (std::count_if(sent.begin(), sent.end(), write) != writes)
+        return QStringLiteral("a write after the action");
     const int enqs = m_rig->camera.ReceivedBytes().count(char(0x05)) - enqsBefore;
     const qint64 took = m_rig->driver->NowMs() - startMs;
     if (took > kExchangeBoundMs * (enqs + 1))
@@ -293,6 +336,7 @@ void TestGuiSoak::randomActions()
                              ? quint32(qEnvironmentVariableIntValue("ZQ_SOAK_SEED"))
                              : 20261208u;
     GuiFixture rig;
+    rig.eventsInBoxes = true;
     rig.camera.SetIdentity("Vantorix", "ZQ-M710ALX", "1234567", "1.0.9.0");
     rig.OpenPort();
     rig.BuildWindows();
@@ -320,7 +364,8 @@ void TestGuiSoak::randomActions()
                             : action.contains("wheel")        ? 6
                             : action.startsWith("slider 111") ? 2
                                                               : 3;
-        const QString broken = soak.CheckInvariants(boxes, start, enqs, allowed);
+        const QString broken =
+            soak.CheckInvariants(boxes, start, enqs, allowed, action.startsWith("press"));
         if (!broken.isEmpty()) {
             qWarning("seed %u, action %d: %s\n%s", seed, i, qPrintable(broken),
                      qPrintable(done.mid(qMax(0, done.size() - 30)).join('\n')));

@@ -10,6 +10,7 @@
 #include "document/czqb40doc.h"
 #include "document/recentfilelist.h"
 #include "resources/commandids.h"
+#include "resources/panelids.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 #include "sim/simportdriver.h"
@@ -209,8 +210,28 @@ void TestMainFrame::comIndicator()
         QCOMPARE(rig.TakePayloads().size(), 54);
         rig.frame->UpdateComIndicator();
         QCOMPARE(pane->text(), QStringLiteral("COM10"));
+
+        // Away again, and another camera answers: the first write is
+        // followed by a reading of all, and the change is said once.
+        rig.driver->SetDead(true);
+        read->trigger();
+        rig.driver->SetDead(false);
+        rig.camera.SetIdentity("Vantorix", "ZQ-MV710BLX", "7654321", "1.0.9.0");
+        rig.TakePayloads();
+        auto *gain = qobject_cast<QScrollBar *>(rig.Control(PanelId::GainSlider));
+        gain->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(rig.TakePayloads().size(), 1 + 54);
+        QCOMPARE(rig.boxes.size(), 4);
+        QVERIFY(rig.boxes.at(3).text.contains("serial number 1234567 before"));
+        QVERIFY(rig.boxes.at(3).text.contains("ZQ-MV710BLX serial number 7654321 now"));
+        QCOMPARE(gain->value(), theCamera.GetValue(Param::GainLevel));
+        gain->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(rig.TakePayloads().size(), 1);
+        QCOMPARE(rig.boxes.size(), 4);
     }
     {
+        // Held by another program at start-up: tried again at the next
+        // exchange, which works once that program has ended.
         GuiFixture rig;
         rig.driver->SetOpenFails(true);
         QVERIFY(theCamera.ConnectPort(3, 9600) < 0);
@@ -218,6 +239,14 @@ void TestMainFrame::comIndicator()
         rig.frame->UpdateComIndicator();
         QCOMPARE(rig.frame->ComIndicatorText(), QStringLiteral(" ?"));
         QCOMPARE(rig.boxes.size(), 1);
+        rig.frame->Action(CommandId::ReadFromCamera)->trigger();
+        QCOMPARE(rig.boxes.at(1).text, QStringLiteral("ERROR - Communication port not opened."));
+        rig.driver->SetOpenFails(false);
+        rig.frame->Action(CommandId::ReadFromCamera)->trigger();
+        QCOMPARE(rig.boxes.size(), 2);
+        QCOMPARE(rig.TakePayloads().size(), 54);
+        rig.frame->UpdateComIndicator();
+        QCOMPARE(rig.frame->ComIndicatorText(), QStringLiteral("COM3"));
     }
     {
         GuiFixture rig;
@@ -404,6 +433,10 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles()
         QCOMPARE(rig.boxes.size(), 1); // only the save prompt
         QCOMPARE(rig.doc->GetTitle(), QStringLiteral("x.zq"));
         QVERIFY(!rig.doc->IsModified());
+        // Said in the status bar, and kept there when the program is idle.
+        QCoreApplication::processEvents();
+        QCOMPARE(rig.frame->StatusText(),
+                 QStringLiteral("x.zq holds no settings yet: nothing was sent to the camera."));
         return;
     }
     QCOMPARE(rig.boxes.size(), 2);

@@ -505,7 +505,17 @@ void TestPanel::failedWritesLeaveControls()
     QCOMPARE(rig.Slider(PanelId::GainSlider)->value(), 100);
     QCOMPARE(rig.Slider(PanelId::GainSlider)->sliderPosition(), 100);
     QCOMPARE(rig.Text(PanelId::GainValue), QStringLiteral("3.5800 dB"));
+
+    // A click in the track whose release the box took: one box, and no
+    // step of the scroll bar's repeat once the camera answers again.
+    QScrollBar *gain = rig.Slider(PanelId::GainSlider);
+    QTest::mousePress(gain, Qt::LeftButton, {}, QPoint(gain->width() * 3 / 4, gain->height() / 2));
     rig.camera.Faults().silent = false;
+    rig.TakePayloads();
+    QTest::qWait(700); // past the repeat's first delay
+    QCOMPARE(rig.TakePayloads(), QByteArrayList());
+    QCOMPARE(rig.boxes.size(), 3);
+    rig.boxes.removeLast();
 
     // A refused write of the black level: no move, no new text.
     rig.Refresh({{Param::BlackLevel, 20}});
@@ -688,7 +698,11 @@ void TestPanel::factorySet()
         rig.camera.ScriptReads(0x01, 0x45, {"010000"}); // never clears
         QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
         QCOMPARE(rig.TakePayloads().size(), 1 + 50);
-        QVERIFY(rig.boxes.isEmpty());
+        QCOMPARE(rig.boxes.size(), 1); // the question only
+        QCOMPARE(rig.boxes.at(0).buttons, MessageBox::YesNo);
+        rig.answers << MessageBox::AnswerNo; // nothing is sent
+        QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
+        QVERIFY(rig.TakePayloads().isEmpty());
     }
     {
         // Only the poll changes a stored value (the write finds 1 already,
@@ -702,7 +716,7 @@ void TestPanel::factorySet()
         rig.camera.Faults().faultsAfter = rig.camera.Exchanges() + 2;
         QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
         QCOMPARE(rig.TakePayloads().size(), 2);
-        QCOMPARE(rig.boxes.size(), 1);
+        QCOMPARE(rig.boxes.size(), 2); // the question, the failure
         QCOMPARE(theCamera.GetValue(Param::FactorySet), 0);
         QVERIFY(rig.doc->IsModified());
     }

@@ -1,9 +1,11 @@
 // The service dialogs as the program opens them, on the simulated camera:
 // the payloads they send, the boxes they show, and what their fields hold.
 #include "app/cmainframe.h"
+#include "camera/paramindex.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "resources/commandids.h"
+#include "resources/panelids.h"
 #include "resources/servicedialogids.h"
 #include "service/manualcommanddialog.h"
 #include "service/registereditordialog.h"
@@ -115,6 +117,7 @@ private slots:
     void rowOperations_data();
     void rowOperations();
     void pagesAndSelections();
+    void editorWritesAndBoxes();
     void wholePageTransfers_data();
     void wholePageTransfers();
     void manualCommand_data();
@@ -466,6 +469,41 @@ void TestServiceDialogs::rowOperations()
     QCOMPARE(rig.BoxTexts(), boxes);
     for (const MessageBox::Record &box : rig.boxes)
         QCOMPARE(box.icon, MessageBox::NoIcon);
+}
+
+void TestServiceDialogs::editorWritesAndBoxes()
+{
+    Rig rig;
+    WhiteSpotDialog *spots = rig.WhiteSpot();
+    RegisterEditorDialog *editor = rig.Editor();
+    Click(editor, RE::Eeprom);
+    Click(editor, RE::AreaCommon);
+    SetField(editor, RE::AddressFirst, 3, "0C");
+    SetField(editor, RE::DataFirst, 3, "0100");
+    // The write fails; inside its box neither a poll, the panel nor another
+    // dialog reaches the camera, and nothing of it is done later.
+    rig.camera.Faults().silent = true;
+    QList<int> inside;
+    MessageBox::SetRecorder([&](const MessageBox::Record &) {
+        rig.camera.Faults().silent = false;
+        spots->PollDetection();
+        inside << rig.doc->SendValue(Param::GainLevel, 5);
+        Click(spots, WS::Read);
+        Click(editor, RE::ReadFirst + 3);
+        inside << rig.TakePayloads().size();
+        return MessageBox::AnswerOk;
+    });
+    rig.TakePayloads();
+    Click(editor, RE::WriteFirst + 3);
+    QCOMPARE(inside, (QList<int>{CZQB40Doc::kRefused, 0}));
+    QVERIFY(rig.TakePayloads().isEmpty());
+
+    // Written, then closed: the panel shows the gain the camera now holds.
+    Click(editor, RE::WriteFirst + 3);
+    QCOMPARE(rig.TakePayloads(), QByteArrayList{"01FF010C010000"});
+    editor->close();
+    QCOMPARE(theCamera.GetValue(Param::GainLevel), 0x100);
+    QCOMPARE(qobject_cast<QScrollBar *>(rig.Control(PanelId::GainSlider))->value(), 0x100);
 }
 
 void TestServiceDialogs::pagesAndSelections()

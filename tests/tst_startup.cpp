@@ -435,7 +435,12 @@ void TestStartup::cameraLinkLibrary()
 
 void TestStartup::programHelpAndVersion()
 {
+    // A terminal without a display, where a window could not open.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     QProcess program;
+    program.setProcessEnvironment(env);
     program.start(QStringLiteral(ZQREMOTE), {"--version"});
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 0);

@@ -106,7 +106,7 @@ QWidget *Make(const DialogItem &item, const QString &caption, QWidget *parent)
             item.kind == DialogItem::SpinButton || (item.style & DialogItem::Vertical);
         const Qt::Orientation orientation = vertical ? Qt::Vertical : Qt::Horizontal;
         QScrollBar *s = item.kind == DialogItem::SpinButton
-                            ? new QScrollBar(orientation, parent)
+                            ? new RepeatScrollBar(orientation, parent)
                             : new ValueScrollBar(orientation, parent);
         s->setSingleStep(1);
         s->setPageStep(10);

@@ -1,6 +1,8 @@
 #include "messagebox.h"
 
 #include "busycursor.h"
+#include "exchangeguard.h"
+#include "repeatscrollbar.h"
 
 #include "resources/apptitle.h"
 
@@ -33,6 +35,10 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
     const QString title = caption.isEmpty() ? QString::fromLatin1(kAppTitle) : caption;
     // A failed exchange reports inside its wait cursor.
     const BusyCursor::Released released;
+    // Nothing starts an exchange inside the box's loop, and no scroll bar
+    // steps on after the box took its release.
+    const ExchangeGuard::BoxOpen open;
+    RepeatScrollBar::StopAll();
     QWidget *owner = parent ? parent->window() : OwnerWindow();
     if (TheRecorder())
         return TheRecorder()(Record{text, title, icon, buttons, owner});

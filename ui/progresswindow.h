@@ -7,7 +7,7 @@ class QWidget;
 
 // A small window for a long transfer: "rows done of all", painted at each
 // Update even though the event loop is blocked. Shown from the first Update
-// on; gone when the object is.
+// on, centred on the window that started it; gone when the object is.
 class ProgressWindow
 {
 public:
@@ -22,7 +22,15 @@ public:
     int Total() const { return m_total; }
     bool IsShown() const;
 
+    // Paints a window while the event loop is blocked, with the window
+    // manager's events but no user input.
+    static void PaintNow(QWidget *widget);
+    // The same for a window just shown: first waits until it is mapped.
+    static void WaitExposed(QWidget *widget);
+
 private:
+    QString Text(int done, int total) const;
+
     QString m_label;
     QWidget *m_parent;
     QProgressDialog *m_dialog = nullptr;

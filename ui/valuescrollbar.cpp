@@ -56,7 +56,7 @@ QAccessibleInterface *MakeAccessible(const QString &className, QObject *object)
 } // namespace
 
 ValueScrollBar::ValueScrollBar(Qt::Orientation orientation, QWidget *parent)
-    : QScrollBar(orientation, parent)
+    : RepeatScrollBar(orientation, parent)
 {
     static const bool installed = (QAccessible::installFactory(MakeAccessible), true);
     Q_UNUSED(installed);

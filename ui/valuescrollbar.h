@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QScrollBar>
+#include "repeatscrollbar.h"
 
 #include <functional>
 
@@ -12,7 +12,7 @@ class QAction;
 // becomes one of the scroll bar's actions, so the window's action handler
 // decides what is written; the thumb itself moves only when that handler
 // shows the accepted value. It takes the keyboard focus and shows it.
-class ValueScrollBar : public QScrollBar
+class ValueScrollBar : public RepeatScrollBar
 {
     Q_OBJECT
 public:

@@ -81,12 +81,30 @@ The record was not made.</source>
         <source>ZQ-M(V)710ALX Files (*.zq)</source>
         <translation>ZQ-M(V)710ALX ファイル (*.zq)</translation>
     </message>
+    <message>
+        <source>Another camera answers on this port now: %1 serial number %2 before, %3 serial number %4 now.
+The panel shows the settings it holds.</source>
+        <translation>このポートには別のカメラが接続されています: 以前は %1 シリアル番号 %2、現在は %3 シリアル番号 %4 です。
+パネルにはこのカメラの設定を表示しています。</translation>
+    </message>
+    <message>
+        <source>%1 holds no settings yet: nothing was sent to the camera.</source>
+        <translation>%1 にはまだ設定がありません: カメラには何も送信していません。</translation>
+    </message>
 </context>
 <context>
     <name>CZQB40View</name>
     <message>
         <source>Error: Timer creation failed!</source>
         <translation>エラー: タイマーを作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>FACTORY SET returns every setting of the camera to its factory value. The settings it holds now are lost.
+
+Reset the camera?</source>
+        <translation>FACTORY SET はカメラのすべての設定を工場出荷時の値に戻します。現在の設定は失われます。
+
+カメラをリセットしますか?</translation>
     </message>
 </context>
 <context>

@@ -54,6 +54,11 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
         boxes.append(record);
         const QCursor *cursor = QGuiApplication::overrideCursor();
         boxesUnderWaitCursor += cursor && cursor->shape() == Qt::WaitCursor ? 1 : 0;
+        static int open = 0;
+        mostBoxesOpen = qMax(mostBoxesOpen, ++open);
+        if (eventsInBoxes)
+            QCoreApplication::processEvents();
+        --open;
         if (!answers.isEmpty())
             return answers.takeFirst();
         return record.buttons == MessageBox::Ok ? MessageBox::AnswerOk : MessageBox::AnswerYes;

@@ -53,6 +53,10 @@ public:
     QList<MessageBox::Answer> answers;
     // Boxes that showed under the wait cursor: none should.
     int boxesUnderWaitCursor = 0;
+    // With eventsInBoxes, each box runs due timers and posted events as a
+    // shown box's loop does; mostBoxesOpen counts boxes open at once.
+    bool eventsInBoxes = false;
+    int mostBoxesOpen = 0;
     // File dialogs asked, and the paths they return in turn (empty = cancel).
     QList<FileDialogs::Request> fileRequests;
     QStringList fileAnswers;
