@@ -1,6 +1,7 @@
 #include "commsetupdialog.h"
 
 #include "comm/comportmap.h"
+#include "comm/portcatalog.h"
 #include "resources/commsetupids.h"
 #include "resources/dialogtemplate.h"
 #include "ui/controllookup.h"
@@ -14,8 +15,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QSerialPortInfo>
 #include <QSettings>
 
 namespace {
@@ -145,8 +144,16 @@ QString CommSetupDialog::PortToolTip(int portNumber)
     const QString device = ComPortMap::DeviceFor(portNumber);
     QString tip = QStringLiteral("COM%1: %2").arg(portNumber).arg(device);
 #ifndef Q_OS_WIN
-    if (!QFileInfo::exists(device))
+    if (!QFileInfo::exists(device)) {
         tip += tr(" (no such device on this computer)");
+    } else {
+        const SerialPortEntry port = PortCatalog().Describe(device);
+        if (port.kernelName != device)
+            tip += QStringLiteral(" (%1)").arg(port.kernelName);
+        const QString slow = PortCatalog::LatencyWarning(port.latencyMs);
+        if (!slow.isEmpty())
+            tip += QLatin1Char('\n') + slow;
+    }
 #endif
     return tip + tr("\nRight-click to choose the serial port behind this button.");
 }
@@ -174,17 +181,19 @@ void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
     QMenu menu(this);
     const QString key = QStringLiteral("Ports/COM%1").arg(portNumber);
     const QString current = ComPortMap::DeviceFor(portNumber);
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        QString text = info.systemLocation();
-        const QStringList about = {info.description(), info.manufacturer()};
-        const QString details =
-            about.filter(QRegularExpression(QStringLiteral("\\S"))).join(QStringLiteral(", "));
-        if (!details.isEmpty())
-            text += QStringLiteral("  (%1)").arg(details);
+    // Listed and stored by the names that stay with an adapter when it is
+    // plugged in again; a stored kernel name still finds its port.
+    const QString currentPort = PortCatalog::KernelName(current);
+    for (const SerialPortEntry &port : PortCatalog().List()) {
+        QStringList about = {port.UsbId(), port.serialNumber, port.manufacturer, port.description};
+        about.removeAll(QString());
+        QString text = port.stableName;
+        if (!about.isEmpty())
+            text += QStringLiteral("  (%1)").arg(about.join(QStringLiteral(", ")));
         QAction *a = menu.addAction(text);
-        a->setData(info.systemLocation());
+        a->setData(port.stableName);
         a->setCheckable(true);
-        a->setChecked(info.systemLocation() == current);
+        a->setChecked(port.kernelName == currentPort);
     }
     if (menu.isEmpty())
         menu.addAction(tr("No serial ports found"))->setEnabled(false);

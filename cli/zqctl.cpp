@@ -2,6 +2,7 @@
 
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
 #include "replywatch.h"
@@ -228,7 +229,9 @@ int Zqctl::Connect()
         return theCamera.ConnectLibrary(m_library) < 0 ? CameraFailure : Success;
     if (!m_device.isEmpty())
         ComPortMap::SetOverride(m_comNumber, m_device);
-    auto watch = std::make_unique<ReplyWatch>(std::make_unique<QSerialPortDriver>(), [] {
+    auto port = std::make_unique<QSerialPortDriver>();
+    const QSerialPortDriver *opened = port.get();
+    auto watch = std::make_unique<ReplyWatch>(std::move(port), [] {
         Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
                            "sending it again and still waiting for a reply (a command that is "
                            "only acknowledged goes with send)")
@@ -237,7 +240,10 @@ int Zqctl::Connect()
     m_watch = watch.get();
     theCamera.SetPortDriver(std::move(watch));
     // A device that will not open is explained by ConnectPort itself.
-    if (theCamera.ConnectPort(m_comNumber, m_baudRate) >= 0)
-        return Success;
-    return CameraFailure;
+    if (theCamera.ConnectPort(m_comNumber, m_baudRate) < 0)
+        return CameraFailure;
+    const QString slow = PortCatalog::LatencyWarning(opened->LatencyTimerMs());
+    if (!slow.isEmpty())
+        Err(ComPortMap::DeviceFor(m_comNumber) + QStringLiteral(": ") + slow);
+    return Success;
 }

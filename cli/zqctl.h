@@ -104,6 +104,9 @@ private:
     // Comparing settings with a file (zqctldiff.cpp).
     int Diff(const QStringList &args);
 
+    // The computer's serial ports (zqctlports.cpp).
+    int Ports(const QStringList &args);
+
     // Raw commands and the service dialogs' work (zqctlservice.cpp).
     int CheckPayload(const QStringList &args);
     int Send(const QStringList &args);

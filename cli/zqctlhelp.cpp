@@ -125,6 +125,12 @@ const Zqctl::Command Zqctl::kCommands[] = {
      "--digits the length follows the serial number the camera\n"
      "holds.\n"
      "  zqctl --device /tmp/zqcam write-serial 12X45678 --digits 8\n"},
+    {"ports", "", 0, 0, OptJson, true, nullptr, &Zqctl::Ports, "Ports",
+     "every serial port of this computer, none opened: the name that stays with a USB adapter "
+     "(/dev/serial/by-id/...) or the kernel's, the kernel name, USB vendor:product, serial "
+     "number, maker, description, the adapter's latency timer (a word of advice above 2 ms) "
+     "and the COM button that reaches it\n"
+     "  zqctl ports\n"},
 };
 const int Zqctl::kCommandCount = int(sizeof kCommands / sizeof kCommands[0]);
 

@@ -1,5 +1,6 @@
 #include "qserialportdriver.h"
 
+#include "portcatalog.h"
 #include "portdiagnosis.h"
 
 #include <QSerialPort>
@@ -31,6 +32,8 @@ bool QSerialPortDriver::Open(const QString &device)
     m_failed = false;
     m_ownFlags = 0;
     m_lineErrors.Reset(m_port->handle());
+    m_lowLatency.Enter(m_port->handle());
+    m_latencyMs = PortCatalog().LatencyMs(device);
     return true;
 }
 
@@ -49,6 +52,7 @@ bool QSerialPortDriver::IsOpen() const
 void QSerialPortDriver::Close()
 {
     if (m_port) {
+        m_lowLatency.Leave(m_port->handle());
         m_port->close();
         m_port.reset();
     }

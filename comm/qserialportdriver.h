@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lineerrorcounter.h"
+#include "lowlatency.h"
 #include "portdriver.h"
 
 #include <QElapsedTimer>
@@ -31,6 +32,10 @@ public:
     quint32 TakeLineErrors() override;
     qint64 NowMs() override;
 
+    // The adapter's latency timer as read after opening, low-latency mode
+    // asked for; -1 where the port has none.
+    int LatencyTimerMs() const { return m_latencyMs; }
+
 private:
     // Notes a failure the port reported; true when the device is gone.
     bool CheckPortError();
@@ -39,6 +44,8 @@ private:
     int m_openError = 0; // QSerialPort::SerialPortError of the last failed open
     QString m_openReason;
     LineErrorCounter m_lineErrors;
+    LowLatency m_lowLatency;
+    int m_latencyMs = -1;
     quint32 m_ownFlags = 0; // failures seen by this driver, as line-error flags
     bool m_failed = false;  // the device stopped working while open
     QElapsedTimer m_clock;

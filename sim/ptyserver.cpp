@@ -12,6 +12,9 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -141,6 +144,12 @@ bool PtyServer::Open(const QString &linkPath)
     }
     if (!installSignals())
         return Fail(QStringLiteral("pipe"));
+#ifdef __linux__
+    // Byte times are tens of microseconds at 115200 baud; the default 50 us
+    // of timer slack would lengthen every answer by as much.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
+#endif
+    m_ticksFromNs = nowNs();
     return true;
 }
 
@@ -165,25 +174,41 @@ void PtyServer::CloseAll()
 void PtyServer::HearOverTheLine(qsizetype count)
 {
     // A terminal hands over at once what a line delivers a byte at a time:
-    // the camera hears the bytes when the last of them would have arrived.
+    // the last of these bytes is in when the line has carried them all.
+    // Answers wait for that; the camera itself may look at them now.
     if (m_byteTimeNs == 0)
         return;
     m_rxDoneNs = qMax(nowNs(), m_rxDoneNs) + count * m_byteTimeNs;
-    sleepUntilNs(m_rxDoneNs);
 }
 
 void PtyServer::SendOverTheLine(const QByteArray &bytes)
 {
-    if (m_byteTimeNs == 0 || bytes.isEmpty()) {
+    if ((m_byteTimeNs == 0 && m_tickNs == 0) || bytes.isEmpty()) {
         writeAll(m_master, bytes);
         return;
     }
-    long long at = nowNs();
+    // The answer starts once the question is in and takes a byte time per
+    // byte. The reader gets it in one piece when its last byte is in, as a
+    // UART's FIFO or an adapter's USB packet passes bytes on; an adapter
+    // with a latency timer keeps them until its timer ticks.
+    long long at = qMax(nowNs(), m_rxDoneNs);
+    QByteArray held;
+    long long heldUntil = 0;
     for (char byte : bytes) {
         at += m_byteTimeNs;
-        sleepUntilNs(at);
-        writeAll(m_master, QByteArray(1, byte));
+        long long release = at;
+        if (m_tickNs > 0)
+            release = m_ticksFromNs + ((at - m_ticksFromNs) / m_tickNs + 1) * m_tickNs;
+        if (!held.isEmpty() && release != heldUntil && m_tickNs > 0) {
+            sleepUntilNs(heldUntil);
+            writeAll(m_master, held);
+            held.clear();
+        }
+        held.append(byte);
+        heldUntil = release;
     }
+    sleepUntilNs(heldUntil);
+    writeAll(m_master, held);
 }
 
 int PtyServer::Run()

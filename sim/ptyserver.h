@@ -27,6 +27,9 @@ public:
     QString Error() const { return m_error; }
     // Bytes take the time they take on a line of this speed, 8N1, both ways.
     void SetBaud(int baud) { m_byteTimeNs = baud > 0 ? 10'000'000'000LL / baud : 0; }
+    // Bytes sent wait for the next tick of a timer of this period, as in a
+    // USB adapter whose latency timer was left at its default.
+    void SetLatency(int ms) { m_tickNs = ms > 0 ? ms * 1'000'000LL : 0; }
 
 private:
     bool Fail(const QString &message);
@@ -44,4 +47,6 @@ private:
     QString m_error;
     long long m_byteTimeNs = 0;
     long long m_rxDoneNs = 0; // when the last byte heard has fully arrived
+    long long m_tickNs = 0;
+    long long m_ticksFromNs = 0; // the latency timer's start
 };

@@ -43,11 +43,15 @@ const char kUsage[] =
     "  --log FILE             append received bytes, frames and payloads to FILE\n"
     "  --baud N               every byte, both ways, takes its time on a line of\n"
     "                         N baud, 8N1 (ten bits); without it bytes move at once\n"
+    "  --latency MS           hold every byte sent until the next tick of an MS\n"
+    "                         millisecond timer, as a USB adapter's latency timer\n"
+    "                         does (16 for an untuned FTDI adapter)\n"
     "  -h, --help             this text\n"
     "\n"
     "Examples:\n"
     "  zq-camsim --link /tmp/zqcam\n"
     "  zq-camsim --link /tmp/zqcam --baud 9600   (a read of all takes about 1.8 s)\n"
+    "  zq-camsim --link /tmp/zqcam --baud 115200 --latency 16\n"
     "  zq-camsim --link /tmp/zqcam --serial 12345678 --noise 3 --log /tmp/zqcam.log\n"
     "  zq-camsim --link /tmp/zqcam --silent --faults-after 10   (kill -USR1 revives it)\n"
     "  zq-camsim --link /tmp/zqcam --script-reads 01:4D:010000,010000,000000\n"
@@ -118,14 +122,15 @@ bool SimOptions::Parse(const QStringList &arguments)
                              faultsAfter = value("faults-after", "n"), link = value("link", "path"),
                              scriptReads = value("script-reads", "script"),
                              refuseWrite = value("refuse-write", "write"),
-                             log = value("log", "file"), baud = value("baud", "n");
+                             log = value("log", "file"), baud = value("baud", "n"),
+                             latency = value("latency", "ms");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
                              noReply = flag("no-reply"), lowerCase = flag("lower-case");
     parser.addOptions({help,        vendor,        model,       serial,       version,
                        detectPolls, detectOutcome, spots,       factoryReads, refuseEnq,
                        noise,       badChecksum,   dieAfter,    silentEnqs,   faultsAfter,
                        link,        log,           silent,      refuseWrites, noReply,
-                       lowerCase,   scriptReads,   refuseWrite, baud});
+                       lowerCase,   scriptReads,   refuseWrite, baud,         latency});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -136,6 +141,9 @@ bool SimOptions::Parse(const QStringList &arguments)
     m_logPath = parser.value(log);
     if (parser.isSet(baud) && (!toCount(parser.value(baud), &m_baud) || m_baud < 50))
         return Fail(QStringLiteral("--baud takes a line speed of 50 or more"));
+    if (parser.isSet(latency) &&
+        (!toCount(parser.value(latency), &m_latencyMs) || m_latencyMs < 1 || m_latencyMs > 255))
+        return Fail(QStringLiteral("--latency takes 1 to 255 milliseconds"));
     SimConfig &c = m_config;
     SimFaults &f = c.faults;
 

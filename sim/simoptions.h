@@ -19,6 +19,8 @@ public:
     QString LogPath() const { return m_logPath; }
     // Line speed whose wire time every byte takes; 0 for none.
     int Baud() const { return m_baud; }
+    // Tick of a USB adapter's latency timer that holds every byte sent; 0 for none.
+    int LatencyMs() const { return m_latencyMs; }
     bool HelpRequested() const { return m_help; }
     QString Error() const { return m_error; }
     static QString HelpText();
@@ -31,5 +33,6 @@ private:
     QString m_logPath;
     QString m_error;
     int m_baud = 0;
+    int m_latencyMs = 0;
     bool m_help = false;
 };

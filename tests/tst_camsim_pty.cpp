@@ -2,6 +2,7 @@
 #include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "comm/comportmap.h"
+#include "comm/lowlatency.h"
 #include "support/camsimprocess.h"
 
 #include <QElapsedTimer>
@@ -35,6 +36,23 @@ qint64 cpuMs()
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
 }
 
+// The system's low-latency calls, as a port with the flag (-1: none, 0:
+// off, 1: on) that notes every call.
+int g_flag = 0;
+bool g_refuse = false;
+QStringList g_calls;
+bool recordGet(LowLatency::Handle, bool *on)
+{
+    g_calls << QStringLiteral("get");
+    *on = g_flag == 1;
+    return g_flag >= 0;
+}
+bool recordSet(LowLatency::Handle, bool on)
+{
+    g_calls << QString::fromLatin1(on ? "on" : "off");
+    return !g_refuse;
+}
+
 } // namespace
 
 class TestCamSimPty : public QObject
@@ -42,6 +60,8 @@ class TestCamSimPty : public QObject
     Q_OBJECT
 private slots:
     void readAllAndWriteOverPty();
+    void lowLatencyAskedAndGivenBack_data();
+    void lowLatencyAskedAndGivenBack();
     void silentCameraTimesOutWithoutSpinning();
     void deadLineFailsAtOnce();
     void sigusr1TogglesSilence();
@@ -85,6 +105,34 @@ void TestCamSimPty::readAllAndWriteOverPty()
     QCOMPARE(again.ReadParam(Param::GainLevel), 1);
     QVERIFY2(clock.elapsed() >= 32 && clock.elapsed() < 500,
              qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestCamSimPty::lowLatencyAskedAndGivenBack_data()
+{
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("adapter") << 0 << false << QStringList{"get", "on", "off"};
+    QTest::newRow("already low latency: left on") << 1 << false << QStringList{"get"};
+    QTest::newRow("refused: nothing to give back") << 0 << true << QStringList{"get", "on"};
+    QTest::newRow("pseudo-terminal") << -1 << false << QStringList{"get"};
+}
+
+void TestCamSimPty::lowLatencyAskedAndGivenBack()
+{
+    CamSim sim({});
+    QVERIFY(sim.IsReady());
+    QFETCH(int, flag);
+    QFETCH(bool, refuse);
+    g_flag = flag, g_refuse = refuse, g_calls.clear();
+    const LowLatency::SystemCalls system = LowLatency::Calls();
+    LowLatency::Calls() = {recordGet, recordSet};
+    CameraData cam;
+    QCOMPARE(cam.OpenPort(1, 115200), 0); // a refusal is no reason to refuse the port
+    QVERIFY(cam.ReadParam(Param::GainLevel) >= 0);
+    cam.Close();
+    LowLatency::Calls() = system;
+    QTEST(g_calls, "calls");
 }
 
 void TestCamSimPty::silentCameraTimesOutWithoutSpinning()
@@ -152,6 +200,7 @@ void TestCamSimPty::helpAndBadOptions()
     for (const QStringList &bad : {QStringList{QStringLiteral("--serial"), QStringLiteral("12a")},
                                    QStringList{QStringLiteral("--noise"), QStringLiteral("-1")},
                                    QStringList{QStringLiteral("--baud"), QStringLiteral("0")},
+                                   QStringList{QStringLiteral("--latency"), QStringLiteral("0")},
                                    QStringList{QStringLiteral("--bogus")}}) {
         QProcess p;
         p.start(QStringLiteral(ZQ_CAMSIM), bad);

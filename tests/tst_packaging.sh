@@ -45,7 +45,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
 expected=(bin/zqremote bin/zqctl bin/zq-camsim lib/libclsersim.so
     share/applications/zqremote.desktop share/mime/packages/zqremote.xml
     share/icons/hicolor/scalable/apps/zqremote.svg
-    share/man/man1/zqremote.1.gz share/man/man1/zqctl.1.gz share/man/man1/zq-camsim.1.gz)
+    share/man/man1/zqremote.1.gz share/man/man1/zqctl.1.gz share/man/man1/zq-camsim.1.gz
+    share/doc/zqremote/examples/99-zqremote-ftdi-latency.rules)
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/zqremote.png")
 done
@@ -53,6 +54,7 @@ for f in "${expected[@]}"; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
 (cd "$prefix/.." && find usr ! -type d | sort) >"$work/installed"
+! grep -q "rules.d/" "$work/installed" || fail "a udev rule installed active"
 for size in 16 22 24 32 48 64 128 256; do
     file=$prefix/share/icons/hicolor/${size}x${size}/apps/zqremote.png
     # PNG signature, then IHDR's width and height as 32-bit big-endian numbers

@@ -4,6 +4,7 @@
 #include "comm/cameraprotocol.h"
 #include "comm/comportmap.h"
 #include "comm/lineerrorcounter.h"
+#include "comm/portcatalog.h"
 #include "comm/seriallink.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
@@ -112,6 +113,7 @@ private slots:
     void closeTwice();
     void lineErrorCounters_data();
     void lineErrorCounters();
+    void portCatalogueFromDeviceFolders();
     void cameraLinkReadsUntilItsDeadline_data();
     void cameraLinkReadsUntilItsDeadline();
     void cameraLinkShortWriteRecordsTimeout();
@@ -430,6 +432,74 @@ void TestSerialLink::cameraLinkShortWriteRecordsTimeout()
     QCOMPARE(rig.link.SendCommand("0102"), -ERR_TIMEOUT); // ENQ acknowledged, frame cut short
     grabber.writeKeeps = 0;
     QCOMPARE(rig.link.SendCommand("0102"), -ERR_TIMEOUT); // ENQ itself cut short
+}
+
+void TestSerialLink::portCatalogueFromDeviceFolders()
+{
+    // A machine's folders in small: two adapters (one with a by-id name),
+    // a modem-class adapter, an on-board port, an empty UART slot, a
+    // console, and a port whose device node is gone.
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    const auto put = [&](const QString &file, const QByteArray &text = {}) {
+        QVERIFY(dir.mkpath(QFileInfo(dir.filePath(file)).path()));
+        QFile f(dir.filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    const auto link = [&](const QString &from, const QString &to) {
+        QVERIFY(dir.mkpath(QFileInfo(dir.filePath(from)).path()));
+        QVERIFY(QFile::link(dir.filePath(to), dir.filePath(from)));
+    };
+    const auto usb = [&](const QString &at, const QStringList &fields) {
+        const char *names[] = {"idVendor", "idProduct", "serial", "manufacturer", "product"};
+        for (int i = 0; i < fields.size(); ++i)
+            put(at + QLatin1Char('/') + QLatin1String(names[i]), fields[i].toUtf8() + "\n");
+    };
+    for (const char *node : {"ttyS0", "ttyS1", "ttyUSB0", "ttyUSB1", "ttyACM0", "tty0"})
+        put(QStringLiteral("dev/") + QLatin1String(node));
+    usb("sys/usb1/1-1", {"0403", "6001", "A1B2C3", "FTDI", "FT232R USB UART"});
+    put("sys/usb1/1-1/1-1:1.0/ttyUSB1/latency_timer", "16\n");
+    link("tty/ttyUSB1/device", "sys/usb1/1-1/1-1:1.0/ttyUSB1");
+    link("by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0", "dev/ttyUSB1");
+    usb("sys/usb1/1-2", {"067b", "2303", "", "Prolific", ""});
+    put("sys/usb1/1-2/1-2:1.0/ttyUSB0/latency_timer", "1\n");
+    link("tty/ttyUSB0/device", "sys/usb1/1-2/1-2:1.0/ttyUSB0");
+    usb("sys/usb1/1-3", {"2341", "0043", "7563", "Arduino", "Uno"});
+    put("sys/usb1/1-3/1-3:1.0/bInterfaceClass", "02\n");
+    link("tty/ttyACM0/device", "sys/usb1/1-3/1-3:1.0");
+    link("by-id/usb-Arduino_Uno_7563-if00", "dev/ttyACM0");
+    put("sys/drivers/serial/bind");
+    link("sys/pnp0/00:01/driver", "sys/drivers/serial");
+    link("tty/ttyS0/device", "sys/pnp0/00:01");
+    put("tty/ttyS0/type", "4\n");
+    link("tty/ttyS1/device", "sys/pnp0/00:01");
+    put("tty/ttyS1/type", "0\n");
+    put("tty/tty0/dev");
+    link("tty/ttyUSB7/device", "sys/usb1/1-2/1-2:1.0/ttyUSB0");
+
+    const PortCatalog catalog(dir.filePath("by-id"), dir.filePath("tty"), dir.filePath("dev"));
+    QStringList listed;
+    for (const SerialPortEntry &p : catalog.List()) {
+        listed << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                      .arg(dir.relativeFilePath(p.stableName), dir.relativeFilePath(p.kernelName),
+                           p.UsbId(), p.serialNumber, p.manufacturer, p.description,
+                           QString::number(p.latencyMs));
+    }
+    QCOMPARE(
+        listed,
+        QStringList({"by-id/usb-Arduino_Uno_7563-if00|dev/ttyACM0|2341:0043|7563|Arduino|Uno|-1",
+                     "dev/ttyS0|dev/ttyS0||||serial|-1",
+                     "dev/ttyUSB0|dev/ttyUSB0|067b:2303||Prolific||1",
+                     "by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0|dev/ttyUSB1|0403:6001|"
+                     "A1B2C3|FTDI|FT232R USB UART|16"}));
+    // A stored kernel name and the by-id name find the same port.
+    const QString byId = dir.filePath("by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0");
+    QCOMPARE(catalog.Describe(dir.filePath("dev/ttyUSB1")).stableName, byId);
+    QCOMPARE(catalog.Describe(byId).latencyMs, 16);
+    QCOMPARE(catalog.Describe(dir.filePath("dev/nothing")).stableName, dir.filePath("dev/nothing"));
+    QVERIFY(PortCatalog::LatencyWarning(16).startsWith("latency timer 16 ms:"));
+    QVERIFY(PortCatalog::LatencyWarning(2).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSerialLink)

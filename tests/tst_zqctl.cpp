@@ -370,7 +370,7 @@ void TestZqctl::helpListsEveryCommand()
     const QString help = QString::fromUtf8(run.out);
     for (const char *command : {"params", "read-all", "get", "set", "info", "factory-set", "save",
                                 "load", "diff", "send", "query", "reg unlock", "reg read",
-                                "reg write", "reg dump", "white-spots", "write-serial"}) {
+                                "reg write", "reg dump", "white-spots", "write-serial", "ports"}) {
         const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
                                        QRegularExpression::MultilineOption);
         const QRegularExpression example(

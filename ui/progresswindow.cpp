@@ -31,6 +31,13 @@ void ProgressWindow::Update(int done, int total)
 {
     m_done = done;
     m_total = total;
+    // A fast line finishes a row every few milliseconds, and painting one
+    // costs about as much: between the first and the last row, paint at a
+    // rate the eye still sees as moving.
+    if (m_dialog && done < total && m_sincePaint.isValid() &&
+        m_sincePaint.elapsed() < kPaintEveryMs)
+        return;
+    m_sincePaint.start();
     if (!m_dialog) {
         m_dialog = new QProgressDialog(m_label, QString(), 0, total, m_parent);
         m_dialog->setWindowTitle(QString::fromLatin1(kAppTitle));

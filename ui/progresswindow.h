@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 class QProgressDialog;
@@ -34,6 +35,8 @@ private:
     QString m_label;
     QWidget *m_parent;
     QProgressDialog *m_dialog = nullptr;
+    static constexpr int kPaintEveryMs = 40;
+    QElapsedTimer m_sincePaint;
     int m_done = 0;
     int m_total = 0;
 };

@@ -438,6 +438,13 @@ Right-click to choose the serial port behind this button.</source>
     </message>
 </context>
 <context>
+    <name>PortCatalog</name>
+    <message>
+        <source>latency timer %1 ms: every reply may wait that long. The program asks for 1 ms while it has the port open. Where the driver does not follow, lower the timer with a udev rule: user guide, &quot;USB serial adapters&quot;.</source>
+        <translation>レイテンシタイマー %1 ms: 応答のたびにその時間だけ待つことがあります。本プログラムはポートを開いている間 1 ms を要求します。ドライバーが従わない場合は udev ルールでタイマーを下げてください: ユーザーガイド「USB serial adapters」。</translation>
+    </message>
+</context>
+<context>
     <name>PortDiagnosis</name>
     <message>
         <source>only its owner %1 may open it</source>
