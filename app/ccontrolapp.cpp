@@ -162,7 +162,7 @@ void CControlApp::OpenChannel(const CommSetupDialog &dialog)
         const QString library = dialog.m_portChoice == kEuresys  ? QStringLiteral("clseremc.dll")
                                 : dialog.m_portChoice == kMatrox ? QStringLiteral("clsermtx.dll")
                                                                  : dialog.m_libraryPath;
-        theCamera.ConnectLibrary(library);
+        theCamera.ConnectLibrary(library, dialog.m_grabberPort, dialog.m_grabberBaudRate);
     }
 }
 
@@ -207,7 +207,9 @@ bool CControlApp::Startup(const QStringList &arguments)
     QString fileError;
     const bool fileStores =
         !file.isEmpty() && SettingsFile::Read(file, &fileValues, &fileError) == SettingsFile::Ok;
-    if (dialog.m_system != 0 || (!fileStores && theCamera.IsPortOpen())) {
+    // A library or grabber port that would not open was said once already.
+    if ((dialog.m_system != 0 && theCamera.IsChannelOpen()) ||
+        (!fileStores && theCamera.IsPortOpen())) {
         BulkProgress progress(BulkProgress::Reading);
         theCamera.UploadAll();
     }

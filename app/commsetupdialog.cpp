@@ -1,5 +1,6 @@
 #include "commsetupdialog.h"
 
+#include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
 #include "resources/commsetupids.h"
@@ -9,6 +10,7 @@
 #include "ui/filedialogs.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -16,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+
+#include <iterator>
 
 namespace {
 constexpr int kTemplate = CommSetupId::Dialog;
@@ -28,7 +32,9 @@ constexpr int kBrowse = CommSetupId::Browse;
 constexpr int kOpen = CommSetupId::Open;
 constexpr int kCancel = CommSetupId::Cancel;
 constexpr int kEuresys = CommSetupId::Euresys - CommSetupId::FirstPort; // choice numbers
+constexpr int kMatrox = CommSetupId::Matrox - CommSetupId::FirstPort;
 constexpr int kOtherFactory = CommSetupId::OtherFactory - CommSetupId::FirstPort;
+constexpr int kBaudRates[] = {9600, 115200}; // by m_baudChoice
 } // namespace
 
 CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(parent)
@@ -50,6 +56,13 @@ CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(p
     setTabOrder(PortButton(kEuresys - 1), m_bauds->button(0));
     setTabOrder(m_bauds->button(0), m_bauds->button(1));
     m_path = FindControlAs<QLineEdit>(this, kPathEdit);
+    connect(m_path, &QLineEdit::editingFinished, this, [this] {
+        if (m_system == 1)
+            ShowGrabberPorts();
+    });
+    m_grabberPorts = FindControlAs<QComboBox>(this, CommSetupId::GrabberPort);
+    connect(m_grabberPorts, QOverload<int>::of(&QComboBox::activated), this,
+            [this] { ShowGrabberRates(); });
     connect(FindControlAs<QPushButton>(this, kBrowse), &QPushButton::clicked, this,
             &CommSetupDialog::OnBrowse);
     connect(FindControlAs<QPushButton>(this, kOpen), &QPushButton::clicked, this,
@@ -96,11 +109,71 @@ void CommSetupDialog::OnPortClicked(int choice)
     if (choice < kEuresys) {
         SetBaudEnabled(true);
         SetLibraryEnabled(false);
+        m_grabberRates.clear();
+        m_grabberPorts->clear();
+        m_grabberPorts->setEnabled(false);
+        FindControl(this, CommSetupId::GrabberPortLabel)->setEnabled(false);
         m_system = 0;
     } else {
-        SetBaudEnabled(false);
         SetLibraryEnabled(choice == kOtherFactory);
         m_system = 1;
+        ShowGrabberPorts();
+    }
+}
+
+QString CommSetupDialog::LibraryFile() const
+{
+    const int choice = m_ports->checkedId();
+    return choice == kEuresys  ? QStringLiteral("clseremc.dll")
+           : choice == kMatrox ? QStringLiteral("clsermtx.dll")
+                               : m_path->text();
+}
+
+QString CommSetupDialog::PortSettingsKey(const QString &library)
+{
+    // A path's separators would make groups of the settings key.
+    return QStringLiteral("CameraLinkPorts/") +
+           QString::fromLatin1(library.toUtf8().toPercentEncoding());
+}
+
+void CommSetupDialog::ShowGrabberPorts()
+{
+    m_grabberPorts->clear();
+    const QString library = LibraryFile();
+    // The library is asked before the channel opens it: a second grabber
+    // connection in the program is never made.
+    QStringList ids;
+    if (!library.isEmpty() && !CameraLinkLibrary::IsOpen() && CameraLinkLibrary::Load(library))
+        ids = CameraLinkLibrary::PortIdentifiers();
+    for (int i = 0; i < ids.size(); ++i)
+        m_grabberPorts->addItem(ids.at(i).isEmpty() ? tr("Port %1").arg(i) : ids.at(i));
+    const bool choice = ids.size() > 1;
+    m_grabberPorts->setEnabled(choice);
+    FindControl(this, CommSetupId::GrabberPortLabel)->setEnabled(choice);
+    const int remembered = QSettings().value(PortSettingsKey(library), 0).toInt();
+    m_grabberPorts->setCurrentIndex(remembered >= 0 && remembered < ids.size() ? remembered : 0);
+    ShowGrabberRates();
+}
+
+void CommSetupDialog::ShowGrabberRates()
+{
+    m_grabberRates.clear();
+    const int port = qMax(0, m_grabberPorts->currentIndex());
+    if (m_grabberPorts->count() > 0 && !CameraLinkLibrary::IsOpen() &&
+        CameraLinkLibrary::Init(quint32(port), this) == 0) {
+        m_grabberRates = CameraLinkLibrary::SupportedBaudRates();
+        CameraLinkLibrary::Close();
+    }
+    // Without a rate the library can set, the grabber's port keeps its own.
+    SetBaudEnabled(!m_grabberRates.isEmpty());
+    for (int i = 0; i < int(std::size(kBaudRates)); ++i)
+        m_bauds->button(i)->setEnabled(m_grabberRates.contains(kBaudRates[i]));
+    QAbstractButton *checked = m_bauds->checkedButton();
+    if (checked && !checked->isEnabled()) {
+        for (QAbstractButton *b : m_bauds->buttons()) {
+            if (b->isEnabled())
+                b->setChecked(true);
+        }
     }
 }
 
@@ -120,6 +193,8 @@ void CommSetupDialog::OnBrowse()
     request.selectedFilter = tr("shared library (*.so *.so.*)");
 #endif
     request.defaultSuffix = QStringLiteral("dll");
+    // Where the standard keeps grabber libraries, when the computer says.
+    request.initialPath = CameraLinkLibrary::LibraryDirectory();
     const QString path = FileDialogs::Ask(request, this);
     m_browsing = false;
     // A cancelled Browse keeps what was typed.
@@ -128,6 +203,7 @@ void CommSetupDialog::OnBrowse()
     m_libraryPath = QFileInfo(path).absoluteFilePath();
     // Only the path is shown again: the board button stays chosen.
     m_path->setText(m_libraryPath);
+    ShowGrabberPorts();
 }
 
 void CommSetupDialog::OnOpen()
@@ -136,6 +212,11 @@ void CommSetupDialog::OnOpen()
     m_portChoice = qMax(0, m_ports->checkedId());
     m_baudChoice = qMax(0, m_bauds->checkedId());
     m_libraryPath = m_path->text();
+    m_grabberPort = qMax(0, m_grabberPorts->currentIndex());
+    m_grabberBaudRate =
+        m_grabberRates.contains(kBaudRates[m_baudChoice]) ? kBaudRates[m_baudChoice] : 0;
+    if (m_system == 1 && m_grabberPorts->count() > 1)
+        QSettings().setValue(PortSettingsKey(LibraryFile()), m_grabberPort);
     accept();
 }
 

@@ -5,11 +5,13 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QComboBox;
 class QLineEdit;
 
 // "Select Communication System": the user picks a COM port and its baud
-// rate, or a frame grabber's Camera Link serial library. The dialog only
-// collects the choice; the application opens the channel with it.
+// rate, or a frame grabber's Camera Link serial library with one of its
+// serial ports (and its rate, where the library can set one). The dialog
+// only collects the choice; the application opens the channel with it.
 class CommSetupDialog : public QDialog
 {
     Q_OBJECT
@@ -24,10 +26,14 @@ public:
     int m_portChoice = 0; // 0..9 COM 1..COM10, 10 Euresys, 11 Matrox, 12 Other Factory
     int m_baudChoice = 0; // 0 " 9600", 1 "115200"
     QString m_libraryPath;
+    int m_grabberPort = 0;     // the grabber's serial port, 0 the first
+    int m_grabberBaudRate = 0; // 0: the library cannot set one; its port keeps its rate
 
     void OnPortClicked(int choice);
     void OnBrowse();
     void OnOpen();
+    // The library file the board choice stands for.
+    QString LibraryFile() const;
 
     QAbstractButton *PortButton(int choice) const;
     // "COM n" with the device behind it, and whether that device exists.
@@ -42,8 +48,14 @@ private:
     void SetLibraryEnabled(bool enabled);
     void ChooseDevice(int portNumber, const QPoint &globalPos);
     void UpdateToolTips();
+    // Asks the chosen library for its ports, and the chosen port for its rates.
+    void ShowGrabberPorts();
+    void ShowGrabberRates();
+    static QString PortSettingsKey(const QString &library);
 
     QButtonGroup *m_ports = nullptr;
     QButtonGroup *m_bauds = nullptr;
     QLineEdit *m_path = nullptr;
+    QComboBox *m_grabberPorts = nullptr;
+    QList<int> m_grabberRates; // the rates the chosen port takes; empty: none can be set
 };

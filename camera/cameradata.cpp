@@ -78,15 +78,20 @@ int CameraData::Reported(int result)
     return result;
 }
 
-int CameraData::ConnectLibrary(const QString &libraryPath)
+int CameraData::ConnectLibrary(const QString &libraryPath, int portIndex, int baudRate)
 {
-    return Reported(OpenLibrary(libraryPath));
+    return ReportedOpen(OpenLibrary(libraryPath, portIndex, baudRate));
 }
 
 int CameraData::ConnectPort(int portNumber, int baudRate)
 {
-    const int result = OpenPort(portNumber, baudRate);
-    // Which device was tried and why it would not open, after our own message.
+    return ReportedOpen(OpenPort(portNumber, baudRate));
+}
+
+int CameraData::ReportedOpen(int result)
+{
+    // Which device or library was tried and why it would not open, after our
+    // own message.
     if (result == -ERR_PORT_OPEN)
         ReportError(WhyPortWouldNotOpen());
     else

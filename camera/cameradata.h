@@ -29,7 +29,7 @@ public:
     int ReadAll();
 
     // Reporting wrappers: each failure is shown once, in the error box.
-    int ConnectLibrary(const QString &libraryPath);
+    int ConnectLibrary(const QString &libraryPath, int portIndex = 0, int baudRate = 0);
     int ConnectPort(int portNumber, int baudRate);
     int SendParam(int index, int value);
     int UploadParam(int index);
@@ -44,6 +44,7 @@ public:
 
 private:
     int Reported(int result);
+    int ReportedOpen(int result);
     void Progress(int done, int total);
 
     BulkProgress m_bulkProgress;

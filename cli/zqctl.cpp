@@ -19,7 +19,8 @@
 
 namespace {
 const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
-                           "[--cl-library FILE] [--trace FILE] COMMAND (see --help)\n";
+                           "[--cl-library FILE [--cl-port N]] [--trace FILE] COMMAND (see "
+                           "--help)\n";
 } // namespace
 
 Zqctl::Zqctl() = default;
@@ -80,10 +81,10 @@ int Zqctl::Run(const QStringList &arguments)
         detect = flag("detect"), force = flag("force"), all = flag("all"),
         threshold = value("threshold", "N"), timeLimit = value("time-limit", "SECONDS"),
         com = value("com", "N"), device = value("device", "PATH"), baud = value("baud", "RATE"),
-        library = value("cl-library", "FILE"), digits = value("digits", "7|8"),
-        trace = value("trace", "FILE");
+        library = value("cl-library", "FILE"), clPort = value("cl-port", "N"),
+        digits = value("digits", "7|8"), trace = value("trace", "FILE");
     parser.addOptions({help, version, json, eeprom, detect, force, all, threshold, timeLimit, com,
-                       device, baud, library, digits, trace});
+                       device, baud, library, clPort, digits, trace});
     // "-1" is a value to refuse by name, not an unknown option: shielded
     // from the parser, and unshielded in what it returns.
     const QChar shield(0x1);
@@ -153,9 +154,12 @@ int Zqctl::Run(const QStringList &arguments)
         if (v != QLatin1String("9600") && v != QLatin1String("115200"))
             return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
         m_baudRate = v.toInt();
+        m_baudGiven = true;
     }
     if (parser.isSet(library) && (m_library = last(library)).isEmpty())
         return UsageError(QStringLiteral("--cl-library needs a file"));
+    if (parser.isSet(clPort) && ((m_clPort = last(clPort).toInt(&ok)), !ok || m_clPort < 0))
+        return UsageError(QStringLiteral("--cl-port takes a port number, 0 the first"));
     if (parser.isSet(digits)) {
         const QString v = last(digits);
         if (v != QLatin1String("7") && v != QLatin1String("8"))
@@ -179,6 +183,8 @@ int Zqctl::Run(const QStringList &arguments)
     }
     if (!m_library.isEmpty() && !m_device.isEmpty())
         return UsageError(QStringLiteral("--cl-library and --device exclude each other"));
+    if (m_library.isEmpty() && m_clPort >= 0)
+        return UsageError(QStringLiteral("--cl-port goes with --cl-library"));
 
     m_notifier = std::make_unique<TerminalNotifier>();
     if (!tracePath.isEmpty()) {
@@ -225,8 +231,13 @@ int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given
 
 int Zqctl::Connect()
 {
+    // A grabber port that would not open was said by ConnectLibrary already.
     if (!m_library.isEmpty())
-        return theCamera.ConnectLibrary(m_library) < 0 ? CameraFailure : Success;
+        return theCamera.ConnectLibrary(m_library, qMax(m_clPort, 0),
+                                        m_baudGiven ? m_baudRate : 0) < 0 ||
+                       !theCamera.IsChannelOpen()
+                   ? CameraFailure
+                   : Success;
     if (!m_device.isEmpty())
         ComPortMap::SetOverride(m_comNumber, m_device);
     auto port = std::make_unique<QSerialPortDriver>();

@@ -125,10 +125,15 @@ private:
     // A JSON document on stdout.
     static void OutJson(const class QJsonValue &value);
 
+    // The Camera Link libraries where the standard keeps them (zqctlcllibraries.cpp).
+    int ClLibraries(const QStringList &args);
+
     QString m_device;
     QString m_library;
     int m_comNumber = 1;
     int m_baudRate = 9600;
+    bool m_baudGiven = false; // a grabber's port keeps its library's rate without --baud
+    int m_clPort = -1;        // -1: not given, the first port
     int m_serialDigits = 0; // write-serial --digits; 0 follows the camera
     bool m_json = false;
     bool m_force = false;

@@ -17,8 +17,10 @@ const char kChannelHelp[] =
     "Channel (default COM1 at 9600 baud):\n"
     "  --com N            COM port 1 to %1; --com N=DEVICE also names its device\n"
     "  --device PATH      the serial device to use as the COM port\n"
-    "  --baud RATE        9600 or 115200\n"
+    "  --baud RATE        9600 or 115200; with --cl-library, set on the grabber's\n"
+    "                     port where its library can (else it keeps its rate)\n"
     "  --cl-library FILE  the frame grabber's Camera Link serial library instead\n"
+    "  --cl-port N        the grabber's serial port N (0, the first, by default)\n"
     "  --trace FILE       append every byte sent and received to FILE\n"
     "  --help, --version  this text; the program's version\n";
 } // namespace
@@ -131,6 +133,11 @@ const Zqctl::Command Zqctl::kCommands[] = {
      "number, maker, description, the adapter's latency timer (a word of advice above 2 ms) "
      "and the COM button that reaches it\n"
      "  zqctl ports\n"},
+    {"cl-libraries", "", 0, 0, 0, true, nullptr, &Zqctl::ClLibraries, "Camera Link",
+     "the grabber libraries in the directory CLSERIALPATH names: file, maker and interface "
+     "version, tab-separated (\"-\" where a library does not say)\n"
+     "  zqctl cl-libraries\n"
+     "  zqctl --cl-library libgrab.so --cl-port 1 --baud 115200 info\n"},
 };
 const int Zqctl::kCommandCount = int(sizeof kCommands / sizeof kCommands[0]);
 
@@ -172,8 +179,8 @@ QString Zqctl::UsageLine(const Command &command)
 QString Zqctl::HelpText()
 {
     QString text = QStringLiteral(
-        "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] [--cl-library FILE]\n"
-        "             [--trace FILE] COMMAND [ARGUMENTS]\n"
+        "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200]\n"
+        "             [--cl-library FILE [--cl-port N]] [--trace FILE] COMMAND [ARGUMENTS]\n"
         "\n"
         "Controls a ZQ-M(V)710ALX camera over its serial control channel, and does from\n"
         "a shell what the program's service dialogs do.\n"
@@ -224,7 +231,7 @@ QString Zqctl::HelpText()
         "\n"
         "A port that will not open is named with the system's reason after the\n"
         "program's own message: missing, permission denied (and the group that may\n"
-        "use it), busy.\n"
+        "use it), busy; a library that will not load, with the loader's reason.\n"
         "\n"
         "Errors go to stderr, each starting \"zqctl: \".\n"
         "\n"

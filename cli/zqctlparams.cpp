@@ -252,6 +252,7 @@ int Zqctl::Info(const QStringList &)
                         {QStringLiteral("serial"), QString::fromLatin1(info.serialNumber)},
                         {QStringLiteral("serialDigits"), info.eightDigits ? 8 : 7},
                         {QStringLiteral("version"), QString::fromLatin1(info.version)},
+                        {QStringLiteral("port"), theCamera.ChannelName()},
                         {QStringLiteral("allows"),
                          QJsonObject{{QStringLiteral("title"), model.title},
                                      {QStringLiteral("gainMax"), model.gainMax},
@@ -273,6 +274,7 @@ int Zqctl::Info(const QStringList &)
     Out(QStringLiteral("Sort and test pattern: %1").arg(yesNo(model.sortAndTest)));
     Out(QStringLiteral("Balance adjust, white spots and factory SET: %1")
             .arg(yesNo(model.balance)));
+    Out(QStringLiteral("Port:    %1").arg(theCamera.ChannelName()));
     return Success;
 }
 

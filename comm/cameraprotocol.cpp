@@ -152,8 +152,8 @@ int CameraProtocol::SendCommand(const QByteArray &payload)
     const ExchangeScope exchange(this);
     if (payload.size() > kMaxPayload)
         return SetError(ERR_MSG_SIZE);
-    // On a Camera Link channel there is no COM port and this records
-    // "not opened"; the transaction goes on regardless.
+    // The late reply of an earlier exchange must not pass for this one's.
+    // A purge that fails does not stop the transaction.
     Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
     const QByteArray frame = BuildFrame(payload);
 

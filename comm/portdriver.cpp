@@ -16,3 +16,13 @@ void PortDriver::Pause(qint64 ms)
     if (ms > 0)
         QThread::msleep(static_cast<unsigned long>(ms));
 }
+
+qint64 PortDriver::ReadWaiting(char *buffer, qint64 maxCount, qint64)
+{
+    return ReadAvailable(buffer, maxCount);
+}
+
+QByteArray PortDriver::TakeNote()
+{
+    return QByteArray();
+}

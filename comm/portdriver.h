@@ -3,9 +3,10 @@
 #include <QString>
 #include <QtGlobal>
 
-// The operating-system side of a COM port, as the serial channel needs it.
-// The channel keeps all protocol timing; a driver only moves bytes, waits,
-// and reports line errors. The real driver wraps QSerialPort; the simulated
+// The far side of the serial channel, as the channel needs it: a COM port
+// or a frame grabber's port through its Camera Link serial library. The
+// channel keeps all protocol timing; a driver only moves bytes, waits, and
+// reports line errors. The real COM driver wraps QSerialPort; the simulated
 // camera plugs in its own driver running on virtual time.
 class PortDriver
 {
@@ -51,6 +52,9 @@ public:
     // Takes what has arrived, up to maxCount bytes, without waiting.
     // Returns the number taken (possibly 0), or -1 when the read failed.
     virtual qint64 ReadAvailable(char *buffer, qint64 maxCount) = 0;
+    // As ReadAvailable; a driver whose reads wait inside the call (a grabber
+    // library) waits there at most waitMs.
+    virtual qint64 ReadWaiting(char *buffer, qint64 maxCount, qint64 waitMs);
     // Blocks until bytes can be read or the clock is past deadlineMs.
     // Returns true when bytes can be read.
     virtual bool WaitReadable(qint64 deadlineMs) = 0;
@@ -62,4 +66,7 @@ public:
     // Lets about ms milliseconds pass on that clock. The Camera Link path
     // rests between calls of a library that came back early.
     virtual void Pause(qint64 ms);
+    // What the trace should say of the last read or write beyond its bytes
+    // (a library's failure status); empty when nothing. Forgotten once taken.
+    virtual QByteArray TakeNote();
 };

@@ -1,6 +1,7 @@
 #include "seriallink.h"
 
 #include "cameralinklibrary.h"
+#include "cameralinkportdriver.h"
 #include "comportmap.h"
 #include "qserialportdriver.h"
 #include "tracelog.h"
@@ -26,12 +27,13 @@ const FlagCode kFlagCodes[] = {
 };
 
 constexpr int kQueueSize = 4096;
-// Between calls of a Camera Link library that came back short.
-constexpr qint64 kCameraLinkRestMs = 1;
 
 } // namespace
 
-SerialLink::SerialLink() : m_driver(std::make_unique<QSerialPortDriver>()) {}
+SerialLink::SerialLink()
+    : m_comDriver(std::make_unique<QSerialPortDriver>()), m_driver(m_comDriver.get())
+{
+}
 
 SerialLink::~SerialLink()
 {
@@ -40,16 +42,45 @@ SerialLink::~SerialLink()
 
 void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
 {
-    if (m_driver && m_driver->IsOpen())
-        m_driver->Close();
-    m_driver = std::move(driver);
-    m_lost = false;
-    m_reopened = false;
+    const bool inUse = m_driver == m_comDriver.get();
+    if (m_comDriver->IsOpen())
+        m_comDriver->Close();
+    m_comDriver = std::move(driver);
+    if (inUse) {
+        m_driver = m_comDriver.get();
+        m_lost = false;
+        m_reopened = false;
+    }
+}
+
+void SerialLink::SetGrabberDriver(std::unique_ptr<CameraLinkPortDriver> driver)
+{
+    if (m_driver == m_grabber.get()) {
+        Close();
+        m_driver = m_comDriver.get();
+    }
+    m_grabber = std::move(driver);
 }
 
 bool SerialLink::IsPortOpen() const
 {
+    return m_driver == m_comDriver.get() && m_driver->IsOpen();
+}
+
+bool SerialLink::IsChannelOpen() const
+{
     return m_driver->IsOpen();
+}
+
+QString SerialLink::ChannelName() const
+{
+    if (m_driver == m_comDriver.get())
+        return QStringLiteral("COM%1 (%2)").arg(m_portNumber).arg(m_line.device);
+    const QString id = m_grabber->PortIdentifier();
+    return QStringLiteral("%1, port %2%3")
+        .arg(m_line.device)
+        .arg(m_grabber->PortIndex())
+        .arg(id.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(id));
 }
 
 QString SerialLink::WhyPortWouldNotOpen()
@@ -88,6 +119,7 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
     // Compared unsigned, so negative numbers are refused too.
     if (static_cast<unsigned>(portNumber) > unsigned(ComPortMap::kPortCount))
         return SetError(ERR_PORT_NUMBER);
+    m_driver = m_comDriver.get();
     m_portNumber = portNumber;
     m_baudRate = baudRate;
     m_line = {ComPortMap::DeviceFor(portNumber), byteSize, stopBits, parity};
@@ -108,16 +140,37 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
     return SetError(code == ERR_TIMEOUT ? ERR_LINE_SETTING : code);
 }
 
-int SerialLink::OpenLibrary(const QString &path)
+int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)
 {
+    Close();
     m_portNumber = 0; // a grabber's port has no COM number
-    if (!CameraLinkLibrary::Load(path))
+    m_baudRate = baudRate;
+    m_line = {path, 8, 0, 0};
+    if (!m_grabber)
+        m_grabber = std::make_unique<CameraLinkPortDriver>();
+    m_grabber->SetPortIndex(quint32(qMax(portIndex, 0)));
+    m_driver = m_grabber.get();
+    if (!m_grabber->Load(path))
         return SetError(ERR_PORT_OPEN);
-    if (CameraLinkLibrary::Init(0, this) != 0) {
+    const bool opened = m_driver->Open(path);
+    Note();
+    m_opened = opened;
+    if (!opened) {
         // Reported here and only here; later transfers fail with "not opened".
+        QString text = QCoreApplication::translate("SerialLink", "Board Open Error");
+        const QString why = CameraLinkLibrary::ErrorText(m_grabber->LastStatus());
+        if (!why.isEmpty())
+            text += QLatin1Char('\n') + why;
         UserNotifier::Instance().ShowMessage(
-            QCoreApplication::translate("SerialLink", "Board Open Error"),
-            QCoreApplication::translate("SerialLink", "Error"), UserNotifier::Stop);
+            text, QCoreApplication::translate("SerialLink", "Error"), UserNotifier::Stop);
+        return 0;
+    }
+    // Not left open at a rate other than the one asked for.
+    const bool configured = m_driver->Configure(baudRate, 8, 0, 0);
+    Note();
+    if (!configured) {
+        m_driver->Close();
+        return SetError(ERR_PORT_OPEN);
     }
     return 0;
 }
@@ -168,28 +221,11 @@ int SerialLink::Close()
         m_driver->Purge(PortDriver::PURGE_TXCLEAR | PortDriver::PURGE_RXCLEAR);
         m_driver->Close();
     }
-    // The grabber connection is process-wide: another channel object (a
-    // temporary, a helper) ending must not take it from the one that opened it.
-    if (CameraLinkLibrary::IsOwnedBy(this))
-        CameraLinkLibrary::Close();
     return 0;
 }
 
 int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
 {
-    if (CameraLinkLibrary::IsOpen()) {
-        if (count <= 0)
-            return 0;
-        const quint32 written =
-            CameraLinkLibrary::Write(bytes, quint32(count), quint32(timeoutMsPerByte));
-        Trace(TraceLog::Sent, bytes, qMin<qint64>(written, count));
-        if (written >= quint32(count))
-            return count;
-        // A write that did not complete must fail with a code of its own,
-        // or the transaction would end on whatever was recorded before.
-        SetError(ERR_TIMEOUT);
-        return int(written);
-    }
     if (count <= 0)
         return SetError(ERR_SIZE);
     if (!EnsureOpen()) {
@@ -202,7 +238,10 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
     const qint64 written = m_driver->Write(bytes, count, qint64(timeoutMsPerByte) * count);
     if (written > 0)
         Trace(TraceLog::Sent, bytes, written);
+    Note();
     if (written >= 0) {
+        // A write that did not complete fails with a code of its own, or the
+        // transaction would end on whatever was recorded before.
         if (written < count)
             SetError(ERR_TIMEOUT); // the driver gave up: the write timed out
         return int(written);
@@ -215,61 +254,46 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
 
 int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
 {
-    if (CameraLinkLibrary::IsOpen()) {
-        if (count <= 0)
-            return SetError(ERR_SIZE);
-        return ReadCameraLink(buffer, count, timeoutMsPerByte);
-    }
     if (count <= 0)
         return SetError(ERR_SIZE);
     if (!EnsureOpen())
         return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN);
 
+    // A grabber library may come back early with fewer bytes, whatever
+    // time-out it was given: it is asked again for the rest until the
+    // channel's own deadline, and never given more time than is left.
     const qint64 deadline = m_driver->NowMs() + qint64(count) * timeoutMsPerByte;
     int received = 0;
     bool failed = false;
-    while (m_driver->NowMs() <= deadline) {
-        const qint64 got = m_driver->ReadAvailable(buffer + received, count - received);
+    for (;;) {
+        const qint64 left =
+            qBound(qint64(0), deadline - m_driver->NowMs(), qint64(timeoutMsPerByte));
+        const qint64 got = m_driver->ReadWaiting(buffer + received, count - received, left);
         if (got < 0) {
+            Note();
             failed = true; // the device failed; waiting longer cannot help
             break;
         }
         Trace(TraceLog::Received, buffer + received, got);
+        Note();
         received += int(got);
         if (received == count)
             return count;
+        if (m_driver->NowMs() >= deadline)
+            break;
         m_driver->WaitReadable(deadline);
     }
-    m_driver->Purge(PortDriver::PURGE_RXCLEAR);
     const int result = SetError(MapCommErrors(m_driver->TakeLineErrors()));
     if (failed)
         LoseDevice();
     return result;
 }
 
-int SerialLink::ReadCameraLink(char *buffer, int count, int timeoutMsPerByte)
+void SerialLink::Note()
 {
-    // Some libraries come back early with fewer bytes, whatever time-out they
-    // were given: ask again for the rest, resting a little between calls, until
-    // the channel's own deadline, and never give one more time than is left.
-    const qint64 deadline = NowMs() + qint64(count) * timeoutMsPerByte;
-    int received = 0;
-    for (;;) {
-        const qint64 left = deadline - NowMs();
-        const auto asked = quint32(count - received);
-        const quint32 got = CameraLinkLibrary::Read(
-            buffer + received, asked, quint32(qBound<qint64>(0, left, qint64(timeoutMsPerByte))));
-        // A library that claims more than it was asked for is not trusted.
-        if (got > asked)
-            return SetError(ERR_TIMEOUT);
-        Trace(TraceLog::Received, buffer + received, got);
-        received += int(got);
-        if (received == count)
-            return count;
-        if (NowMs() >= deadline)
-            return SetError(ERR_TIMEOUT);
-        m_driver->Pause(qMin<qint64>(kCameraLinkRestMs, deadline - NowMs()));
-    }
+    const QByteArray note = m_driver->TakeNote();
+    if (m_trace && !note.isEmpty())
+        m_trace->Note(note);
 }
 
 void SerialLink::FlushTrace()
@@ -282,7 +306,7 @@ int SerialLink::Purge(quint32 purgeFlags)
 {
     if (!EnsureOpen())
         return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN);
-    if (!m_driver->Purge(purgeFlags))
-        return SetError(ERR_PURGE);
-    return 0;
+    const bool purged = m_driver->Purge(purgeFlags);
+    Note();
+    return purged ? 0 : SetError(ERR_PURGE);
 }

@@ -25,6 +25,16 @@ void TraceLog::Record(Direction direction, const char *bytes, int count)
     m_pending.append(bytes, count);
 }
 
+void TraceLog::Note(const QByteArray &text)
+{
+    Flush();
+    if (!m_file.isOpen())
+        return;
+    m_file.write(QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")).toLatin1() + " -- " +
+                 text + '\n');
+    m_file.flush();
+}
+
 void TraceLog::Flush()
 {
     if (m_pending.isEmpty())

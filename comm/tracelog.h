@@ -8,6 +8,7 @@
 // camera really said. One line per change of direction:
 //   14:20:01.123 TX 05 |.|
 //   14:20:01.125 RX 06 |.|
+//   14:20:02.130 -- clSerialRead -10004 (time-out)
 // with the time of the line's first byte, the bytes in hex and as text
 // (anything unprintable as a dot). Lines are appended to the file.
 class TraceLog
@@ -22,6 +23,8 @@ public:
     QString ErrorString() const { return m_file.errorString(); }
 
     void Record(Direction direction, const char *bytes, int count);
+    // A line of its own after the bytes so far: "14:20:01.130 -- text".
+    void Note(const QByteArray &text);
     // Writes out the line being gathered.
     void Flush();
 

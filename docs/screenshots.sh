@@ -162,7 +162,7 @@ typetext() { # ID TEXT
 }
 
 # Sizes in dialog units, from the dialog tables in resources/.
-SETUP="318 111" WHITESPOT="164 215" EDITOR="286 326" MANUAL="212 111"
+SETUP="318 127" WHITESPOT="164 215" EDITOR="286 326" MANUAL="212 111"
 title='^ ZQ-M\(V\)710ALX$' # message boxes, and the main window before its first refresh
 
 # --- 1. a normal start: setup dialog, panel, menus, About, white spots, register editor

@@ -16,6 +16,8 @@ enum Id : int
     LibraryPath = 1030,
     LibrarySuffix = 1031,
     Browse = 1032,
+    GrabberPortLabel = 1033,
+    GrabberPort = 1034, // the grabber's serial ports, by identifier
     Rs232cGroup = 1040,
     OpenPortGroup = 1041,
     BaudGroup = 1042,

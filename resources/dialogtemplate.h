@@ -7,16 +7,18 @@
 // rectangle in dialog units. The builder in ui/ turns one into widgets.
 struct DialogItem
 {
-    enum Kind : quint8 {
+    enum Kind : quint8
+    {
         GroupBox,    // a frame with a caption; the controls inside are its siblings
         RadioButton, // grouped with the radio buttons that follow it up to the next GroupStart
         CheckBox,
         PushButton,
-        Label,       // static text
-        Edit,        // one-line edit field (Multiline for several lines)
-        ScrollBar,   // horizontal unless Vertical
-        SpinButton,  // up-down arrows beside an edit field
-        Icon,        // the application icon
+        Label,      // static text
+        Edit,       // one-line edit field (Multiline for several lines)
+        ScrollBar,  // horizontal unless Vertical
+        SpinButton, // up-down arrows beside an edit field
+        Icon,       // the application icon
+        ComboBox,   // a drop-down list to choose from
     };
     enum Style : quint32 {
         GroupStart = 1u << 0, // starts a new radio group (and tab group)

@@ -304,8 +304,9 @@ void TestCameraData::connectFailuresAreReported()
     QCOMPARE(data.ConnectPort(11, 9600), -ERR_PORT_NUMBER);
     QCOMPARE(data.ConnectLibrary(QStringLiteral("/nonexistent/libnothing.so")), -ERR_PORT_OPEN);
     QCOMPARE(notifier.messages.size(), 2);
-    QCOMPARE(notifier.messages.at(1).text,
-             QStringLiteral("ERROR - Can not open communciation port."));
+    // The library is named, with the loader's reason.
+    QCOMPARE(notifier.messages.at(1).text, "ERROR - Can not open communciation port.\n"
+                                           "/nonexistent/libnothing.so: no such file");
     // Without a channel every exchange fails with its own code, reported once.
     QCOMPARE(data.SendParam(Param::GainLevel, 1), -ERR_PORT_NOT_OPEN);
     QCOMPARE(notifier.messages.size(), 3);

@@ -1,8 +1,12 @@
 #include "camera/cameradata.h"
 #include "camera/paramindex.h"
+#include "comm/cameralinklibrary.h"
+#include "comm/tracelog.h"
+#include "support/processrun.h"
 #include "support/recordingnotifier.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,7 +22,12 @@ class TestClSerSim : public QObject
 private slots:
     void standardCallsAndCodes();
     void partialLibraryIsRefused();
+    void failedInitReportsBoardOpenError_data();
     void failedInitReportsBoardOpenError();
+    void portsAndBaudRate_data();
+    void portsAndBaudRate();
+    void staleInputIsFlushed();
+    void zqctlChoosesPortAndListsLibraries();
     void readAllAndWriteThroughLibrary();
     void closedBeforeTheLibraryIsGone();
     void onlyTheOpenerCloses();
@@ -57,27 +66,61 @@ void TestClSerSim::standardCallsAndCodes()
     size = 1;
     QCOMPARE(read(&size, buffer, &size, 1000), -10006); // not a port of this library
     close(ref);
+
+    // Its camera set to 115200 hears nothing until the port runs at that rate.
+    auto setRate = reinterpret_cast<int32_t (*)(void *, uint32_t)>(lib.resolve("clSetBaudRate"));
+    qputenv("ZQ_CLSIM_OPTIONS", "--baud 115200");
+    QCOMPARE(init(0, &ref), 0);
+    qunsetenv("ZQ_CLSIM_OPTIONS");
+    for (uint32_t rate : {0u, 16u}) {
+        if (rate)
+            QCOMPARE(setRate(ref, rate), 0);
+        size = 1;
+        QCOMPARE(write(ref, &enq, &size, 1000), 0);
+        size = 1;
+        buffer[0] = 0;
+        read(ref, buffer, &size, 1000);
+        QCOMPARE(size, rate ? 1u : 0u);
+    }
+    QCOMPARE(setRate(ref, 32), -10008); // 230400: not among its rates
+    close(ref);
 }
 
 void TestClSerSim::partialLibraryIsRefused()
 {
     RecordingNotifier notifier;
     CameraData cam;
-    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLMISSING)), -4);
+    QCOMPARE(cam.ConnectLibrary(QStringLiteral(ZQ_CLMISSING)), -4);
     QVERIFY(!SerialLink::IsCameraLinkOpen());
     QVERIFY(cam.ReadParam(Param::GainLevel) < 0); // and nothing of it was called, or we had aborted
-    QVERIFY(notifier.messages.isEmpty());
+    // Named, with what it lacks, once.
+    QCOMPARE(notifier.messages.size(), 1);
+    QCOMPARE(notifier.messages[0].text,
+             QStringLiteral("ERROR - Can not open communciation port.\n" ZQ_CLMISSING
+                            ": it is not a Camera Link serial library: it has no clSerialClose"));
+}
+
+void TestClSerSim::failedInitReportsBoardOpenError_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("with error texts")
+        << ZQ_CLSERSIM
+        << "Board Open Error\nThe grabber's serial port is in use by another program.";
+    QTest::newRow("four functions") << ZQ_CLSERSIM4 << "Board Open Error";
 }
 
 void TestClSerSim::failedInitReportsBoardOpenError()
 {
+    QFETCH(QString, library);
+    QFETCH(QString, text);
     qputenv("ZQ_CLSIM_FAIL_INIT", "1");
     RecordingNotifier notifier;
     CameraData cam;
-    QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
+    QCOMPARE(cam.OpenLibrary(library), 0);
     qunsetenv("ZQ_CLSIM_FAIL_INIT");
     QCOMPARE(notifier.messages.size(), 1);
-    QCOMPARE(notifier.messages[0].text, QStringLiteral("Board Open Error"));
+    QCOMPARE(notifier.messages[0].text, text);
     QCOMPARE(notifier.messages[0].caption, QStringLiteral("Error"));
     QCOMPARE(notifier.messages[0].icon, UserNotifier::Stop);
     QVERIFY(!SerialLink::IsCameraLinkOpen());
@@ -161,6 +204,9 @@ void TestClSerSim::libraryThatComesBackEarly()
     qputenv("ZQ_CLSIM_ANSWER_DELAY_MS", "30");
     RecordingNotifier notifier;
     CameraData cam;
+    QTemporaryDir dir;
+    TraceLog trace(dir.filePath("trace"));
+    cam.SetTrace(&trace);
     QCOMPARE(cam.OpenLibrary(QStringLiteral(ZQ_CLSERSIM)), 0);
     qunsetenv("ZQ_CLSIM_SHORT_READS");
     qunsetenv("ZQ_CLSIM_ANSWER_DELAY_MS");
@@ -176,6 +222,115 @@ void TestClSerSim::libraryThatComesBackEarly()
              qPrintable(QString::number(clock.elapsed())));
     QVERIFY(notifier.messages.isEmpty());
     cam.Close();
+    // The library's status of a short read is in the trace, with its text.
+    QFile file(dir.filePath("trace"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains(
+        " -- clSerialRead -10004 (Fewer bytes arrived than were asked for.)\n"));
+}
+
+void TestClSerSim::portsAndBaudRate_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<QString>("refused"); // why it would not open; empty: reads all
+    // Two ports, the camera on the second at 115200; the grabber takes 9600 and 115200.
+    QTest::newRow("second port at 115200") << ZQ_CLSERSIM << 1 << 115200 << "";
+    QTest::newRow("a rate the port does not take")
+        << ZQ_CLSERSIM << 1 << 57600
+        << ZQ_CLSERSIM ": port 1: 57600 baud refused: -10008 (The grabber's port does not take "
+                       "that baud rate.)";
+    QTest::newRow("no such port") << ZQ_CLSERSIM << 2 << 115200 << "";
+    QTest::newRow("four functions cannot set a rate")
+        << ZQ_CLSERSIM4 << 0 << 115200 << ZQ_CLSERSIM4 ": the library cannot set a baud rate";
+}
+
+void TestClSerSim::portsAndBaudRate()
+{
+    QFETCH(QString, library);
+    QFETCH(int, port);
+    QFETCH(int, baud);
+    QFETCH(QString, refused);
+    qputenv("ZQ_CLSIM_PORTS", "2");
+    qputenv("ZQ_CLSIM_CAMERAS", "1");
+    qputenv("ZQ_CLSIM_RATES", "17");
+    qputenv("ZQ_CLSIM_OPTIONS", "--baud 115200");
+    RecordingNotifier notifier;
+    CameraData cam;
+    const int opened = cam.OpenLibrary(library, port, baud);
+    const QStringList ports = CameraLinkLibrary::PortIdentifiers();
+    for (const char *name :
+         {"ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_RATES", "ZQ_CLSIM_OPTIONS"})
+        qunsetenv(name);
+    QCOMPARE(ports, library == QLatin1String(ZQ_CLSERSIM)
+                        ? QStringList({"Sim grabber, port A", "Sim grabber, port B"})
+                        : QStringList{QString()});
+    if (port == 2) { // the library's own refusal, in its box
+        QCOMPARE(opened, 0);
+        QVERIFY(!cam.IsChannelOpen());
+        QCOMPARE(notifier.messages.value(0).text,
+                 "Board Open Error\nThe grabber has no serial port of that number.");
+        return;
+    }
+    if (!refused.isEmpty()) {
+        // Not left open at a rate nobody chose.
+        QCOMPARE(opened, -ERR_PORT_OPEN);
+        QVERIFY(!SerialLink::IsCameraLinkOpen());
+        QCOMPARE(cam.WhyPortWouldNotOpen(), refused);
+        return;
+    }
+    QCOMPARE(opened, 0);
+    QCOMPARE(cam.ChannelName(), library + ", port 1 \"Sim grabber, port B\"");
+    QCOMPARE(cam.ReadAll(), 1);
+    QCOMPARE(cam.GetValue(Param::ProgrammableShutter), 917);
+    QVERIFY(notifier.messages.isEmpty());
+    cam.Close();
+}
+
+void TestClSerSim::staleInputIsFlushed()
+{
+    // A late reply an earlier exchange gave up on waits in the port: with
+    // clFlushPort it is discarded before the next command; a four-function
+    // library hands it out as the answer, as it always did.
+    for (const char *library : {ZQ_CLSERSIM, ZQ_CLSERSIM4}) {
+        qputenv("ZQ_CLSIM_STALE", QByteArray(64, '\x15'));
+        RecordingNotifier notifier;
+        CameraData cam;
+        QCOMPARE(cam.OpenLibrary(QString::fromLatin1(library)), 0);
+        qunsetenv("ZQ_CLSIM_STALE");
+        const bool flushes = library == QLatin1String(ZQ_CLSERSIM);
+        cam.SetValue(Param::ProgrammableShutter, 0);
+        QCOMPARE(cam.ReadParam(Param::ProgrammableShutter), flushes ? 1 : -ERR_UNEXPECTED);
+        cam.Close();
+    }
+}
+
+void TestClSerSim::zqctlChoosesPortAndListsLibraries()
+{
+    QTemporaryDir dir;
+    for (const char *library : {ZQ_CLSERSIM, ZQ_CLSERSIM4, ZQ_CLMISSING})
+        QVERIFY(QFile::link(library, dir.filePath(QFileInfo(library).fileName())));
+    qputenv("CLSERIALPATH", dir.path().toLocal8Bit());
+    qputenv("ZQ_CLSIM_PORTS", "2");
+    qputenv("ZQ_CLSIM_CAMERAS", "1");
+    qputenv("ZQ_CLSIM_OPTIONS", "--baud 115200");
+    const ProcessRun info = ProcessRun::Of(
+        ZQCTL, {"--cl-library", ZQ_CLSERSIM, "--cl-port", "1", "--baud", "115200", "info"});
+    const ProcessRun list = ProcessRun::Of(ZQCTL, {"cl-libraries"});
+    for (const char *name :
+         {"CLSERIALPATH", "ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_OPTIONS"})
+        qunsetenv(name);
+    QCOMPARE(info.exitCode, 0);
+    QVERIFY2(info.out.endsWith("\nPort:    " ZQ_CLSERSIM ", port 1 \"Sim grabber, port B\"\n"),
+             info.out.constData());
+    QCOMPARE(list.exitCode, 0);
+    const QString d = dir.path() + '/';
+    QCOMPARE(QString::fromLocal8Bit(list.out),
+             d +
+                 "libclmissing.so\t-\t-\tcannot be used: it is not a Camera Link serial library: "
+                 "it has no clSerialClose\n" +
+                 d + "libclsersim.so\tZQ simulated grabber\t1.1\n" + d + "libclsersim4.so\t-\t-\n");
 }
 
 QTEST_GUILESS_MAIN(TestClSerSim)

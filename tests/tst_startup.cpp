@@ -20,10 +20,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QProcessEnvironment>
 #include <QSettings>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -47,6 +49,11 @@ void Drive(CommSetupDialog &dialog, const QStringList &steps, GuiFixture *rig)
             QApplication::setActiveWindow(&dialog);
             QAbstractButton *focus = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
             QVERIFY2(focus && focus->text() == step.mid(3), qPrintable(step));
+        } else if (step.startsWith("port:")) { // the grabber's port, by its place in the list
+            auto *ports = FindControlAs<QComboBox>(&dialog, 1034);
+            QVERIFY2(ports->isEnabled() && ports->count() > step.mid(5).toInt(), qPrintable(step));
+            ports->setCurrentIndex(step.mid(5).toInt());
+            emit ports->activated(ports->currentIndex());
         } else if (step == "Enter") {
             QTest::keyClick(&dialog, Qt::Key_Return);
         } else if (step == "Escape") {
@@ -380,19 +387,33 @@ void TestStartup::cameraLinkLibrary_data()
 {
     QTest::addColumn<bool>("withFile");
     QTest::addColumn<bool>("initFails");
-    QTest::newRow("read at start") << false << false;
-    QTest::newRow("read, then the file") << true << false;
-    QTest::newRow("init fails") << false << true;
+    QTest::addColumn<QStringList>("steps"); // between the library and OPEN
+    QTest::addColumn<QString>("library");
+    QTest::newRow("read at start") << false << false << QStringList() << ZQ_CLSERSIM;
+    QTest::newRow("read, then the file") << true << false << QStringList() << ZQ_CLSERSIM;
+    QTest::newRow("init fails") << false << true << QStringList() << ZQ_CLSERSIM;
+    // Two ports, the camera on the second, set to 115200.
+    QTest::newRow("second port at 115200")
+        << false << false << QStringList{"port:1", "115200"} << ZQ_CLSERSIM;
+    QTest::newRow("will not load") << false << false << QStringList() << "/nonexistent/libgone.so";
+    QTest::newRow("four functions") << false << false << QStringList() << ZQ_CLSERSIM4;
 }
 
 void TestStartup::cameraLinkLibrary()
 {
     QFETCH(bool, withFile);
     QFETCH(bool, initFails);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, library);
     GuiFixture rig;
     const QString log = rig.dir.filePath("cl.log");
     qputenv("ZQ_CLSIM_LOG", log.toLocal8Bit());
     qputenv("ZQ_CLSIM_FAIL_INIT", initFails ? "1" : "0");
+    if (!steps.isEmpty()) {
+        qputenv("ZQ_CLSIM_PORTS", "2");
+        qputenv("ZQ_CLSIM_CAMERAS", "1");
+        qputenv("ZQ_CLSIM_OPTIONS", "--baud 115200");
+    }
     QSettings().setValue("Settings/COM Port", 5);
     QStringList args = {"zqremote"};
     if (withFile)
@@ -400,24 +421,35 @@ void TestStartup::cameraLinkLibrary()
     {
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &d) {
-            Drive(d, {"Other Factory", "browse:" ZQ_CLSERSIM, "OPEN"}, &rig);
+            Drive(d,
+                  QStringList{"Other Factory", "browse:" + library} + steps + QStringList{"OPEN"},
+                  &rig);
         });
         QVERIFY(app.Startup(args));
         app.IdleUpdate();
         QCOMPARE(app.Frame()->ComIndicatorText(), QStringLiteral(" ?"));
         theCamera.Close();
     }
-    qunsetenv("ZQ_CLSIM_LOG");
-    qunsetenv("ZQ_CLSIM_FAIL_INIT");
+    for (const char *name : {"ZQ_CLSIM_LOG", "ZQ_CLSIM_FAIL_INIT", "ZQ_CLSIM_PORTS",
+                             "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_OPTIONS"})
+        qunsetenv(name);
     QCOMPARE(StoredComPort(), 0);
-    if (initFails) {
-        // Said once by the library's opening, then the reading's own box.
-        QCOMPARE(rig.boxes.size(), 2);
-        QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Board Open Error"));
-        QCOMPARE(rig.boxes.at(0).caption, QStringLiteral("Error"));
-        QCOMPARE(rig.boxes.at(1).text, QStringLiteral("ERROR - Communication port not opened."));
+    if (initFails || !QFile::exists(library)) {
+        // Said once, by the opening; nothing is read from a port that is not open.
+        QCOMPARE(rig.boxes.size(), 1);
+        if (initFails) {
+            QCOMPARE(rig.boxes.at(0).text,
+                     "Board Open Error\nThe grabber's serial port is in use by another program.");
+            QCOMPARE(rig.boxes.at(0).caption, QStringLiteral("Error"));
+        } else {
+            QCOMPARE(rig.boxes.at(0).text,
+                     "ERROR - Can not open communciation port.\n" + library + ": no such file");
+        }
         return;
     }
+    if (!steps.isEmpty()) // the port chosen for this library is offered first next time
+        QCOMPARE(QSettings().value("CameraLinkPorts/" + QUrl::toPercentEncoding(library)).toInt(),
+                 1);
     QVERIFY(rig.boxes.isEmpty());
     QFile f(log);
     QVERIFY(f.open(QIODevice::ReadOnly));

@@ -120,6 +120,7 @@ void TestZqctl::infoDecodesIdentity()
                                "Version: 2.1.0.3\n"
                                "Title:   ZQ-M710ALX\n"
                                "Gain:    0 to 503\n"));
+    QVERIFY(run.out.endsWith("\nPort:    COM1 (" + sim.Link().toLocal8Bit() + ")\n"));
 
     // A ZQ-MV model with new firmware: what its panel would not offer is
     // refused, nothing sent, unless --force.

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -115,6 +116,8 @@ QWidget *Make(const DialogItem &item, const QString &caption, QWidget *parent)
             s->setProperty("spinButton", true);
         return s;
     }
+    case DialogItem::ComboBox:
+        return new QComboBox(parent);
     case DialogItem::Icon: {
         auto *l = new QLabel(parent);
         const QIcon icon = QApplication::windowIcon();

@@ -108,6 +108,32 @@ Reset the camera?</source>
     </message>
 </context>
 <context>
+    <name>CameraLinkLibrary</name>
+    <message>
+        <source>it is not a Camera Link serial library: it has no %1</source>
+        <translation>Camera Link シリアルライブラリではありません: %1 がありません</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: そのファイルはありません</translation>
+    </message>
+</context>
+<context>
+    <name>CameraLinkPortDriver</name>
+    <message>
+        <source>%1: port %2: %3</source>
+        <translation>%1: ポート %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: port %2: %3 baud refused: %4</source>
+        <translation>%1: ポート %2: %3 bps は受け付けられません: %4</translation>
+    </message>
+    <message>
+        <source>%1: the library cannot set a baud rate</source>
+        <translation>%1: このライブラリはボーレートを設定できません</translation>
+    </message>
+</context>
+<context>
     <name>CommSetupDialog</name>
     <message>
         <source>OPEN DLL FILE</source>
@@ -182,6 +208,14 @@ Right-click to choose the serial port behind this button.</source>
     <message>
         <source>Select Communication System</source>
         <translation>通信方式の選択</translation>
+    </message>
+    <message>
+        <source>Port %1</source>
+        <translation>ポート %1</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>ポート</translation>
     </message>
 </context>
 <context>
