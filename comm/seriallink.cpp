@@ -18,11 +18,11 @@ struct FlagCode
     int code;
 };
 const FlagCode kFlagCodes[] = {
-    {PortDriver::CE_MODE, ERR_MODE},       {PortDriver::CE_BREAK, ERR_BREAK},
-    {PortDriver::CE_FRAME, ERR_FRAME},     {PortDriver::CE_IOE, ERR_IO},
-    {PortDriver::CE_OVERRUN, ERR_OVERRUN}, {PortDriver::CE_RXOVER, ERR_RXOVER},
-    {PortDriver::CE_RXPARITY, ERR_PARITY}, {PortDriver::CE_TXFULL, ERR_TXFULL},
-    {PortDriver::CE_DNS, ERR_DNS},         {PortDriver::CE_PTO, ERR_PTO},
+    {PortDriver::CE_MODE, ERR_MODE},         {PortDriver::CE_BREAK, ERR_BREAK},
+    {PortDriver::CE_FRAME, ERR_FRAME},       {PortDriver::CE_IOE, ERR_IO},
+    {PortDriver::CE_OVERRUN, ERR_OVERRUN},   {PortDriver::CE_RXOVER, ERR_RXOVER},
+    {PortDriver::CE_RXPARITY, ERR_PARITY},   {PortDriver::CE_TXFULL, ERR_TXFULL},
+    {PortDriver::CE_DNS, ERR_DNS},           {PortDriver::CE_PTO, ERR_PTO},
     {PortDriver::CE_OOP, ERR_OOP},
 };
 
@@ -283,6 +283,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
             break;
         m_driver->WaitReadable(deadline);
     }
+    m_driver->Purge(PortDriver::PURGE_RXCLEAR);
     const int result = SetError(MapCommErrors(m_driver->TakeLineErrors()));
     if (failed)
         LoseDevice();
