@@ -8,6 +8,9 @@
 class ComPortMap
 {
 public:
+    // COM 1 .. COM kPortCount: the setup dialog's buttons, --com's range.
+    static constexpr int kPortCount = 10;
+
     static QString DeviceFor(int portNumber);
     static void SetOverride(int portNumber, const QString &device);
     static void ClearOverrides();
