@@ -29,7 +29,7 @@
 
 namespace {
 const char kComPortKey[] = "Settings/COM Port";
-constexpr int kEuresys = 10;
+constexpr int kEuresys = ComPortMap::kPortCount; // the boards follow the COM ports
 constexpr int kMatrox = 11;
 // Qt's own Japanese lacks these two lines of the parser's help; ours has them.
 [[maybe_unused]] const char *const kParserTexts[] = {
@@ -127,7 +127,9 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
     }
     for (const QString &value : parser.values(com)) {
         if (!ComPortMap::ParseOverride(value)) {
-            MessageBox::Show(tr("--com takes N=DEVICE with N from 1 to 10, not \"%1\".").arg(value),
+            MessageBox::Show(tr("--com takes N=DEVICE with N from 1 to %1, not \"%2\".")
+                                 .arg(ComPortMap::kPortCount)
+                                 .arg(value),
                              QString(), MessageBox::Warning);
             return false;
         }

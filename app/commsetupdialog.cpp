@@ -81,7 +81,7 @@ CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(p
     connect(FindControlAs<QPushButton>(this, kCancel), &QPushButton::clicked, this,
             &QDialog::reject);
 
-    if (preselectPort >= 1 && preselectPort <= 10)
+    if (preselectPort >= 1 && preselectPort <= ComPortMap::kPortCount)
         m_portChoice = preselectPort - 1;
     ShowData();
     UpdateToolTips();
@@ -252,14 +252,14 @@ QString CommSetupDialog::PortToolTip(int portNumber)
 
 void CommSetupDialog::UpdateToolTips()
 {
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= ComPortMap::kPortCount; ++n)
         PortButton(n - 1)->setToolTip(PortToolTip(n));
 }
 
 void CommSetupDialog::contextMenuEvent(QContextMenuEvent *event)
 {
     QWidget *under = childAt(event->pos());
-    for (int n = 1; n <= 10; ++n) {
+    for (int n = 1; n <= ComPortMap::kPortCount; ++n) {
         if (under && under == PortButton(n - 1)) {
             ChooseDevice(n, event->globalPos());
             return;

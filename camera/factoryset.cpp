@@ -2,14 +2,6 @@
 
 #include "cameradata.h"
 
-FactorySet::Transfers FactorySet::On(CameraData &camera)
-{
-    return {[&camera](int index, int value) { return camera.SendParam(index, value); },
-            [&camera](int index) { return camera.UploadParam(index); },
-            [&camera](int index) { return camera.GetValue(index); },
-            [&camera] { return camera.UploadAll(); }};
-}
-
 FactorySet::Result FactorySet::Run(const Transfers &transfers)
 {
     Result result;

@@ -1,10 +1,7 @@
 #pragma once
 
 #include "paramindex.h"
-
-#include <functional>
-
-class CameraData;
+#include "valuetransfers.h"
 
 // The panel's factory set without its window: ask the camera to return to
 // its factory settings, wait while it says it is busy, then read all.
@@ -14,17 +11,9 @@ public:
     static constexpr int kParam = Param::FactorySet; // "Factory Set": 1 while the camera works
     static constexpr int kMaxReads = 50;
 
-    // How the sequence reaches the camera. The panel passes the document's
-    // value operations; On() gives a camera's reporting wrappers. Either way
-    // a failure has been reported once when it returns negative.
-    struct Transfers
-    {
-        std::function<int(int index, int value)> send;
-        std::function<int(int index)> upload;
-        std::function<int(int index)> value;
-        std::function<int()> uploadAll;
-    };
-    static Transfers On(CameraData &camera);
+    // How the sequence reaches the camera.
+    using Transfers = ValueTransfers;
+    static Transfers On(CameraData &camera) { return ValueTransfers::On(camera); }
 
     enum Outcome
     {

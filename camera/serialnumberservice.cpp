@@ -61,9 +61,7 @@ qint64 readNumber(const QString &text)
 
 SerialNumberService::Transfers SerialNumberService::CameraTransfers()
 {
-    return {[](int index, int value) { return theCamera.SendParam(index, value); },
-            [](int index) { return theCamera.UploadParam(index); },
-            [] { return theCamera.UploadAll(); }};
+    return ValueTransfers::On(theCamera);
 }
 
 SerialNumberService::SerialNumberService(Transfers transfers) : m_transfers(std::move(transfers)) {}

@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QString>
 
+#include "valuetransfers.h"
 #include <array>
+
 #include <functional>
 
 // Writing a camera's serial number and recording it, and resetting the
@@ -16,12 +18,7 @@ public:
     // How the service reaches the camera. The panel passes the document's
     // value operations; by default theCamera's reporting wrappers are used.
     // Either way a failure has been reported once when it returns negative.
-    struct Transfers
-    {
-        std::function<int(int index, int value)> send;
-        std::function<int(int index)> upload;
-        std::function<int()> uploadAll;
-    };
+    using Transfers = ValueTransfers;
     static Transfers CameraTransfers();
 
     enum Result

@@ -49,6 +49,25 @@ void SettingsFile::Apply(const Values &values, ParamStore *store, bool keepIdent
     }
 }
 
+int SettingsFile::FirstUncarried(const Values &values)
+{
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if ((ParamTable::Row(i).flags & PF_WRITE_ALL) && !ParamTable::Carries(i, values[i]))
+            return i;
+    }
+    return -1;
+}
+
+QString SettingsFile::UncarriedMessage(int index, qint32 value)
+{
+    return QCoreApplication::translate("SettingsFile",
+                                       "Row %1 \"%2\" holds %3, more than its register carries. "
+                                       "Nothing was sent to the camera.")
+        .arg(index)
+        .arg(ParamTable::GetParamName(index))
+        .arg(value);
+}
+
 SettingsFile::Status SettingsFile::Read(const QString &path, Values *values, QString *error)
 {
     QFile file(path);

@@ -21,7 +21,8 @@ public:
     static constexpr int kHeaderLength = 23;
     using Values = std::array<qint32, PARAM_COUNT>;
 
-    enum Status {
+    enum Status
+    {
         Ok,
         Empty,          // a zero-length file: nothing to read
         HeaderMismatch, // not one of our settings files
@@ -36,6 +37,11 @@ public:
     // the identity rows keep what the store holds: a file saved from another
     // camera must not rename the connected one.
     static void Apply(const Values &values, ParamStore *store, bool keepIdentity = false);
+
+    // The first row a write-all would send whose value its register cannot
+    // carry, or -1: such a file is refused, not sent cut short.
+    static int FirstUncarried(const Values &values);
+    static QString UncarriedMessage(int index, qint32 value);
 
     // Reads and decodes the file; on failure *error says why.
     static Status Read(const QString &path, Values *values, QString *error);

@@ -21,10 +21,11 @@ void TerminalNotifier::ShowMessage(const QString &text, const QString &caption, 
     }
     // Error boxes carry the program's title as caption; other captions
     // ("Error" of a grabber that would not open) say something of their own.
+    // Every error in zqctl's one form, "zqctl: " first.
     if (caption.trimmed() == QLatin1String("ZQ-M(V)710ALX"))
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+        std::fprintf(stderr, "zqctl: %s\n", qPrintable(text));
     else
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        std::fprintf(stderr, "zqctl: %s: %s\n", qPrintable(caption), qPrintable(text));
     std::fflush(stderr);
 }
 

@@ -5,12 +5,17 @@
 #include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
-#include "resources/appversion.h"
 #include "replywatch.h"
+#include "resources/appversion.h"
 #include "terminalnotifier.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -20,41 +25,32 @@ const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|
                            "--help)\n";
 // Name the channels, with their values: left out of what each channel's own
 // run is given.
-const char *const kChannelOptions[] = {"--device", "--com", "--cl-port", "--devices"};
-} // namespace
+const char *const kChannelOptions[] = {"device", "com", "cl-port", "devices"};
 
-// Checked in this order; a command's arguments are checked before the port
-// is opened, so nothing is sent for a request that cannot be carried out.
-const Zqctl::Command Zqctl::kCommands[] = {
-    {"params", "params [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Params},
-    {"read-all", "read-all [--json]", 0, 0, OptJson, false, nullptr, &Zqctl::ReadAll},
-    {"get", "get INDEX", 1, 1, 0, false, &Zqctl::CheckIndex, &Zqctl::Get},
-    {"set", "set INDEX VALUE [--force]", 2, 2, OptForce, false, &Zqctl::CheckSet, &Zqctl::Set},
-    {"info", "info", 0, 0, 0, false, nullptr, &Zqctl::Info},
-    {"save", "save FILE.zq", 1, 1, 0, false, nullptr, &Zqctl::Save},
-    {"load", "load FILE.zq", 1, 1, 0, true, nullptr, &Zqctl::Load},
-    {"diff", "diff FILE.zq [FILE2.zq] [--all] [--json]", 1, 2, OptAll | OptJson, true, nullptr,
-     &Zqctl::Diff},
-    {"apply", "apply FILE.zq [--json]", 1, 1, OptJson, true, nullptr, &Zqctl::Apply},
-    {"scan", "scan [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Scan},
-    {"send", "send PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Send},
-    {"query", "query PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Query},
-    {"write-serial", "write-serial NUMBER [--digits 7|8]", 1, 1, OptDigits, false, nullptr,
-     &Zqctl::WriteSerial},
-    {"factory-set", "factory-set [--json]", 0, 0, OptJson, false, nullptr,
-     &Zqctl::FactorySetCommand},
-    {"reg read", "reg read AREA ADDR [--eeprom]", 2, 2, OptEeprom, false, &Zqctl::CheckRegRead,
-     &Zqctl::RegRead},
-    {"reg write", "reg write AREA ADDR DATA [--eeprom]", 3, 3, OptEeprom, false,
-     &Zqctl::CheckRegRow, &Zqctl::RegWrite},
-    {"reg dump", "reg dump AREA PAGE [--eeprom]", 2, 2, OptEeprom, false, &Zqctl::CheckRegDump,
-     &Zqctl::RegDump},
-    {"reg unlock", "reg unlock", 0, 0, 0, false, nullptr, &Zqctl::RegUnlock},
-    {"ports", "ports [--json]", 0, 0, OptJson, true, nullptr, &Zqctl::Ports},
-    {"white-spots", "white-spots [--detect] [--threshold N] [--time-limit SECONDS] [--json]", 0, 0,
-     OptDetect | OptThreshold | OptTimeLimit | OptJson, false, nullptr, &Zqctl::WhiteSpots},
-    {"cl-libraries", "cl-libraries", 0, 0, 0, true, nullptr, &Zqctl::ClLibraries},
-};
+// A channel option among the arguments, in any form the parser takes
+// ("--device X", "-device X", "--device=X"): which, its value, and how many
+// arguments it spans; 0 when the argument at i is none.
+int channelOption(const QStringList &arguments, int i, QString *name, QString *value)
+{
+    QString a = arguments.at(i);
+    if (!a.startsWith(QLatin1Char('-')))
+        return 0;
+    a = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+    const int eq = int(a.indexOf(QLatin1Char('=')));
+    *name = eq < 0 ? a : a.left(eq);
+    bool known = false;
+    for (const char *option : kChannelOptions)
+        known = known || *name == QLatin1String(option);
+    if (!known)
+        return 0;
+    if (eq >= 0) {
+        *value = a.mid(eq + 1);
+        return 1;
+    }
+    *value = i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
+    return 2;
+}
+} // namespace
 
 Zqctl::Zqctl() = default;
 
@@ -87,131 +83,145 @@ int Zqctl::UsageError(const QString &message)
 
 const Zqctl::Command *Zqctl::FindCommand(const QString &name)
 {
-    for (const Command &command : kCommands) {
-        if (name == QLatin1String(command.name))
-            return &command;
+    for (int i = 0; i < kCommandCount; ++i) {
+        if (name == QLatin1String(kCommands[i].name))
+            return &kCommands[i];
     }
     return nullptr;
 }
 
-QString Zqctl::OptionName(Option option)
+void Zqctl::OutJson(const QJsonValue &value)
 {
-    switch (option) {
-    case OptJson:
-        return QStringLiteral("--json");
-    case OptDigits:
-        return QStringLiteral("--digits");
-    case OptEeprom:
-        return QStringLiteral("--eeprom");
-    case OptDetect:
-        return QStringLiteral("--detect");
-    case OptThreshold:
-        return QStringLiteral("--threshold");
-    case OptTimeLimit:
-        return QStringLiteral("--time-limit");
-    case OptForce:
-        return QStringLiteral("--force");
-    case OptAll:
-        return QStringLiteral("--all");
-    }
-    return QString();
+    const QJsonDocument document =
+        value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
 }
 
 int Zqctl::Run(const QStringList &arguments)
 {
-    m_arguments = arguments;
-    QStringList positional;
-    QString tracePath;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    auto value = [](const char *name, const char *what) {
+        return QCommandLineOption(QLatin1String(name), QString(), QLatin1String(what));
+    };
+    auto flag = [](const char *name) { return QCommandLineOption(QLatin1String(name)); };
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+        version = flag("version"), json = flag("json"), eeprom = flag("eeprom"),
+        detect = flag("detect"), force = flag("force"), all = flag("all"),
+        threshold = value("threshold", "N"), timeLimit = value("time-limit", "SECONDS"),
+        com = value("com", "N"), device = value("device", "PATH"), baud = value("baud", "RATE"),
+        library = value("cl-library", "FILE"), clPort = value("cl-port", "N"),
+        digits = value("digits", "7|8"), trace = value("trace", "FILE"),
+        devices = value("devices", "FILE");
+    parser.addOptions({help, version, json, eeprom, detect, force, all, threshold, timeLimit, com,
+                       device, baud, library, clPort, digits, trace, devices});
+    // "-1" is a value to refuse by name, not an unknown option: shielded
+    // from the parser, and unshielded in what it returns.
+    const QChar shield(0x1);
+    const QRegularExpression negative(QStringLiteral("^-[0-9]"));
+    QStringList shielded{QStringLiteral("zqctl")}; // the parser wants a program name first
+    for (const QString &a : arguments)
+        shielded << (negative.match(a).hasMatch() ? shield + a : a);
+    auto unshield = [shield](QString a) { return a.startsWith(shield) ? a.mid(1) : a; };
+    if (!parser.parse(shielded))
+        return UsageError(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(HelpText()), stdout);
+        return Success;
+    }
+    if (parser.isSet(version)) {
+        std::fputs("zqctl " ZQ_VERSION "\n", stdout);
+        return Success;
+    }
+    // The last of a repeated option holds, as a shell user expects.
+    auto last = [&parser, &unshield](const QCommandLineOption &option) {
+        return parser.values(option).isEmpty() ? QString() : unshield(parser.values(option).last());
+    };
     unsigned given = 0;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &a = arguments.at(i);
-        auto value = [&](QString *target) {
-            if (i + 1 >= arguments.size())
-                return false;
-            *target = arguments.at(++i);
-            return true;
-        };
-        QString v;
-        bool ok = false;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::fputs(qPrintable(HelpText()), stdout);
-            return Success;
-        } else if (a == QLatin1String("--version")) {
-            std::fputs("zqctl " ZQ_VERSION "\n", stdout);
-            return Success;
-        } else if (a == QLatin1String("--json")) {
-            m_json = true;
-            given |= OptJson;
-        } else if (a == QLatin1String("--eeprom")) {
-            m_mode = RegisterPage::Eeprom;
-            given |= OptEeprom;
-        } else if (a == QLatin1String("--detect")) {
-            m_detect = true;
-            given |= OptDetect;
-        } else if (a == QLatin1String("--force")) {
-            m_force = true;
-            given |= OptForce;
-        } else if (a == QLatin1String("--all")) {
-            m_all = true;
-            given |= OptAll;
-        } else if (a == QLatin1String("--threshold")) {
-            // The detection threshold's own limits, those of its slider.
-            if (!value(&v) || (m_threshold = v.toInt(&ok), !ok) || m_threshold < 0 ||
-                m_threshold > 255)
-                return UsageError(QStringLiteral("--threshold takes 0 to 255"));
-            given |= OptThreshold;
-        } else if (a == QLatin1String("--time-limit")) {
-            const int seconds = value(&v) ? v.toInt(&ok) : -1;
-            if (!ok || seconds < 0 || seconds > 86400)
-                return UsageError(QStringLiteral("--time-limit takes 0 to 86400 seconds"));
-            m_timeLimitMs = seconds * 1000;
-            given |= OptTimeLimit;
-        } else if (a == QLatin1String("--com")) {
-            if (!value(&v))
-                return UsageError(QStringLiteral("--com needs a port number"));
-            if (v.contains(QLatin1Char('='))) {
-                if (!ComPortMap::ParseOverride(v))
-                    return UsageError(QStringLiteral("bad --com \"%1\"").arg(v));
-                m_comNumber = v.section(QLatin1Char('='), 0, 0).toInt(&ok);
-            } else {
-                m_comNumber = v.toInt(&ok);
-                if (!ok || m_comNumber < 1 || m_comNumber > 10)
-                    return UsageError(QStringLiteral("--com takes 1 to 10, not \"%1\"").arg(v));
-            }
-            m_channels.append({QStringLiteral("com:%1").arg(m_comNumber), {a, v}});
-        } else if (a == QLatin1String("--device")) {
-            if (!value(&m_device) || m_device.isEmpty())
-                return UsageError(QStringLiteral("--device needs a path"));
-            m_channels.append({m_device, {a, m_device}});
-        } else if (a == QLatin1String("--devices")) {
-            if (!value(&m_devicesFile) || m_devicesFile.isEmpty())
-                return UsageError(QStringLiteral("--devices needs a file"));
-        } else if (a == QLatin1String("--baud")) {
-            if (!value(&v) || (v != QLatin1String("9600") && v != QLatin1String("115200")))
-                return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
-            m_baudRate = v.toInt();
-            m_baudGiven = true;
-        } else if (a == QLatin1String("--cl-library")) {
-            if (!value(&m_library) || m_library.isEmpty())
-                return UsageError(QStringLiteral("--cl-library needs a file"));
-        } else if (a == QLatin1String("--cl-port")) {
-            if (!value(&v) || (m_clPort = v.toInt(&ok), !ok) || m_clPort < 0)
-                return UsageError(QStringLiteral("--cl-port takes a port number, 0 the first"));
-            m_channels.append({QStringLiteral("cl-port:%1").arg(m_clPort), {a, v}});
-        } else if (a == QLatin1String("--digits")) {
-            if (!value(&v) || (v != QLatin1String("7") && v != QLatin1String("8")))
-                return UsageError(QStringLiteral("--digits takes 7 or 8"));
-            m_serialDigits = v.toInt();
-            given |= OptDigits;
-        } else if (a == QLatin1String("--trace")) {
-            if (!value(&tracePath) || tracePath.isEmpty())
-                return UsageError(QStringLiteral("--trace needs a file"));
-        } else if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
-            return UsageError(QStringLiteral("unknown option %1").arg(a));
+    const QPair<const QCommandLineOption *, Option> commandOptions[] = {
+        {&json, OptJson},           {&digits, OptDigits},
+        {&eeprom, OptEeprom},       {&detect, OptDetect},
+        {&threshold, OptThreshold}, {&timeLimit, OptTimeLimit},
+        {&force, OptForce},         {&all, OptAll}};
+    for (const auto &o : commandOptions)
+        given |= parser.isSet(*o.first) ? unsigned(o.second) : 0u;
+    m_json = parser.isSet(json);
+    m_force = parser.isSet(force);
+    m_all = parser.isSet(all);
+    m_detect = parser.isSet(detect);
+    if (parser.isSet(eeprom))
+        m_mode = RegisterPage::Eeprom;
+    bool ok = false;
+    if (parser.isSet(threshold)) {
+        // The detection threshold's own limits, those of its slider.
+        m_threshold = last(threshold).toInt(&ok);
+        if (!ok || m_threshold < 0 || m_threshold > 255)
+            return UsageError(QStringLiteral("--threshold takes 0 to 255"));
+    }
+    if (parser.isSet(timeLimit)) {
+        const int seconds = last(timeLimit).toInt(&ok);
+        if (!ok || seconds < 0 || seconds > 86400)
+            return UsageError(QStringLiteral("--time-limit takes 0 to 86400 seconds"));
+        m_timeLimitMs = seconds * 1000;
+    }
+    for (const QString &v : parser.values(com)) {
+        if (v.contains(QLatin1Char('='))) {
+            if (!ComPortMap::ParseOverride(v))
+                return UsageError(QStringLiteral("bad --com \"%1\"").arg(v));
+            m_comNumber = v.section(QLatin1Char('='), 0, 0).toInt(&ok);
         } else {
-            positional.append(a);
+            m_comNumber = v.toInt(&ok);
+            if (!ok || m_comNumber < 1 || m_comNumber > ComPortMap::kPortCount)
+                return UsageError(QStringLiteral("--com takes 1 to %1, not \"%2\"")
+                                      .arg(ComPortMap::kPortCount)
+                                      .arg(v));
         }
     }
+    if (parser.isSet(device) && (m_device = last(device)).isEmpty())
+        return UsageError(QStringLiteral("--device needs a path"));
+    if (parser.isSet(baud)) {
+        const QString v = last(baud);
+        if (v != QLatin1String("9600") && v != QLatin1String("115200"))
+            return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
+        m_baudRate = v.toInt();
+        m_baudGiven = true;
+    }
+    if (parser.isSet(library) && (m_library = last(library)).isEmpty())
+        return UsageError(QStringLiteral("--cl-library needs a file"));
+    if (parser.isSet(clPort) && ((m_clPort = last(clPort).toInt(&ok)), !ok || m_clPort < 0))
+        return UsageError(QStringLiteral("--cl-port takes a port number, 0 the first"));
+    if (parser.isSet(digits)) {
+        const QString v = last(digits);
+        if (v != QLatin1String("7") && v != QLatin1String("8"))
+            return UsageError(QStringLiteral("--digits takes 7 or 8"));
+        m_serialDigits = v.toInt();
+    }
+    const QString tracePath = last(trace);
+    if (parser.isSet(trace) && tracePath.isEmpty())
+        return UsageError(QStringLiteral("--trace needs a file"));
+    if (parser.isSet(devices) && (m_devicesFile = last(devices)).isEmpty())
+        return UsageError(QStringLiteral("--devices needs a file"));
+    // Each --device, --com and --cl-port in the order given: the channels.
+    m_arguments = arguments;
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString name, v;
+        const int span = channelOption(arguments, i, &name, &v);
+        if (span == 0 || name == QLatin1String("devices"))
+            continue;
+        const QString option = QStringLiteral("--") + name;
+        if (name == QLatin1String("com"))
+            m_channels.append(
+                {QStringLiteral("com:") + v.section(QLatin1Char('='), 0, 0), {option, v}});
+        else if (name == QLatin1String("cl-port"))
+            m_channels.append({QStringLiteral("cl-port:") + v, {option, v}});
+        else
+            m_channels.append({v, {option, v}});
+        i += span - 1;
+    }
+
+    QStringList positional;
+    for (const QString &a : parser.positionalArguments())
+        positional << unshield(a);
     if (positional.isEmpty())
         return UsageError(QStringLiteral("no command given"));
     QString command = positional.takeFirst();
@@ -243,19 +253,20 @@ int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given
     const Command *command = FindCommand(name);
     if (!command)
         return UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
-    for (unsigned bit = 1; bit <= OptAll; bit <<= 1) {
+    for (unsigned bit = 1; bit <= kLastOption; bit <<= 1) {
         if ((given & bit) && !(command->options & bit)) {
             QStringList with;
-            for (const Command &c : kCommands) {
-                if (c.options & bit)
-                    with.append(QLatin1String(c.name));
+            for (int i = 0; i < kCommandCount; ++i) {
+                if (kCommands[i].options & bit)
+                    with.append(QLatin1String(kCommands[i].name));
             }
             return UsageError(QStringLiteral("%1 goes with %2 only")
-                                  .arg(OptionName(Option(bit)), with.join(QLatin1String(", "))));
+                                  .arg(OptionUsage(Option(bit)).section(QLatin1Char(' '), 0, 0),
+                                       with.join(QLatin1String(", "))));
         }
     }
     if (args.size() < command->minArgs || args.size() > command->maxArgs)
-        return UsageError(QStringLiteral("usage: zqctl %1").arg(QLatin1String(command->usage)));
+        return UsageError(QStringLiteral("usage: zqctl %1").arg(UsageLine(*command)));
     if (command->check) {
         if (const int status = (this->*command->check)(args))
             return status;
@@ -283,9 +294,10 @@ int Zqctl::Connect()
     auto port = std::make_unique<QSerialPortDriver>();
     const QSerialPortDriver *opened = port.get();
     auto watch = std::make_unique<ReplyWatch>(std::move(port), [] {
-        Err(QStringLiteral("the camera acknowledged the command but sent no reply in 4 s; "
+        Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
                            "sending it again and still waiting for a reply (a command that is "
-                           "only acknowledged goes with send)"));
+                           "only acknowledged goes with send)")
+                .arg(CameraProtocol::kReplyWaitMs / 1000));
     });
     m_watch = watch.get();
     theCamera.SetPortDriver(std::move(watch));
@@ -329,18 +341,15 @@ int Zqctl::RunOnChannels(const Command &command, const QStringList &args)
             return QFile::exists(m_devicesFile) ? Usage : FileFailure;
         }
     }
+    if (m_trace)
+        return UsageError(QStringLiteral("--trace goes with one channel only"));
     QStringList commandLine;
     for (int i = 0; i < m_arguments.size(); ++i) {
-        const QString &a = m_arguments.at(i);
-        if (a == QLatin1String("--trace"))
-            return UsageError(QStringLiteral("--trace goes with one channel only"));
-        bool channelOption = false;
-        for (const char *option : kChannelOptions)
-            channelOption = channelOption || a == QLatin1String(option);
-        if (channelOption)
-            ++i; // and its value
+        QString name, value;
+        if (const int span = channelOption(m_arguments, i, &name, &value))
+            i += span - 1; // each run gets its own channel
         else
-            commandLine.append(a);
+            commandLine.append(m_arguments.at(i));
     }
     // A file is refused once, here, rather than by every camera's run.
     if (!args.isEmpty()) {

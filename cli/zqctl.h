@@ -36,6 +36,7 @@ public:
     // returns the process's exit status.
     int Run(const QStringList &arguments);
 
+    // The --help text, made from the command and option tables.
     static QString HelpText();
 
     // A line on stdout; a "zqctl: " line on stderr.
@@ -55,21 +56,28 @@ private:
         OptForce = 1 << 6,
         OptAll = 1 << 7,
     };
+    static constexpr unsigned kLastOption = OptAll;
     using Step = int (Zqctl::*)(const QStringList &args);
     struct Command
     {
         const char *name;
-        const char *usage; // its arguments, for the usage message
+        const char *arguments; // as the usage shows them
         int minArgs;
         int maxArgs;
         unsigned options;
         bool offline; // needs no camera, or opens the port itself
         Step check;   // checks the arguments before the port is opened; may be null
         Step run;
+        const char *section; // the heading the help lists it under
+        const char *help;    // what it does, then an example, one line each
     };
     static const Command kCommands[];
+    static const int kCommandCount;
     static const Command *FindCommand(const QString &name);
-    static QString OptionName(Option option);
+    // "--digits 7|8"
+    static QString OptionUsage(Option option);
+    // "set PARAM VALUE [--force]"
+    static QString UsageLine(const Command &command);
 
     int Connect();
     int Dispatch(const QString &command, const QStringList &args, unsigned given);
@@ -79,6 +87,8 @@ private:
     int UsageError(const QString &message);
 
     // Parameters and settings (zqctlparams.cpp).
+    // What the connected camera's model allows (reads its name and version).
+    int ReadModel(class CameraModel *model);
     int CheckIndex(const QStringList &args);
     int CheckSet(const QStringList &args);
     int Params(const QStringList &args);
@@ -120,8 +130,11 @@ private:
     int RegDump(const QStringList &args);
     int RegUnlock(const QStringList &args);
     int WhiteSpots(const QStringList &args);
-    int Detect();
-    int RegRefused(RegisterPage::Status status, const QString &detail);
+    // Runs a detection; *outcome the camera's outcome text when it gave one.
+    int Detect(QString *outcome);
+    int RegRefused(const QString &detail);
+    // A JSON document on stdout.
+    static void OutJson(const class QJsonValue &value);
 
     QStringList m_arguments;                  // as given, for the runs on several channels
     QList<ChannelRunner::Channel> m_channels; // each --device and --com in turn

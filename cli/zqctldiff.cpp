@@ -2,6 +2,7 @@
 #include "zqctl.h"
 
 #include "camera/camerainfo.h"
+#include "camera/paneltables.h"
 #include "camera/readoutformat.h"
 #include "camera/thecamera.h"
 #include "comm/errorstate.h"
@@ -27,10 +28,14 @@ struct Side
         info = CameraInfo::Decode(store);
     }
 
-    // What the panel shows for the row beside its slider or in the camera
-    // information; false where it shows no text.
+    // What the panel shows for the row beside its slider, on its button or
+    // in the camera information; false where it shows no text.
     bool Readout(int index, QString *text) const
     {
+        if (PanelTables::HasChoices(index)) {
+            *text = PanelTables::ChoiceCaption(index, values[index]);
+            return !text->isEmpty();
+        }
         if (ReadoutFormat::Has(index)) {
             *text = ReadoutFormat::Text(index, values[index]).trimmed();
             return true;
@@ -160,7 +165,7 @@ int Zqctl::Compare(const QStringList &args, bool applied, const QList<int> &refu
             {QStringLiteral("applied"), applied},
             {QStringLiteral("equal"), found == 0},
             {QStringLiteral("differences"), differences}};
-        std::fputs(QJsonDocument(result).toJson(QJsonDocument::Indented).constData(), stdout);
+        OutJson(result);
     }
     return found ? Differs : Success;
 }

@@ -2,7 +2,9 @@
 #include "zqctl.h"
 
 #include "camera/camerainfo.h"
+#include "camera/cameramodel.h"
 #include "camera/factoryset.h"
+#include "camera/paneltables.h"
 #include "camera/paramindex.h"
 #include "camera/serialnumberservice.h"
 #include "camera/settingsfile.h"
@@ -17,11 +19,14 @@
 
 namespace {
 
+// An index, or a code name from camera/paramindex.h.
 bool parseIndex(const QString &text, int *index)
 {
     bool ok = false;
     *index = text.toInt(&ok, 10);
-    return ok && *index >= 0 && *index < PARAM_COUNT;
+    if (!ok)
+        *index = ParamTable::IndexOfName(text);
+    return *index >= 0 && *index < PARAM_COUNT;
 }
 
 bool parseValue(const QString &text, int *value)
@@ -48,16 +53,23 @@ QString flagText(quint8 flags)
     return parts.isEmpty() ? QStringLiteral("-") : parts.join(QLatin1Char(','));
 }
 
-// The bytes the register takes on the wire: the control area's width follows
-// from the limits, every other area carries three.
-int wireBytes(const ParamInfo &row)
-{
-    return row.writeCode == 0x01 ? CameraProtocol::ValueWidth(row.lower, row.upper) : 3;
-}
-
 QString describe(int index)
 {
     return QStringLiteral("parameter %1 \"%2\"").arg(index).arg(ParamTable::GetParamName(index));
+}
+
+// A row's value as JSON: with the caption of the panel's button that shows
+// it, where one does.
+QJsonObject valueObject(int index, int value)
+{
+    QJsonObject row{{QStringLiteral("index"), index},
+                    {QStringLiteral("code"), ParamTable::CodeName(index)},
+                    {QStringLiteral("name"), ParamTable::GetParamName(index)},
+                    {QStringLiteral("value"), value}};
+    const QString choice = PanelTables::ChoiceCaption(index, value);
+    if (!choice.isEmpty())
+        row.insert(QStringLiteral("choice"), choice);
+    return row;
 }
 
 } // namespace
@@ -65,8 +77,9 @@ QString describe(int index)
 int Zqctl::CheckIndex(const QStringList &args)
 {
     if (!parseIndex(args.at(0), &m_index))
-        return UsageError(QStringLiteral("INDEX must be 0 to 54, not \"%1\" (zqctl params lists "
-                                         "them)")
+        return UsageError(QStringLiteral("PARAM must be an index 0 to %1 or a code name such as "
+                                         "GainLevel, not \"%2\" (zqctl params lists them)")
+                              .arg(PARAM_COUNT - 1)
                               .arg(args.at(0)));
     return Success;
 }
@@ -79,10 +92,10 @@ int Zqctl::CheckSet(const QStringList &args)
         return UsageError(
             QStringLiteral("VALUE must be a 32-bit integer, not \"%1\"").arg(args.at(1)));
     const ParamInfo &row = ParamTable::Row(m_index);
-    const int bytes = wireBytes(row);
+    const int bytes = CameraProtocol::RegisterBytes(row.writeCode, row.lower, row.upper);
     const qint64 most = (qint64(1) << (8 * bytes)) - 1;
     // What the register cannot carry would reach the camera cut short.
-    if (m_value < 0 || m_value > most) {
+    if (!ParamTable::Carries(m_index, m_value)) {
         Err(QStringLiteral("%1 does not fit the register of %2: %3 byte(s) on the wire carry 0 "
                            "to %4; nothing sent")
                 .arg(m_value)
@@ -100,6 +113,28 @@ int Zqctl::CheckSet(const QStringList &args)
                 .arg(row.upper));
         return Usage;
     }
+    // What no model's panel offers needs no camera to refuse.
+    const QString refusal = m_force ? QString() : CameraModel::Loosest().Refusal(m_index, m_value);
+    if (!refusal.isEmpty()) {
+        Err(QStringLiteral("%1 refused for %2: %3; nothing sent (--force sends it all the same)")
+                .arg(m_value)
+                .arg(describe(m_index), refusal));
+        return Usage;
+    }
+    return Success;
+}
+
+int Zqctl::ReadModel(CameraModel *model)
+{
+    for (int i = Param::ModelNameFirst; i < Param::SerialNumberFirst; ++i) {
+        if (theCamera.UploadParam(i) < 0)
+            return CameraFailure;
+    }
+    for (int i = Param::VersionFirst; i <= Param::CameraInfoLast; ++i) {
+        if (theCamera.UploadParam(i) < 0)
+            return CameraFailure;
+    }
+    *model = CameraModel::Of(CameraInfo::Decode(theCamera));
     return Success;
 }
 
@@ -110,6 +145,7 @@ int Zqctl::Params(const QStringList &)
         for (int i = 0; i < PARAM_COUNT; ++i) {
             const ParamInfo &row = ParamTable::Row(i);
             rows.append(QJsonObject{{QStringLiteral("index"), i},
+                                    {QStringLiteral("code"), ParamTable::CodeName(i)},
                                     {QStringLiteral("name"), ParamTable::GetParamName(i)},
                                     {QStringLiteral("writeAll"), bool(row.flags & PF_WRITE_ALL)},
                                     {QStringLiteral("read"), bool(row.flags & PF_READ)},
@@ -120,19 +156,21 @@ int Zqctl::Params(const QStringList &)
                                     {QStringLiteral("min"), row.lower},
                                     {QStringLiteral("max"), row.upper}});
         }
-        std::fputs(QJsonDocument(rows).toJson(QJsonDocument::Indented).constData(), stdout);
+        OutJson(rows);
         return Success;
     }
-    Out(QStringLiteral("index\tname\tflags\tread\twrite\tregister\tdefault\tmin\tmax"));
+    // The code name last: scripts that read the columns before it keep working.
+    Out(QStringLiteral("index\tname\tflags\tread\twrite\tregister\tdefault\tmin\tmax\tcode"));
     for (int i = 0; i < PARAM_COUNT; ++i) {
         const ParamInfo &row = ParamTable::Row(i);
-        Out(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9")
+        Out(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9\t%10")
                 .arg(i)
                 .arg(ParamTable::GetParamName(i), flagText(row.flags), hex2(row.readCode),
                      hex2(row.writeCode), hex2(row.address))
                 .arg(row.defaultValue)
                 .arg(row.lower)
-                .arg(row.upper));
+                .arg(row.upper)
+                .arg(ParamTable::CodeName(i)));
     }
     return Success;
 }
@@ -151,19 +189,17 @@ int Zqctl::PrintValues()
 {
     if (m_json) {
         QJsonArray rows;
-        for (int i = 0; i < PARAM_COUNT; ++i) {
-            rows.append(QJsonObject{{QStringLiteral("index"), i},
-                                    {QStringLiteral("name"), ParamTable::GetParamName(i)},
-                                    {QStringLiteral("value"), theCamera.GetValue(i)}});
-        }
-        std::fputs(QJsonDocument(rows).toJson(QJsonDocument::Indented).constData(), stdout);
+        for (int i = 0; i < PARAM_COUNT; ++i)
+            rows.append(valueObject(i, theCamera.GetValue(i)));
+        OutJson(rows);
         return Success;
     }
-    for (int i = 0; i < PARAM_COUNT; ++i)
-        Out(QStringLiteral("%1\t%2\t%3")
-                .arg(i)
-                .arg(ParamTable::GetParamName(i))
-                .arg(theCamera.GetValue(i)));
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        const int value = theCamera.GetValue(i);
+        const QString choice = PanelTables::ChoiceCaption(i, value);
+        Out(QStringLiteral("%1\t%2\t%3").arg(i).arg(ParamTable::GetParamName(i)).arg(value) +
+            (choice.isEmpty() ? QString() : QLatin1Char('\t') + choice));
+    }
     return Success;
 }
 
@@ -175,12 +211,29 @@ int Zqctl::Get(const QStringList &)
     }
     if (theCamera.UploadParam(m_index) < 0)
         return CameraFailure;
-    Out(QString::number(theCamera.GetValue(m_index)));
+    if (m_json)
+        OutJson(valueObject(m_index, theCamera.GetValue(m_index)));
+    else
+        Out(QString::number(theCamera.GetValue(m_index)));
     return Success;
 }
 
 int Zqctl::Set(const QStringList &)
 {
+    // Only a value some model refuses costs the reads of the model.
+    if (!m_force && !CameraModel::Strictest().Refusal(m_index, m_value).isEmpty()) {
+        CameraModel model;
+        if (const int status = ReadModel(&model))
+            return status;
+        const QString refusal = model.Refusal(m_index, m_value);
+        if (!refusal.isEmpty()) {
+            Err(QStringLiteral("%1 refused for %2 on %3: %4; nothing sent (--force sends it all "
+                               "the same)")
+                    .arg(m_value)
+                    .arg(describe(m_index), model.title, refusal));
+            return Usage;
+        }
+    }
     return theCamera.SendParam(m_index, m_value) < 0 ? CameraFailure : Success;
 }
 
@@ -191,12 +244,36 @@ int Zqctl::Info(const QStringList &)
             return CameraFailure;
     }
     const CameraInfo info = CameraInfo::Decode(theCamera);
+    const CameraModel model = CameraModel::Of(info);
+    if (m_json) {
+        OutJson(
+            QJsonObject{{QStringLiteral("vendor"), QString::fromLatin1(info.vendorName)},
+                        {QStringLiteral("model"), QString::fromLatin1(info.modelName)},
+                        {QStringLiteral("serial"), QString::fromLatin1(info.serialNumber)},
+                        {QStringLiteral("serialDigits"), info.eightDigits ? 8 : 7},
+                        {QStringLiteral("version"), QString::fromLatin1(info.version)},
+                        {QStringLiteral("port"), theCamera.ChannelName()},
+                        {QStringLiteral("allows"),
+                         QJsonObject{{QStringLiteral("title"), model.title},
+                                     {QStringLiteral("gainMax"), model.gainMax},
+                                     {QStringLiteral("accel2x"), model.accel},
+                                     {QStringLiteral("sortAndTestPattern"), model.sortAndTest},
+                                     {QStringLiteral("balanceAndWhiteSpots"), model.balance}}}});
+        return Success;
+    }
+    auto yesNo = [](bool yes) { return yes ? QStringLiteral("yes") : QStringLiteral("no"); };
     Out(QStringLiteral("Vendor:  %1").arg(QString::fromLatin1(info.vendorName)));
     Out(QStringLiteral("Model:   %1").arg(QString::fromLatin1(info.modelName)));
     Out(QStringLiteral("Serial:  %1 (%2 digits)")
             .arg(QString::fromLatin1(info.serialNumber))
             .arg(info.eightDigits ? 8 : 7));
     Out(QStringLiteral("Version: %1").arg(QString::fromLatin1(info.version)));
+    Out(QStringLiteral("Title:   %1").arg(model.title));
+    Out(QStringLiteral("Gain:    0 to %1").arg(model.gainMax));
+    Out(QStringLiteral("2xACCEL: %1").arg(yesNo(model.accel)));
+    Out(QStringLiteral("Sort and test pattern: %1").arg(yesNo(model.sortAndTest)));
+    Out(QStringLiteral("Balance adjust, white spots and factory SET: %1")
+            .arg(yesNo(model.balance)));
     Out(QStringLiteral("Port:    %1").arg(theCamera.ChannelName()));
     return Success;
 }
@@ -227,6 +304,12 @@ int Zqctl::ReadSettings(const QString &path, SettingsFile::Values *values)
         Err(error);
         return FileFailure;
     }
+    const int uncarried = SettingsFile::FirstUncarried(*values);
+    if (uncarried >= 0) {
+        Err(QStringLiteral("\"%1\": %2")
+                .arg(path, SettingsFile::UncarriedMessage(uncarried, (*values)[uncarried])));
+        return Usage;
+    }
     return Success;
 }
 
@@ -242,7 +325,13 @@ int Zqctl::Load(const QStringList &args)
     theCamera.SetBulkProgress([this](int done, int total) {
         m_notifier->ShowProgress(QStringLiteral("Writing"), done, total);
     });
-    return theCamera.SendAll() < 0 ? CameraFailure : Success;
+    const bool sent = theCamera.SendAll() >= 0;
+    if (m_json) {
+        OutJson(QJsonObject{{QStringLiteral("file"), args.at(0)},
+                            {QStringLiteral("written"), sent},
+                            {QStringLiteral("rows"), ParamTable::CountWith(PF_WRITE_ALL)}});
+    }
+    return sent ? Success : CameraFailure;
 }
 
 int Zqctl::FactorySetCommand(const QStringList &)

@@ -17,7 +17,7 @@ namespace {
 // "COM n" of the first button whose device is this port; 0 for none.
 int comButtonFor(const SerialPortEntry &port)
 {
-    for (int n = 1; n <= 10; ++n) {
+    for (int n = 1; n <= ComPortMap::kPortCount; ++n) {
         if (PortCatalog::KernelName(ComPortMap::DeviceFor(n)) == port.kernelName)
             return n;
     }

@@ -80,9 +80,9 @@ int Zqctl::Query(const QStringList &)
     return Success;
 }
 
-int Zqctl::RegRefused(P::Status status, const QString &detail)
+int Zqctl::RegRefused(const QString &detail)
 {
-    Err(QStringLiteral("%1 (%2; nothing sent)").arg(P::RefusalText(status), detail));
+    Err(detail + QStringLiteral("; nothing sent"));
     return Usage;
 }
 
@@ -96,7 +96,6 @@ int Zqctl::CheckRegRead(const QStringList &args)
     QByteArray payload;
     if (P::BuildRead(m_mode, m_area, m_row.address, &payload) != P::Done)
         return RegRefused(
-            P::BadAddress,
             QStringLiteral("ADDR must be two hexadecimal digits, not \"%1\"").arg(args.at(1)));
     return Success;
 }
@@ -109,9 +108,9 @@ int Zqctl::CheckRegRow(const QStringList &args)
     QByteArray payload;
     if (P::BuildWrite(m_mode, m_area, m_row, &payload) != P::Done)
         return RegRefused(
-            P::BadData, QStringLiteral("DATA must be %1 hexadecimal digits in area %2, not \"%3\"")
-                            .arg(P::AreaOf(m_area).dataDigits)
-                            .arg(QLatin1String(P::AsciiName(m_area)), args.at(2)));
+            QStringLiteral("DATA must be %1 hexadecimal digits in area %2, not \"%3\"")
+                .arg(P::AreaOf(m_area).dataDigits)
+                .arg(QLatin1String(P::AsciiName(m_area)), args.at(2)));
     return Success;
 }
 
@@ -182,7 +181,7 @@ int Zqctl::RegUnlock(const QStringList &)
     return Success;
 }
 
-int Zqctl::Detect()
+int Zqctl::Detect(QString *outcomeText)
 {
     // A start the camera did not take would poll the status it had before.
     if (theCamera.SendParam(W::kStatusParam, 1) < 0)
@@ -205,12 +204,11 @@ int Zqctl::Detect()
             continue;
         case W::GaveUp: // each failed read has been reported
             return CameraFailure;
-        case W::Finished:
-            std::fprintf(stderr, "%s\n", qPrintable(W::OutcomeText(outcome)));
-            return Success;
         default:
-            std::fprintf(stderr, "%s\n", qPrintable(W::OutcomeText(outcome)));
-            return NotFinished;
+            *outcomeText = W::OutcomeText(outcome);
+            if (!m_json)
+                std::fprintf(stderr, "%s\n", qPrintable(*outcomeText));
+            return outcome == W::Finished ? Success : NotFinished;
         }
     }
 }
@@ -219,11 +217,15 @@ int Zqctl::WhiteSpots(const QStringList &)
 {
     if (m_threshold >= 0 && theCamera.SendParam(W::kThresholdParam, m_threshold) < 0)
         return CameraFailure;
-    if (m_detect) {
-        if (const int status = Detect())
-            return status;
-    }
-    const W::Listing listing = W::ListAddresses(theCamera);
+    QString outcome;
+    const int detected = m_detect ? Detect(&outcome) : Success;
+    // Failed reads and the time limit have been said; an outcome other than
+    // finished lists nothing, but --json still carries it.
+    if (detected && (outcome.isEmpty() || !m_json))
+        return detected;
+    W::Listing listing;
+    if (!detected)
+        listing = W::ListAddresses(theCamera);
     // What was read before a failure is listed all the same.
     if (m_json) {
         QJsonArray spots;
@@ -231,7 +233,12 @@ int Zqctl::WhiteSpots(const QStringList &)
             spots.append(QJsonObject{{QStringLiteral("no"), i + 1},
                                      {QStringLiteral("x"), listing.spots[i].x},
                                      {QStringLiteral("y"), listing.spots[i].y}});
-        std::fputs(QJsonDocument(spots).toJson(QJsonDocument::Indented).constData(), stdout);
+        QJsonObject result{{QStringLiteral("spots"), spots}};
+        if (m_detect) {
+            result.insert(QStringLiteral("outcome"), outcome);
+            result.insert(QStringLiteral("finished"), detected == Success);
+        }
+        OutJson(result);
     } else {
         QString text = W::Format(listing.spots);
         std::fputs(text.replace(QLatin1String("\r\n"), QLatin1String("\n")).toLocal8Bit(), stdout);
@@ -240,5 +247,5 @@ int Zqctl::WhiteSpots(const QStringList &)
         theCamera.ReportError();
         return CameraFailure;
     }
-    return Success;
+    return detected;
 }

@@ -5,16 +5,6 @@
 #include <cstring>
 
 namespace {
-constexpr int kHandshakeAttempts = 4;
-constexpr int kFrameAttempts = 4;
-constexpr int kCommandAttempts = 4;
-constexpr int kReplyTries = 4;
-constexpr int kByteTimeoutMs = 1000;   // ENQ, ACK, NAK and each frame byte
-constexpr int kHandshakeAckMs = 1000;  // ACK after ENQ
-constexpr int kFrameAckMs = 3000;      // ACK after a frame
-constexpr int kReplyWaitMs = 4000;     // STX of a reply
-constexpr int kReplyByteMs = 1000;     // each further reply byte
-
 bool isAreaOne(int area)
 {
     const int code = area & 0xFF;
@@ -57,6 +47,16 @@ int CameraProtocol::ValueWidth(int lower, int upper)
     if ((lower & 0xFF00) || (upper & 0xFF00))
         return 2;
     return 1;
+}
+
+int CameraProtocol::RegisterBytes(int area, int lower, int upper)
+{
+    return isAreaOne(area) ? ValueWidth(lower, upper) : 3;
+}
+
+bool CameraProtocol::Carries(int area, int lower, int upper, int value)
+{
+    return value >= 0 && qint64(value) < (qint64(1) << (8 * RegisterBytes(area, lower, upper)));
 }
 
 CameraProtocol::WireBytes CameraProtocol::ToWireOrder(int area, int lower, int upper, int value)
@@ -255,12 +255,15 @@ int CameraProtocol::CheckReply(const char *bytes, int count)
 int CameraProtocol::WriteRegister(int memory, int fixed, int area, int address, int lower,
                                   int upper, int value)
 {
+    // Refused before the handshake: nothing reaches the camera cut short.
+    if (!Carries(area, lower, upper, value))
+        return SetError(ERR_MSG_SIZE);
     return SendCommand(
         BuildPayload(memory, fixed, area, address, ToWireOrder(area, lower, upper, value)));
 }
 
-int CameraProtocol::ReadRegister(int memory, int fixed, int area, int address, int lower,
-                                 int upper, int *value)
+int CameraProtocol::ReadRegister(int memory, int fixed, int area, int address, int lower, int upper,
+                                 int *value)
 {
     *value = 0;
     char reply[kReplyData + 1] = {};

@@ -12,10 +12,28 @@
 class CameraProtocol : public SerialLink
 {
 public:
-    enum Control : char { STX = 0x02, ETX = 0x03, ENQ = 0x05, ACK = 0x06, NAK = 0x15 };
+    enum Control : char
+    {
+        STX = 0x02,
+        ETX = 0x03,
+        ENQ = 0x05,
+        ACK = 0x06,
+        NAK = 0x15
+    };
     static constexpr int kMaxPayload = 22;
     static constexpr int kReplySize = 10;
     static constexpr int kReplyData = 6;
+
+    // Retries and time-outs of every exchange.
+    static constexpr int kHandshakeAttempts = 4;
+    static constexpr int kFrameAttempts = 4;
+    static constexpr int kCommandAttempts = 4;
+    static constexpr int kReplyTries = 4;
+    static constexpr int kByteTimeoutMs = 1000;  // ENQ, ACK, NAK and each frame byte
+    static constexpr int kHandshakeAckMs = 1000; // ACK after ENQ
+    static constexpr int kFrameAckMs = 3000;     // ACK after a frame
+    static constexpr int kReplyWaitMs = 4000;    // STX of a reply
+    static constexpr int kReplyByteMs = 1000;    // each further reply byte
 
     // Three value bytes in the order they appear in the payload.
     using WireBytes = std::array<quint8, 3>;
@@ -45,6 +63,11 @@ public:
                                    const WireBytes &value);
     // Bytes of a register of area 01/81: 1, 2 or 3, from its limits.
     static int ValueWidth(int lower, int upper);
+    // Bytes a register carries on the wire: ValueWidth in area 01, three elsewhere.
+    static int RegisterBytes(int area, int lower, int upper);
+    // Whether the value reaches the register whole; a wider one would arrive
+    // as its low bytes, another value altogether.
+    static bool Carries(int area, int lower, int upper, int value);
     static WireBytes ToWireOrder(int area, int lower, int upper, int value);
     static int FromWireOrder(int area, int lower, int upper, const WireBytes &pairs);
     // Digits are their value; any other character counts as its upper-case

@@ -53,7 +53,7 @@ bool ComPortMap::ParseOverride(const QString &text)
         return false;
     bool ok = false;
     const int n = text.left(eq).toInt(&ok);
-    if (!ok || n < 1 || n > 10)
+    if (!ok || n < 1 || n > kPortCount)
         return false;
     SetOverride(n, text.mid(eq + 1));
     return true;

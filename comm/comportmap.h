@@ -8,6 +8,9 @@
 class ComPortMap
 {
 public:
+    // COM 1 .. COM kPortCount: the setup dialog's buttons, --com's range.
+    static constexpr int kPortCount = 10;
+
     static QString DeviceFor(int portNumber);
     // The platform's own name for the port, used when nothing else is set.
     static QString DefaultDevice(int portNumber);

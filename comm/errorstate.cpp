@@ -3,16 +3,6 @@
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 
-namespace {
-// Indexed by code. 62127 is the "ERROR - %1" wrapper, not a message, hence
-// the jump from 62126 to 62128.
-const int kMessageIds[ERR_COUNT] = {
-    62101, 62102, 62103, 62104, 62105, 62106, 62107, 62108, 62109, 62110,
-    62111, 62112, 62113, 62114, 62115, 62116, 62117, 62118, 62119, 62120,
-    62121, 62122, 62123, 62124, 62125, 62126, 62128, 62129,
-};
-} // namespace
-
 ErrorState::~ErrorState() = default;
 
 int ErrorState::SetError(int code)
@@ -26,7 +16,9 @@ int ErrorState::StringIdOf(int code)
 {
     if (code < 0 || code >= ERR_COUNT)
         code = ERR_KEEP;
-    return kMessageIds[code];
+    // The messages follow each other by code, around the "ERROR - %1" wrapper.
+    const int id = StringId::ErrorMessageFirst + code;
+    return id >= StringId::ErrorWrapper ? id + 1 : id;
 }
 
 QString ErrorState::MessageOf(int code)

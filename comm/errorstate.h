@@ -33,7 +33,8 @@ enum ErrorCode : int {
     ERR_CHECKSUM = 25,
     ERR_MSG_SIZE = 26,
     ERR_TOO_LONG = 27,
-    ERR_COUNT = 28
+    ERR_LINE_SETTING = 28, // the port refused the baud rate or the byte format
+    ERR_COUNT = 29
 };
 
 // The one recorded failure code of a camera connection. Every layer of the
@@ -51,7 +52,7 @@ public:
     // "ERROR - %1" around the recorded code's message.
     QString GetErrorMessage() const;
 
-    // The bare message of a code; codes outside 0..27 give code 1's message.
+    // The bare message of a code; codes outside 0..ERR_COUNT-1 give code 1's message.
     static QString MessageOf(int code);
     // String table id of a code's message (the table skips 62127).
     static int StringIdOf(int code);

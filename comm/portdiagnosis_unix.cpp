@@ -3,6 +3,7 @@
 // The POSIX side: the device node, its owner and group, and what open says.
 
 #include <QCoreApplication>
+#include <QSerialPort>
 #include <QVector>
 
 #include <cerrno>
@@ -55,6 +56,25 @@ QString permissionAdvice(const struct stat &st)
 }
 
 } // namespace
+
+QString PortDiagnosis::Explain(const QString &device, int serialPortError, const QString &reason)
+{
+    const QByteArray path = device.toLocal8Bit();
+    struct stat st = {};
+    QString advice;
+    if (serialPortError == QSerialPort::DeviceNotFoundError || ::stat(path.constData(), &st) != 0)
+        advice = QCoreApplication::translate("PortDiagnosis",
+                                             " (no such device: unplugged, or another name?)");
+    else if (serialPortError == QSerialPort::PermissionError)
+        // Qt says this for a lock held, a busy device and a refused one alike.
+        advice =
+            ::access(path.constData(), R_OK | W_OK) != 0
+                ? QStringLiteral(" (%1)").arg(permissionAdvice(st))
+                : QCoreApplication::translate("PortDiagnosis", " (another program has it open)");
+    else if (!S_ISCHR(st.st_mode))
+        advice = QCoreApplication::translate("PortDiagnosis", " (not a serial device)");
+    return QStringLiteral("%1: %2%3").arg(device, reason, advice);
+}
 
 QString PortDiagnosis::Explain(const QString &device)
 {

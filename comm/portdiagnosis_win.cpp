@@ -4,19 +4,12 @@
 
 #include <QSerialPort>
 
-// Windows has no device nodes to look at: the port is tried once more and
-// Qt's words for the failure are given, with what to do for the usual ones.
-QString PortDiagnosis::Explain(const QString &device)
+// Windows has no device nodes to look at: Qt's words for the failure are
+// given, with what to do for the usual ones.
+QString PortDiagnosis::Explain(const QString &device, int serialPortError, const QString &reason)
 {
-    QSerialPort port(device);
-    if (port.open(QIODevice::ReadWrite)) {
-        port.close();
-        return QCoreApplication::translate("PortDiagnosis",
-                                           "%1: in use a moment ago (another program held it)")
-            .arg(device);
-    }
     QString advice;
-    switch (port.error()) {
+    switch (serialPortError) {
     case QSerialPort::DeviceNotFoundError:
         advice = QCoreApplication::translate("PortDiagnosis",
                                              " (no such device: unplugged, or another number?)");
@@ -27,5 +20,17 @@ QString PortDiagnosis::Explain(const QString &device)
     default:
         break;
     }
-    return QStringLiteral("%1: %2%3").arg(device, port.errorString(), advice);
+    return QStringLiteral("%1: %2%3").arg(device, reason, advice);
+}
+
+QString PortDiagnosis::Explain(const QString &device)
+{
+    QSerialPort port(device);
+    if (port.open(QIODevice::ReadWrite)) {
+        port.close();
+        return QCoreApplication::translate("PortDiagnosis",
+                                           "%1: in use a moment ago (another program held it)")
+            .arg(device);
+    }
+    return Explain(device, port.error(), port.errorString());
 }

@@ -1,6 +1,7 @@
 #include "qserialportdriver.h"
 
 #include "portcatalog.h"
+#include "portdiagnosis.h"
 
 #include <QSerialPort>
 
@@ -17,11 +18,14 @@ QSerialPortDriver::~QSerialPortDriver()
 bool QSerialPortDriver::Open(const QString &device)
 {
     Close();
+    m_openReason.clear();
     if (device.isEmpty())
         return false;
     m_port = std::make_unique<QSerialPort>();
     m_port->setPortName(device);
     if (!m_port->open(QIODevice::ReadWrite)) {
+        m_openError = m_port->error();
+        m_openReason = m_port->errorString();
         m_port.reset();
         return false;
     }
@@ -31,6 +35,13 @@ bool QSerialPortDriver::Open(const QString &device)
     m_lowLatency.Enter(m_port->handle());
     m_latencyMs = PortCatalog().LatencyMs(device);
     return true;
+}
+
+QString QSerialPortDriver::WhyNotOpen(const QString &device)
+{
+    if (m_openReason.isEmpty()) // not tried: no device name
+        return PortDriver::WhyNotOpen(device);
+    return PortDiagnosis::Explain(device, m_openError, m_openReason);
 }
 
 bool QSerialPortDriver::IsOpen() const
@@ -52,9 +63,8 @@ bool QSerialPortDriver::Configure(int baud, int byteSize, int stopBits, int pari
 {
     if (!IsOpen())
         return false;
-    static const QSerialPort::StopBits kStopBits[] = {QSerialPort::OneStop,
-                                                      QSerialPort::OneAndHalfStop,
-                                                      QSerialPort::TwoStop};
+    static const QSerialPort::StopBits kStopBits[] = {
+        QSerialPort::OneStop, QSerialPort::OneAndHalfStop, QSerialPort::TwoStop};
     static const QSerialPort::Parity kParity[] = {QSerialPort::NoParity, QSerialPort::OddParity,
                                                   QSerialPort::EvenParity, QSerialPort::MarkParity,
                                                   QSerialPort::SpaceParity};
@@ -62,7 +72,8 @@ bool QSerialPortDriver::Configure(int baud, int byteSize, int stopBits, int pari
         return false;
     const bool ok = m_port->setBaudRate(baud) &&
                     m_port->setDataBits(static_cast<QSerialPort::DataBits>(byteSize)) &&
-                    m_port->setParity(kParity[parity]) && m_port->setStopBits(kStopBits[stopBits]) &&
+                    m_port->setParity(kParity[parity]) &&
+                    m_port->setStopBits(kStopBits[stopBits]) &&
                     m_port->setFlowControl(QSerialPort::NoFlowControl);
     // Modem lines: a pseudo-terminal or an adapter without them refuses the
     // call, which is no reason to refuse the port.
@@ -107,8 +118,7 @@ qint64 QSerialPortDriver::Write(const char *data, qint64 count, qint64 timeoutMs
         const qint64 remaining = deadline - NowMs();
         if (remaining <= 0)
             break;
-        if (!m_port->waitForBytesWritten(int(qMin<qint64>(remaining, 1 << 30))) &&
-            CheckPortError())
+        if (!m_port->waitForBytesWritten(int(qMin<qint64>(remaining, 1 << 30))) && CheckPortError())
             return -1;
     }
     const qint64 pending = m_port->bytesToWrite();

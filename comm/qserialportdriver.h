@@ -19,6 +19,8 @@ public:
     ~QSerialPortDriver() override;
 
     bool Open(const QString &device) override;
+    // From what Qt said at the failed open itself.
+    QString WhyNotOpen(const QString &device) override;
     bool IsOpen() const override;
     void Close() override;
     bool Configure(int baud, int byteSize, int stopBits, int parity) override;
@@ -39,6 +41,8 @@ private:
     bool CheckPortError();
 
     std::unique_ptr<QSerialPort> m_port;
+    int m_openError = 0; // QSerialPort::SerialPortError of the last failed open
+    QString m_openReason;
     LineErrorCounter m_lineErrors;
     LowLatency m_lowLatency;
     int m_latencyMs = -1;

@@ -117,7 +117,7 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
 {
     Close();
     // Compared unsigned, so negative numbers are refused too.
-    if (static_cast<unsigned>(portNumber) > 10u)
+    if (static_cast<unsigned>(portNumber) > unsigned(ComPortMap::kPortCount))
         return SetError(ERR_PORT_NUMBER);
     m_driver = m_comDriver.get();
     m_portNumber = portNumber;
@@ -147,8 +147,10 @@ int SerialLink::OpenLine(const QString &device, int baudRate, int byteSize, int 
     m_driver->SetQueueSizes(kQueueSize, kQueueSize);
     if (m_driver->Configure(baudRate, byteSize, stopBits, parity))
         return 0;
-    // The port stays open with the settings it had.
-    return SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    // The port stays open with the settings it had. The driver's own flag
+    // names the reason; without one the refusal itself is it, not a time-out.
+    const int code = MapCommErrors(m_driver->TakeLineErrors());
+    return SetError(code == ERR_TIMEOUT ? ERR_LINE_SETTING : code);
 }
 
 int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)

@@ -133,6 +133,13 @@ int CZQB40Doc::GetValue(int index) const
     return theCamera.GetValue(index);
 }
 
+ValueTransfers CZQB40Doc::Transfers()
+{
+    return {[this](int i, int v) { return SendValue(i, v); },
+            [this](int i) { return UploadValue(i); }, [this](int i) { return GetValue(i); },
+            [this] { return UploadAllValues(); }};
+}
+
 void CZQB40Doc::SetModifiedFlag(bool modified)
 {
     if (m_modified == modified)
@@ -229,6 +236,12 @@ bool CZQB40Doc::LoadFile(const QString &path)
         return false;
     }
 
+    const int uncarried = status == SettingsFile::Ok ? SettingsFile::FirstUncarried(values) : -1;
+    if (uncarried >= 0) {
+        // Its low bytes would be another value: the file opens nothing.
+        FileMessage(SettingsFile::UncarriedMessage(uncarried, values[uncarried]));
+        return false;
+    }
     if (status == SettingsFile::Ok) {
         // The file's identity only while no camera has told its own.
         SettingsFile::Apply(values, &theCamera, theCamera.IdentityRead());

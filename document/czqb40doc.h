@@ -2,6 +2,8 @@
 
 #include "recentfilelist.h"
 
+#include "camera/valuetransfers.h"
+
 #include <QDialog>
 #include <QObject>
 #include <QPointer>
@@ -33,6 +35,8 @@ public:
     int UploadAllValues();
     int SendAllValues();
     int GetValue(int index) const;
+    // The value operations above, for the services that run on them.
+    ValueTransfers Transfers();
 
     // Title ("Untitled" without a file), full path (empty without a file).
     QString GetTitle() const { return m_title; }

@@ -1,8 +1,8 @@
 #include "czqb40view.h"
 
-#include "paneltables.h"
-
 #include "camera/camerainfo.h"
+#include "camera/cameramodel.h"
+#include "camera/paneltables.h"
 #include "camera/paramtable.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
@@ -21,9 +21,6 @@
 
 namespace {
 constexpr int kTimerPeriodMs = 100;
-const char kDefaultTitle[] = "ZQ-M(V)710ALX";
-const char kNewFirmware[] = "1.0.9.0";
-
 // Controls hidden at set-up; nothing shows them again.
 const int kHiddenAtSetUp[] = {
     PanelId::AdjustGainLCaption, PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue,
@@ -34,21 +31,6 @@ const int kHiddenAtSetUp[] = {
     PanelId::ModelValue,         PanelId::SerialValue,       PanelId::VersionValue,
     PanelId::ReadAndReset,       PanelId::SerialGroup,       PanelId::SerialEdit,
     PanelId::SerialSpin,         PanelId::SerialWrite};
-
-struct ModelRule
-{
-    const char *name;
-    bool sortAndTest; // sort and test pattern groups
-    int balance;      // 1 enabled, 0 disabled, -1 enabled only with new firmware
-    bool accel;       // 2xACCEL and a gain range of 503, else 336
-    int r1;           // 1 "(R1)" with new firmware, 0 never
-};
-const ModelRule kModels[] = {
-    {"ZQ-M710ALX", true, 1, true, 0},   {"ZQ-MV710ALX", true, 1, false, 0},
-    {"ZQ-M710BLX", false, -1, true, 1}, {"ZQ-MV710BLX", false, -1, false, 1},
-    {"ZQ-M710CLX", false, -1, true, 1}, {"ZQ-MV710CLX", false, -1, false, 1},
-};
-const ModelRule kOtherModel = {"", false, -1, true, 0};
 
 const int kSortAndTest[] = {PanelId::SortGroup,      PanelId::SortOff,
                             PanelId::SortOn,         PanelId::TestPatternGroup,
@@ -156,20 +138,11 @@ void CZQB40View::SetGroup(const RadioChoice *choices, int count, int group, int 
 void CZQB40View::RefreshPanel()
 {
     ShowCameraInfo();
-    QString title = QString::fromLatin1(m_modelName);
-    if (title.isEmpty())
-        title = QString::fromLatin1(kDefaultTitle);
-
-    const ModelRule *rule = &kOtherModel;
-    for (const ModelRule &m : kModels)
-        if (m_modelName == m.name)
-            rule = &m;
-    const bool newer = m_version >= QByteArray(kNewFirmware);
+    const CameraModel model = CameraModel::Of(m_modelName, m_version);
     for (int id : kSortAndTest)
-        Ctl(id)->setEnabled(rule->sortAndTest);
-    const bool balance = rule->balance == 1 || (rule->balance == -1 && newer);
+        Ctl(id)->setEnabled(model.sortAndTest);
     for (int id : kBalanceGroup)
-        Ctl(id)->setEnabled(balance);
+        Ctl(id)->setEnabled(model.balance);
 
     int count = 0;
     const RadioChoice *radios = PanelTables::Radios(&count);
@@ -184,28 +157,25 @@ void CZQB40View::RefreshPanel()
     auto *gain = qobject_cast<QAbstractSlider *>(Ctl(PanelId::GainSlider));
     {
         QSignalBlocker block(gain);
-        if (rule->accel) {
+        if (model.accel) {
             int n = 0;
             const RadioChoice *accel = PanelTables::Accel(&n);
             SetGroup(accel, n, accel[0].group, m_doc->GetValue(accel[0].param));
             for (int id : kAccelGroup)
                 Ctl(id)->setEnabled(true);
-            gain->setRange(0, 503);
         } else {
             for (int id : kAccelGroup)
                 Ctl(id)->setEnabled(false);
-            gain->setRange(0, 336);
         }
+        gain->setRange(0, model.gainMax);
     }
-    if (rule->r1 && newer)
-        title += QStringLiteral("(R1)");
-    window()->setWindowTitle(title);
+    window()->setWindowTitle(model.title);
 
     // Shutter: 9 and 255 both mean VARIABLE; other values select nothing.
     int n = 0;
     const RadioChoice *shutter = PanelTables::Shutter(&n);
     const int v = m_doc->GetValue(shutter[0].param);
-    SetGroup(shutter, n, shutter[0].group, v == 9 ? 255 : (v >= 0 && v <= 8) || v == 255 ? v : -1);
+    SetGroup(shutter, n, shutter[0].group, CameraModel::ShutterChoice(v));
 
     const SliderRow *rows = PanelTables::Sliders(&count);
     for (int i = 0; i < count; ++i)

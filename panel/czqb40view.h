@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/sliderrules.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
@@ -19,15 +21,15 @@ public:
     // Scroll codes, as the handlers reason about slider movements.
     enum ScrollCode
     {
-        LineUp,
-        LineDown,
-        PageUp,
-        PageDown,
-        ThumbPosition,
-        ThumbTrack,
-        Top,
-        Bottom,
-        EndScroll
+        LineUp = SliderRules::LineUp,
+        LineDown = SliderRules::LineDown,
+        PageUp = SliderRules::PageUp,
+        PageDown = SliderRules::PageDown,
+        ThumbPosition = SliderRules::ThumbPosition,
+        ThumbTrack = SliderRules::ThumbTrack,
+        Top = SliderRules::Top,
+        Bottom = SliderRules::Bottom,
+        EndScroll = SliderRules::EndScroll
     };
 
     explicit CZQB40View(CZQB40Doc *doc, QWidget *parent = nullptr);

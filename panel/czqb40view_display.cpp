@@ -2,47 +2,19 @@
 // which controls the trigger, shutter, scan and balance choices enable.
 #include "czqb40view.h"
 
-#include "paneltables.h"
-
+#include "camera/paneltables.h"
 #include "camera/readoutformat.h"
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"
 #include "ui/controllookup.h"
+#include "ui/sliderrules.h"
 
 #include <QAbstractSlider>
 #include <QLabel>
 
-namespace {
-
-int Clamp(int v, const QAbstractSlider *s)
-{
-    return qBound(s->minimum(), v, s->maximum());
-}
-} // namespace
-
 bool CZQB40View::NextPosition(int code, int thumbPosition, const QAbstractSlider *slider, int *next)
 {
-    const int p = slider->value();
-    switch (code) {
-    case LineUp:
-        *next = Clamp(p - 1, slider);
-        return true;
-    case LineDown:
-        *next = Clamp(p + 1, slider);
-        return true;
-    case PageUp:
-        *next = Clamp(p - 10, slider);
-        return true;
-    case PageDown:
-        *next = Clamp(p + 10, slider);
-        return true;
-    case ThumbPosition:
-    case ThumbTrack:
-        *next = thumbPosition;
-        return true;
-    default:
-        return false; // the ends and end of scroll send nothing
-    }
+    return SliderRules::NextPosition(code, thumbPosition, slider, next);
 }
 
 void CZQB40View::ShowValue(int param, int sliderId, int readoutId, int value)

@@ -2,23 +2,20 @@
 // "SET", "DETECT" and the digits choice do.
 #include "czqb40view.h"
 
-#include "paneltables.h"
-
+#include "camera/cameramodel.h"
 #include "camera/factoryset.h"
+#include "camera/paneltables.h"
 #include "camera/paramindex.h"
 #include "document/czqb40doc.h"
 #include "resources/panelids.h"
 #include "ui/controllookup.h"
 #include "ui/messagebox.h"
+#include "ui/sliderrules.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-constexpr int kScanSum = 2059; // START + WIDTH stays within the sensor
-} // namespace
 
 void CZQB40View::ConnectControls()
 {
@@ -50,7 +47,8 @@ void CZQB40View::ConnectControls()
                 [this, s](int action) { OnSliderAction(s, action); });
         connect(s, &QAbstractSlider::sliderPressed, this, [this, s] { m_thumbTrack = s->value(); });
         // Letting go of the thumb writes where it stands once more.
-        connect(s, &QAbstractSlider::sliderReleased, this, [this, s] { OnSliderAction(s, -1); });
+        connect(s, &QAbstractSlider::sliderReleased, this,
+                [this, s] { OnSliderAction(s, SliderRules::kThumbReleased); });
     }
     connect(qobject_cast<QPushButton *>(Ctl(PanelId::FactorySet)), &QPushButton::clicked, this,
             &CZQB40View::OnFactorySet);
@@ -64,35 +62,7 @@ void CZQB40View::ConnectControls()
 
 void CZQB40View::OnSliderAction(QAbstractSlider *slider, int action)
 {
-    int code = EndScroll;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        code = LineUp;
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        code = LineDown;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        code = PageUp;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        code = PageDown;
-        break;
-    case QAbstractSlider::SliderMove:
-        code = ThumbTrack;
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        code = Top;
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        code = Bottom;
-        break;
-    case -1:
-        code = ThumbPosition;
-        break;
-    default:
-        break;
-    }
+    const int code = SliderRules::CodeOf(action);
     // The release carries the place the thumb was let go, even when the
     // camera refused the track writes and the thumb went back.
     const int thumb = code == ThumbPosition ? m_thumbTrack : slider->sliderPosition();
@@ -118,7 +88,7 @@ void CZQB40View::OnScanSlider(int code, int thumbPosition, QAbstractSlider *slid
     int next = 0;
     if (!NextPosition(code, thumbPosition, slider, &next))
         return;
-    const int room = kScanSum - next;
+    const int room = CameraModel::kScanSum - next;
     bool fits = true;
     if (room < qobject_cast<QAbstractSlider *>(Ctl(other->slider))->value()) {
         fits = m_doc->SendValue(other->param, room) >= 0;
@@ -154,12 +124,7 @@ void CZQB40View::OnFactorySet()
                          QString(), MessageBox::Question, MessageBox::YesNo,
                          this) != MessageBox::AnswerYes)
         return;
-    FactorySet::Transfers transfers;
-    transfers.send = [this](int i, int v) { return m_doc->SendValue(i, v); };
-    transfers.upload = [this](int i) { return m_doc->UploadValue(i); };
-    transfers.value = [this](int i) { return m_doc->GetValue(i); };
-    transfers.uploadAll = [this] { return m_doc->UploadAllValues(); };
-    if (FactorySet::Run(transfers).NeedsRefresh())
+    if (FactorySet::Run(m_doc->Transfers()).NeedsRefresh())
         emit m_doc->refreshViews();
 }
 

@@ -3,6 +3,7 @@
 #include "czqb40view.h"
 
 #include "camera/camerainfo.h"
+#include "camera/cameramodel.h"
 #include "camera/thecamera.h"
 #include "resources/panelids.h"
 #include "ui/controllookup.h"
@@ -41,24 +42,9 @@ void CZQB40View::ShowScanTiming()
 {
     const int s = qobject_cast<QAbstractSlider *>(Ctl(PanelId::StartSlider))->value();
     const int w = qobject_cast<QAbstractSlider *>(Ctl(PanelId::WidthSlider))->value();
-    const bool accel = IsOn(PanelId::AccelOn), partial = IsOn(PanelId::PartialOn);
-    int b, a, f, t;
-    if (!accel && !partial) {
-        b = 11, a = 2058, f = 10, t = 2079;
-    } else if (!accel) {
-        b = s / 4 + 11;
-        a = w;
-        t = (2067 - w) / 4 + 14 + w;
-        f = t - a - b;
-    } else if (!partial) {
-        b = 6, a = 1029, f = 5, t = 1040;
-    } else {
-        b = s / 4 + 6;
-        a = (w + 1) / 2;
-        t = (2067 - 2 * a) / 4 + 8 + a;
-        f = t - a - b;
-    }
-    const int values[] = {b, a, f, t};
+    const CameraModel::ScanTiming t =
+        CameraModel::Timing(IsOn(PanelId::AccelOn), IsOn(PanelId::PartialOn), s, w);
+    const int values[] = {t.backPorch, t.active, t.frontPorch, t.total};
     for (int i = 0; i < 4; ++i)
         qobject_cast<QLabel *>(Ctl(PanelId::BporchValue + i))
             ->setText(QStringLiteral(" %1 ").arg(values[i]));

@@ -11,17 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-SerialNumberService::Transfers DocumentTransfers(CZQB40Doc *doc)
-{
-    SerialNumberService::Transfers t;
-    t.send = [doc](int i, int v) { return doc->SendValue(i, v); };
-    t.upload = [doc](int i) { return doc->UploadValue(i); };
-    t.uploadAll = [doc] { return doc->UploadAllValues(); };
-    return t;
-}
-} // namespace
-
 void CZQB40View::ConnectSerialControls()
 {
     connect(FindControlAs<QPushButton>(this, PanelId::SerialWrite), &QPushButton::clicked, this,
@@ -44,7 +33,7 @@ void CZQB40View::ConnectSerialControls()
 void CZQB40View::OnWriteSerial()
 {
     m_serialEntry = FindControlAs<QLineEdit>(this, PanelId::SerialEdit)->text();
-    SerialNumberService(DocumentTransfers(m_doc))
+    SerialNumberService(m_doc->Transfers())
         .WriteSerial(m_serialEntry, m_eightDigits == 1, &m_modelName);
 }
 
@@ -56,6 +45,6 @@ void CZQB40View::OnSerialSpin(int delta)
 
 void CZQB40View::OnReadAndReset()
 {
-    if (SerialNumberService(DocumentTransfers(m_doc)).ReadAndReset() > 0)
+    if (SerialNumberService(m_doc->Transfers()).ReadAndReset() > 0)
         emit m_doc->refreshViews();
 }

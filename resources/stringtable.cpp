@@ -1,5 +1,7 @@
 #include "stringtable.h"
 
+#include "stringids.h"
+
 #include <QCoreApplication>
 #include <QHash>
 
@@ -12,18 +14,19 @@ struct Entry
 };
 
 const Entry kStrings[] = {
-    {62000, QT_TRANSLATE_NOOP("StringTable", "Uploading %1 data from camera...")},
-    {62001, QT_TRANSLATE_NOOP("StringTable", "Sending %1 data to camera...")},
-    {62002, QT_TRANSLATE_NOOP("StringTable", "Ready")},
+    {StringId::UploadingData, QT_TRANSLATE_NOOP("StringTable", "Uploading %1 data from camera...")},
+    {StringId::SendingData, QT_TRANSLATE_NOOP("StringTable", "Sending %1 data to camera...")},
+    {StringId::Ready, QT_TRANSLATE_NOOP("StringTable", "Ready")},
 
-    {62100, QT_TRANSLATE_NOOP(
-                "StringTable",
-                "File type mismatch.\nFile \"%1\" does not contain data for %2 apprication.")},
-    {61700, QT_TRANSLATE_NOOP("StringTable", "Unexpected file format.")},
-    {61701, QT_TRANSLATE_NOOP("StringTable", "Failed to open document.")},
-    {61702, QT_TRANSLATE_NOOP("StringTable", "Failed to save document.")},
-    {61704, QT_TRANSLATE_NOOP("StringTable", "Save changes to %1?")},
-    {61443, QT_TRANSLATE_NOOP("StringTable", "Untitled")},
+    {StringId::FileTypeMismatch,
+     QT_TRANSLATE_NOOP(
+         "StringTable",
+         "File type mismatch.\nFile \"%1\" does not contain data for %2 apprication.")},
+    {StringId::UnexpectedFileFormat, QT_TRANSLATE_NOOP("StringTable", "Unexpected file format.")},
+    {StringId::FailedToOpenDocument, QT_TRANSLATE_NOOP("StringTable", "Failed to open document.")},
+    {StringId::FailedToSaveDocument, QT_TRANSLATE_NOOP("StringTable", "Failed to save document.")},
+    {StringId::AskToSave, QT_TRANSLATE_NOOP("StringTable", "Save changes to %1?")},
+    {StringId::Untitled, QT_TRANSLATE_NOOP("StringTable", "Untitled")},
 
     // Menu prompts: the status bar shows the first line while the item is
     // highlighted.
@@ -48,8 +51,8 @@ const Entry kStrings[] = {
     // under the company's name.
     {59142, "COM8"},
     {57344, " ZQ-M(V)710ALX"},
-    {57346, "Vantorix Ltd."},
-    {62101, QT_TRANSLATE_NOOP("StringTable", "OK, No error present!")},
+    {StringId::Company, "Vantorix Ltd."},
+    {StringId::ErrorMessageFirst, QT_TRANSLATE_NOOP("StringTable", "OK, No error present!")},
     {62102, QT_TRANSLATE_NOOP("StringTable", "This should be a software error.")},
     {62103, QT_TRANSLATE_NOOP("StringTable", "Communication port number invalid.")},
     {62104, QT_TRANSLATE_NOOP("StringTable", "Communication port not opened.")},
@@ -86,40 +89,45 @@ const Entry kStrings[] = {
                               "Invalid character type found in received data from camera unit.")},
     {62126, QT_TRANSLATE_NOOP("StringTable",
                               "Check sum code mismatched in received data from camera unit.")},
-    {62127, QT_TRANSLATE_NOOP("StringTable", "ERROR - %1")},
+    {StringId::ErrorWrapper, QT_TRANSLATE_NOOP("StringTable", "ERROR - %1")},
     {62128, QT_TRANSLATE_NOOP("StringTable", "Illegal message size of transmission data. ")},
     {62129, QT_TRANSLATE_NOOP("StringTable", "Too long message received.")},
+    {62130, QT_TRANSLATE_NOOP("StringTable",
+                              "The communication port refused the line settings (baud rate, "
+                              "data bits, parity, stop bits).")},
 
-    {62201, QT_TRANSLATE_NOOP("StringTable", "Shutter Speed")},
-    {62202, QT_TRANSLATE_NOOP("StringTable", "Trigger Mode")},
-    {62203, QT_TRANSLATE_NOOP("StringTable", "HD Reset")},
-    {62204, QT_TRANSLATE_NOOP("StringTable", "Trigger Polarity")},
-    {62207, QT_TRANSLATE_NOOP("StringTable", "Gain Level")},
-    {62208, QT_TRANSLATE_NOOP("StringTable", "Black Level")},
-    {62231, QT_TRANSLATE_NOOP("StringTable", "(Reserved)")},
-    {62238, QT_TRANSLATE_NOOP("StringTable", "Data Bit")},
-    {62240, QT_TRANSLATE_NOOP("StringTable", "Programable Shutter")},
-    {62241, "VD/FVAL"},
-    {62242, QT_TRANSLATE_NOOP("StringTable", "Adjust Gain")},
-    {62244, QT_TRANSLATE_NOOP("StringTable", "Partial Scan Start")},
-    {62245, QT_TRANSLATE_NOOP("StringTable", "Partial Scan Width")},
-    {62246, QT_TRANSLATE_NOOP("StringTable", "Partial Scan ON/OFF")},
-    {62247, "HD/LVAL"},
-    {62248, QT_TRANSLATE_NOOP("StringTable", "Configration")},
-    {62249, QT_TRANSLATE_NOOP("StringTable", "Sub Voltage")},
-    {62250, QT_TRANSLATE_NOOP("StringTable", "Trigger Source")},
-    {62251, QT_TRANSLATE_NOOP("StringTable", "Output Flash out/VD")},
-    {62252, QT_TRANSLATE_NOOP("StringTable", "2xAccel ON/OFF ")},
-    {62265, QT_TRANSLATE_NOOP("StringTable", "Camera Information")},
-    {62266, QT_TRANSLATE_NOOP("StringTable", "User Adjust ON/OFF")},
-    {62267, QT_TRANSLATE_NOOP("StringTable", "White Spot Correction ON/OFF")},
-    {62268, QT_TRANSLATE_NOOP("StringTable", "White Spot Detect Threshlevel")},
-    {62269, QT_TRANSLATE_NOOP("StringTable", "Factory Set")},
-    {62270, QT_TRANSLATE_NOOP("StringTable", "White Spot Address X")},
-    {62271, QT_TRANSLATE_NOOP("StringTable", "White Spot Address Y")},
-    {62272, QT_TRANSLATE_NOOP("StringTable", "White Spot Detect")},
-    {62273, QT_TRANSLATE_NOOP("StringTable", "Test Patarn")},
-    {62274, QT_TRANSLATE_NOOP("StringTable", "Sort OFF/ON")},
+    {StringId::ShutterSpeed, QT_TRANSLATE_NOOP("StringTable", "Shutter Speed")},
+    {StringId::TriggerMode, QT_TRANSLATE_NOOP("StringTable", "Trigger Mode")},
+    {StringId::HdReset, QT_TRANSLATE_NOOP("StringTable", "HD Reset")},
+    {StringId::TriggerPolarity, QT_TRANSLATE_NOOP("StringTable", "Trigger Polarity")},
+    {StringId::GainLevel, QT_TRANSLATE_NOOP("StringTable", "Gain Level")},
+    {StringId::BlackLevel, QT_TRANSLATE_NOOP("StringTable", "Black Level")},
+    {StringId::Reserved, QT_TRANSLATE_NOOP("StringTable", "(Reserved)")},
+    {StringId::DataBit, QT_TRANSLATE_NOOP("StringTable", "Data Bit")},
+    {StringId::ProgramableShutter, QT_TRANSLATE_NOOP("StringTable", "Programable Shutter")},
+    {StringId::VdFval, "VD/FVAL"},
+    {StringId::AdjustGain, QT_TRANSLATE_NOOP("StringTable", "Adjust Gain")},
+    {StringId::PartialScanStart, QT_TRANSLATE_NOOP("StringTable", "Partial Scan Start")},
+    {StringId::PartialScanWidth, QT_TRANSLATE_NOOP("StringTable", "Partial Scan Width")},
+    {StringId::PartialScanOnOff, QT_TRANSLATE_NOOP("StringTable", "Partial Scan ON/OFF")},
+    {StringId::HdLval, "HD/LVAL"},
+    {StringId::Configration, QT_TRANSLATE_NOOP("StringTable", "Configration")},
+    {StringId::SubVoltage, QT_TRANSLATE_NOOP("StringTable", "Sub Voltage")},
+    {StringId::TriggerSource, QT_TRANSLATE_NOOP("StringTable", "Trigger Source")},
+    {StringId::OutputFlashOutVd, QT_TRANSLATE_NOOP("StringTable", "Output Flash out/VD")},
+    {StringId::Accel2xOnOff, QT_TRANSLATE_NOOP("StringTable", "2xAccel ON/OFF ")},
+    {StringId::CameraInformation, QT_TRANSLATE_NOOP("StringTable", "Camera Information")},
+    {StringId::UserAdjustOnOff, QT_TRANSLATE_NOOP("StringTable", "User Adjust ON/OFF")},
+    {StringId::WhiteSpotCorrectionOnOff,
+     QT_TRANSLATE_NOOP("StringTable", "White Spot Correction ON/OFF")},
+    {StringId::WhiteSpotDetectThreshlevel,
+     QT_TRANSLATE_NOOP("StringTable", "White Spot Detect Threshlevel")},
+    {StringId::FactorySet, QT_TRANSLATE_NOOP("StringTable", "Factory Set")},
+    {StringId::WhiteSpotAddressX, QT_TRANSLATE_NOOP("StringTable", "White Spot Address X")},
+    {StringId::WhiteSpotAddressY, QT_TRANSLATE_NOOP("StringTable", "White Spot Address Y")},
+    {StringId::WhiteSpotDetect, QT_TRANSLATE_NOOP("StringTable", "White Spot Detect")},
+    {StringId::TestPatarn, QT_TRANSLATE_NOOP("StringTable", "Test Patarn")},
+    {StringId::SortOffOn, QT_TRANSLATE_NOOP("StringTable", "Sort OFF/ON")},
 };
 
 const QHash<int, const char *> &table()

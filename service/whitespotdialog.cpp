@@ -8,6 +8,7 @@
 #include "ui/dialogbuilder.h"
 #include "ui/exchangeguard.h"
 #include "ui/messagebox.h"
+#include "ui/sliderrules.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -21,10 +22,7 @@
 namespace {
 using Id = WhiteSpotId::Id;
 using W = WhiteSpotDetection;
-constexpr int kPollPeriodMs = 200;
 constexpr int kThresholdMax = 255;
-constexpr int kLine = 1;
-constexpr int kPage = 10;
 } // namespace
 
 WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
@@ -47,7 +45,7 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     m_readout->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     m_pollTimer.setObjectName(QString::number(Id::PollTimer));
-    m_pollTimer.setInterval(kPollPeriodMs);
+    m_pollTimer.setInterval(W::kPollPeriodMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &WhiteSpotDialog::PollDetection);
     connect(FindControlAs<QPushButton>(this, Id::Detect), &QPushButton::clicked, this,
             &WhiteSpotDialog::StartDetection);
@@ -145,31 +143,13 @@ void WhiteSpotDialog::ListAddresses()
 
 void WhiteSpotDialog::OnThreshold(int action)
 {
-    const int current = m_slider->value();
-    int position = current;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        position = current - kLine;
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        position = current + kLine;
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        position = current - kPage;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        position = current + kPage;
-        break;
-    case QAbstractSlider::SliderMove:
-        position = m_slider->sliderPosition();
-        break;
-    default: // to an end, or no action: nothing is written
-        m_slider->setSliderPosition(current);
-        return;
-    }
+    int position = 0;
+    const bool writes = SliderRules::NextPosition(SliderRules::CodeOf(action),
+                                                  m_slider->sliderPosition(), m_slider, &position);
     // The slider moves once the camera took the value, not before.
-    m_slider->setSliderPosition(current);
-    SendThreshold(qBound(m_slider->minimum(), position, m_slider->maximum()));
+    m_slider->setSliderPosition(m_slider->value());
+    if (writes)
+        SendThreshold(position);
 }
 
 void WhiteSpotDialog::SendThreshold(int position)

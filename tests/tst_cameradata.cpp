@@ -6,6 +6,7 @@
 #include "sim/simportdriver.h"
 #include "support/recordingnotifier.h"
 #include "support/scriptedpeer.h"
+#include "support/simrig.h"
 
 #include <QtTest>
 
@@ -44,20 +45,11 @@ public:
     int valueOffset = 1;
 };
 
-struct Rig
+struct Rig : SimRig<CameraData, CountingCamera>
 {
-    CountingCamera camera;
-    CameraData data;
-    SimPortDriver *driver = nullptr;
-
-    Rig()
-    {
-        auto d = std::make_unique<SimPortDriver>(&camera);
-        driver = d.get();
-        data.SetPortDriver(std::move(d));
-        if (data.OpenPort(1, 9600) != 0)
-            qFatal("simulated port did not open");
-    }
+    Rig() : SimRig(9600) {}
+    CountingCamera &camera = peer;
+    CameraData &data = link;
 };
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "comm/tracelog.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
+#include "support/simrig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,22 +20,11 @@ QByteArray frameOf(const QByteArray &payload)
 }
 
 // A protocol on a simulated COM port whose far end follows a script.
-struct Rig
+struct Rig : SimRig<CameraProtocol, ScriptedPeer>
 {
-    ScriptedPeer peer;
-    SimPortDriver *driver = nullptr;
-    CameraProtocol protocol;
-
-    explicit Rig(const QByteArrayList &answers = {}) : peer(answers)
-    {
-        auto d = std::make_unique<SimPortDriver>(&peer);
-        driver = d.get();
-        protocol.SetPortDriver(std::move(d));
-        if (protocol.OpenPort(1, 9600) != 0)
-            qFatal("simulated port did not open");
-    }
-    qint64 now() { return protocol.NowMs(); }
+    explicit Rig(const QByteArrayList &answers = {}) : SimRig(9600, answers) {}
     int count(const QByteArray &chunk) const { return int(peer.received.count(chunk)); }
+    CameraProtocol &protocol = link;
 };
 } // namespace
 
@@ -105,6 +95,11 @@ void TestCameraProtocol::valueLayoutByArea_data()
     QTest::newRow("90 low first") << 0x90 << 0 << 65535 << 0x4241 << QByteArray("414200");
     QTest::newRow("11 low first") << 0x11 << 0 << 0 << 0x123456 << QByteArray("563412");
     QTest::newRow("02 not area one") << 0x02 << 0 << 255 << 0x1234 << QByteArray("341200");
+    QTest::newRow("10 all three bytes") << 0x10 << 0 << 65535 << 0xFFFFFF << QByteArray("FFFFFF");
+    // Wider than the register: refused, nothing sent (empty digits).
+    QTest::newRow("01 two bytes, 65536") << 0x01 << 0 << 503 << 0x10000 << QByteArray();
+    QTest::newRow("01 one byte, -1") << 0x01 << 0 << 255 << -1 << QByteArray();
+    QTest::newRow("10 four bytes") << 0x10 << 0 << 65535 << 0x1000000 << QByteArray();
 }
 
 void TestCameraProtocol::valueLayoutByArea()
@@ -114,6 +109,13 @@ void TestCameraProtocol::valueLayoutByArea()
     QFETCH(int, upper);
     QFETCH(int, value);
     QFETCH(QByteArray, digits);
+    if (digits.isEmpty()) {
+        Rig rig({kAck, kAck});
+        QCOMPARE(rig.protocol.WriteRegister(0x01, 0xFF, area, 0x0C, lower, upper, value),
+                 -ERR_MSG_SIZE);
+        QVERIFY(rig.peer.received.isEmpty());
+        return;
+    }
 
     const auto wire = CameraProtocol::ToWireOrder(area, lower, upper, value);
     const QByteArray payload = CameraProtocol::BuildPayload(0x01, 0xFF, area, 0x0C, wire);
@@ -223,8 +225,9 @@ void TestCameraProtocol::badChecksumEveryTime()
     QCOMPARE(rig.protocol.SendAndReceive("01FF8102000000", reply), -ERR_CHECKSUM);
     QCOMPARE(rig.count(kNak), 16); // 4 tries in each of 4 command attempts
     QCOMPARE(rig.count(kEnq), 4);
-    QCOMPARE(rig.protocol.GetErrorMessage(),
-             QStringLiteral("ERROR - Check sum code mismatched in received data from camera unit."));
+    QCOMPARE(
+        rig.protocol.GetErrorMessage(),
+        QStringLiteral("ERROR - Check sum code mismatched in received data from camera unit."));
 }
 
 void TestCameraProtocol::lowerCaseChecksumAccepted()
@@ -318,26 +321,30 @@ void TestCameraProtocol::lineErrorsEndTheWait()
 
 void TestCameraProtocol::silentCameraTimings()
 {
+    using P = CameraProtocol;
+    // A silent camera: every ENQ waits out its ACK time.
+    const qint64 handshake = P::kHandshakeAttempts * P::kHandshakeAckMs;
     Rig silent;
     qint64 start = silent.now();
     QCOMPARE(silent.protocol.SendCommand("0102"), -ERR_TIMEOUT);
     qint64 spent = silent.now() - start;
-    QVERIFY2(spent >= 4000 && spent <= 4050, qPrintable(QString::number(spent)));
-    QCOMPARE(silent.count(kEnq), 4);
+    QVERIFY2(spent >= handshake && spent <= handshake + 50, qPrintable(QString::number(spent)));
+    QCOMPARE(silent.count(kEnq), P::kHandshakeAttempts);
 
     // SendAndReceive gives up at once when its command is not accepted.
     start = silent.now();
     char reply[7] = {};
     QCOMPARE(silent.protocol.SendAndReceive("01FF8104000000", reply), -ERR_TIMEOUT);
     spent = silent.now() - start;
-    QVERIFY2(spent >= 4000 && spent <= 4050, qPrintable(QString::number(spent)));
+    QVERIFY2(spent >= handshake && spent <= handshake + 50, qPrintable(QString::number(spent)));
 
     // Command accepted, reply never comes: 4 attempts of about 4000 ms.
     Rig mute({kAck, kAck, kAck, kAck, kAck, kAck, kAck, kAck});
     start = mute.now();
     QCOMPARE(mute.protocol.SendAndReceive("01FF8104000000", reply), -ERR_TIMEOUT);
     spent = mute.now() - start;
-    QVERIFY2(spent >= 16000 && spent <= 16200, qPrintable(QString::number(spent)));
+    const qint64 replies = P::kCommandAttempts * P::kReplyWaitMs;
+    QVERIFY2(spent >= replies && spent <= replies + 200, qPrintable(QString::number(spent)));
     // The waits block; they do not poll.
     QVERIFY2(mute.driver->WaitCount() < 100, qPrintable(QString::number(mute.driver->WaitCount())));
 }

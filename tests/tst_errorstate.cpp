@@ -119,7 +119,7 @@ void TestErrorState::messagesOfEveryCode()
 
 void TestErrorState::outOfRangeCodeShowsSoftwareError()
 {
-    for (int code : {40, -3, 28}) {
+    for (int code : {40, -3, int(ERR_COUNT)}) {
         ErrorState s;
         s.SetError(code);
         QCOMPARE(s.GetErrorMessage(), QStringLiteral("ERROR - This should be a software error."));

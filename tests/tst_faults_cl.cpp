@@ -78,6 +78,9 @@ class TestFaultsCl : public QObject
 private slots:
     void scenario_data();
     void scenario();
+    // The scenarios that wait out a silence, on the simulated port's clock.
+    void onVirtualTime_data() { scenario_data(); }
+    void onVirtualTime();
 };
 
 void TestFaultsCl::scenario_data()
@@ -96,6 +99,18 @@ void TestFaultsCl::scenario()
     ClTransport transport;
     FaultRunner(&transport, QStringLiteral(ZQCTL)).Run(s);
     QVERIFY(!SerialLink::IsCameraLinkOpen()); // each scenario opens its own port
+}
+
+void TestFaultsCl::onVirtualTime()
+{
+    QFETCH(QString, path);
+    FaultScenario s;
+    QString error;
+    QVERIFY2(FaultScenario::Load(path, QStringLiteral("sim"), &s, &error), qPrintable(error));
+    if (!s.runs)
+        QSKIP("runs on its transports' own time");
+    SimTransport transport;
+    FaultRunner(&transport, QString()).Run(s);
 }
 
 QTEST_GUILESS_MAIN(TestFaultsCl)

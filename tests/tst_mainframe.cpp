@@ -8,6 +8,7 @@
 #include "camera/thecamera.h"
 #include "document/bulkprogress.h"
 #include "document/czqb40doc.h"
+#include "document/recentfilelist.h"
 #include "resources/commandids.h"
 #include "resources/panelids.h"
 #include "resources/stringids.h"
@@ -401,6 +402,13 @@ void TestMainFrame::openRefusesForeignAndDamagedFiles_data()
     QTest::newRow("100 bytes") << FileWith("ZQ-B40 Data Version1.00", 76)
                                << "Unexpected file format.";
     QTest::newRow("empty") << QByteArray() << QString();
+    QByteArray wide = FileWith("ZQ-B40 Data Version1.00", 220);
+    wide.replace(24 + 5 * 4, 4,
+                 QByteArray("\x70\x11\x01\x00", 4)); // GAIN 70000: two bytes carry 4464
+    QTest::newRow("wider than its register")
+        << wide
+        << "Row 5 \"Gain Level\" holds 70000, more than its register carries. Nothing was "
+           "sent to the camera.";
 }
 
 void TestMainFrame::openRefusesForeignAndDamagedFiles()
@@ -618,6 +626,9 @@ void TestMainFrame::recentFiles()
         QCOMPARE(settings.value(QStringLiteral("Recent File List/File%1").arg(i + 1)).toString(),
                  expected.at(i));
     QVERIFY(!settings.contains("Recent File List/File5"));
+    RecentFileList restarted; // the next start lists all four
+    restarted.Load();
+    QCOMPARE(restarted.Files(), expected);
     const QStringList items = MenuTexts(rig.frame->menuBar()->actions().at(0)->menu());
     QCOMPARE(items.mid(4, 4), QStringList({"&1 f5.zq", "&2 f4.zq", "&3 f3.zq", "&4 f2.zq"}));
 
@@ -628,6 +639,8 @@ void TestMainFrame::recentFiles()
     QCOMPARE(rig.boxes.at(0).text, QStringLiteral("Failed to open document."));
     QCOMPARE(rig.doc->RecentFiles().Files(), QStringList({paths[4], paths[2], paths[1]}));
     QCOMPARE(rig.doc->GetTitle(), QStringLiteral("f5.zq"));
+    QVERIFY(rig.doc->OpenRecentFile(1)); // opened again: first, and once
+    QCOMPARE(rig.doc->RecentFiles().Files(), QStringList({paths[2], paths[4], paths[1]}));
 
     // The same name in another folder: both show their folders, and every
     // item its full path as a tip.
@@ -637,9 +650,9 @@ void TestMainFrame::recentFiles()
     QMenu *file = rig.frame->menuBar()->actions().at(0)->menu();
     QVERIFY(file->toolTipsVisible());
     QCOMPARE(MenuTexts(file).mid(4, 3),
-             QStringList({"&1 " + QDir::toNativeSeparators(twin),
-                          "&2 " + QDir::toNativeSeparators(paths[4]), "&3 f3.zq"}));
-    QCOMPARE(file->actions().at(6)->toolTip(), paths[2]);
+             QStringList({"&1 " + QDir::toNativeSeparators(twin), "&2 f3.zq",
+                          "&3 " + QDir::toNativeSeparators(paths[4])}));
+    QCOMPARE(file->actions().at(5)->toolTip(), paths[2]);
 }
 
 void TestMainFrame::inJapanese()

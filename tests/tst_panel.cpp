@@ -7,7 +7,7 @@
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "panel/czqb40view.h"
-#include "panel/paneltables.h"
+#include "camera/paneltables.h"
 #include "resources/panelids.h"
 #include "support/guifixture.h"
 

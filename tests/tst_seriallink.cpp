@@ -9,6 +9,7 @@
 #include "comm/seriallink.h"
 #include "sim/simportdriver.h"
 #include "support/scriptedpeer.h"
+#include "support/simrig.h"
 
 #include <QtTest>
 
@@ -98,19 +99,9 @@ struct GrabberRig
     qint64 now() { return link.NowMs(); }
 };
 
-struct Rig
+struct Rig : SimRig<SerialLink, ScriptedPeer>
 {
-    ScriptedPeer peer;
-    SimPortDriver *driver = nullptr;
-    SerialLink link;
-
-    Rig()
-    {
-        auto d = std::make_unique<SimPortDriver>(&peer);
-        driver = d.get();
-        link.SetPortDriver(std::move(d));
-    }
-    qint64 now() { return link.NowMs(); }
+    Rig() : SimRig(0) {}
 };
 } // namespace
 
@@ -185,7 +176,7 @@ void TestSerialLink::deviceBehindPortNumber()
 void TestSerialLink::refusedConfigurationKeepsPortOpen()
 {
     Rig rig;
-    QCOMPARE(rig.link.OpenPort(1, 0), -ERR_TIMEOUT); // no flag set: 5
+    QCOMPARE(rig.link.OpenPort(1, 0), -ERR_LINE_SETTING); // said so, not a time-out
     QVERIFY(rig.link.IsPortOpen());
     QCOMPARE(rig.link.BaudRate(), 0);
     rig.driver->InjectLineErrors(PortDriver::CE_MODE);
@@ -223,6 +214,11 @@ void TestSerialLink::readDeadlines()
     QVERIFY(rig.now() - start >= 4000 && rig.now() - start <= 4002);
     QVERIFY2(rig.driver->WaitCount() <= 4, "reads must block, not poll");
 
+    // A read that gives up discards what the line holds: the next starts clean.
+    const int purges = rig.driver->PurgeCount();
+    QCOMPARE(rig.link.Read(buffer, 1, 10), -ERR_TIMEOUT);
+    QCOMPARE(rig.driver->PurgeCount(), purges + 1);
+
     // A byte that comes after the deadline is not part of this read.
     start = rig.now();
     rig.driver->InjectIncoming("A", start + 1500);
@@ -235,12 +231,18 @@ void TestSerialLink::readGathersPieces()
     Rig rig;
     QCOMPARE(rig.link.OpenPort(1, 9600), 0);
     const qint64 start = rig.now();
-    rig.driver->InjectIncoming("\x02" "01", start + 100);
+    rig.driver->InjectIncoming("\x02"
+                               "01",
+                               start + 100);
     rig.driver->InjectIncoming("2C", start + 2000);
-    rig.driver->InjectIncoming("00\x03" "C4extra", start + 5000);
+    rig.driver->InjectIncoming("00\x03"
+                               "C4extra",
+                               start + 5000);
     char buffer[10] = {};
     QCOMPARE(rig.link.Read(buffer, 10, 1000), 10);
-    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02" "012C00\x03" "C4"));
+    QCOMPARE(QByteArray(buffer, 10), QByteArray("\x02"
+                                                "012C00\x03"
+                                                "C4"));
     char rest[5] = {};
     QCOMPARE(rig.link.Read(rest, 5, 1000), 5);
     QCOMPARE(QByteArray(rest, 5), QByteArray("extra"));

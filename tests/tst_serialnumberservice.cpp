@@ -9,6 +9,7 @@
 #include "sim/simcamera.h"
 #include "sim/simportdriver.h"
 #include "support/recordingnotifier.h"
+#include "support/simrig.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,16 +38,14 @@ const char kFile[] = "ZQ-M710_AdjustData.csv";
 
 // theCamera on a simulated line, the current directory a fresh one, and a
 // clock stopped at 7 December 2026, 14:05.
-struct Rig
+struct Rig : SimLine<SimCamera>
 {
-    explicit Rig(const SimConfig &config = SimConfig()) : camera(config)
+    explicit Rig(const SimConfig &config = SimConfig()) : SimLine(config)
     {
         theCamera.Close();
         for (int i = 0; i < PARAM_COUNT; ++i)
             theCamera.ResetValue(i);
-        theCamera.SetPortDriver(std::make_unique<SimPortDriver>(&camera));
-        if (theCamera.OpenPort(1, 9600) != 0)
-            qFatal("simulated port did not open");
+        Attach(theCamera, 9600);
         previousDir = QDir::currentPath();
         QDir::setCurrent(dir.path());
         service.SetClock([] { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 31)); });
@@ -69,7 +68,7 @@ struct Rig
     }
     QByteArrayList Payloads() const { return camera.Payloads(); }
 
-    SimCamera camera;
+    SimCamera &camera = peer;
     QTemporaryDir dir;
     QString previousDir;
     RecordingNotifier notifier;
@@ -142,11 +141,13 @@ void TestSerialNumberService::spinSteps_data()
     QTest::newRow("up past the top") << "9999999" << false << 1 << "0000000";
     QTest::newRow("down at zero") << "0000000" << false << -1 << "0000000";
     QTest::newRow("up") << "0000041" << false << 1 << "0000042";
+    QTest::newRow("up to the top") << "9999998" << false << 1 << "9999999";
     QTest::newRow("blanks and sign") << "  +41x" << false << 1 << "0000042";
     QTest::newRow("no digits") << "abc" << false << 1 << "0000001";
     QTest::newRow("negative") << "-5" << false << 1 << "0000000";
     QTest::newRow("huge") << "99999999999999999999" << false << 1 << "0000000";
     QTest::newRow("series up") << "12X00041" << true << 1 << "12X00042";
+    QTest::newRow("series to the top") << "12X99998" << true << 1 << "12X99999";
     QTest::newRow("series wraps") << "12X99999" << true << 1 << "12X00000";
     QTest::newRow("series at zero") << "12X00000" << true << -1 << "12X00000";
     QTest::newRow("series short") << "12X" << true << 1 << "12X00013"; // "12X" read as 12

@@ -6,6 +6,7 @@
 #include "camera/whitespotdetection.h"
 #include "sim/simcamera.h"
 #include "sim/simportdriver.h"
+#include "support/simrig.h"
 
 #include <QtTest>
 
@@ -15,16 +16,11 @@ namespace {
 
 using Page = RegisterPage;
 
-struct Rig
+struct Rig : SimRig<CameraData>
 {
-    explicit Rig(const SimConfig &config = SimConfig()) : sim(config)
-    {
-        auto port = std::make_unique<SimPortDriver>(&sim);
-        cam.SetPortDriver(std::move(port));
-        cam.OpenPort(1, 115200);
-    }
-    SimCamera sim;
-    CameraData cam;
+    explicit Rig(const SimConfig &config = SimConfig()) : SimRig(115200, config) {}
+    SimCamera &sim = peer;
+    CameraData &cam = link;
 };
 
 QByteArrayList addresses(int count)

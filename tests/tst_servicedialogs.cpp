@@ -229,9 +229,12 @@ void TestServiceDialogs::detectionPollsOnItsTimer()
     rig.camera.ScriptReads(0x01, 0x4D, {"010000", "010000", "000000"});
     rig.camera.Registers().FillAddressTable({{12, 345}});
     rig.TakePayloads();
+    QElapsedTimer clock;
+    clock.start();
     Click(dialog, WS::Detect);
     Click(dialog, WS::Close);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->IsPolling(), 3000);
+    QVERIFY2(clock.elapsed() >= 3 * 200 - 20, "three polls 200 ms apart"); // time to act between
     QCOMPARE(rig.BoxTexts(), QStringList{"Detect is finished."});
     QCOMPARE(rig.TakePayloads().count("00FF814D000000"), 3);
     QCOMPARE(Lines(dialog), QStringList{"No. 1: x =   12,  y =  345"});

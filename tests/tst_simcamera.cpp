@@ -2,6 +2,7 @@
 #include "sim/simcamera.h"
 #include "sim/simoptions.h"
 #include "sim/simportdriver.h"
+#include "support/simrig.h"
 
 #include <QtTest>
 
@@ -10,18 +11,11 @@
 namespace {
 
 // The program's camera object talking to the simulated camera on virtual time.
-struct Rig
+struct Rig : SimRig<CameraData>
 {
-    explicit Rig(const SimConfig &config = SimConfig()) : sim(config)
-    {
-        auto port = std::make_unique<SimPortDriver>(&sim);
-        driver = port.get();
-        cam.SetPortDriver(std::move(port));
-        cam.OpenPort(1, 115200);
-    }
-    SimCamera sim; // outlives the connection that talks to it
-    CameraData cam;
-    SimPortDriver *driver = nullptr;
+    explicit Rig(const SimConfig &config = SimConfig()) : SimRig(115200, config) {}
+    SimCamera &sim = peer;
+    CameraData &cam = link;
 };
 
 QByteArray frame(const QByteArray &payload)

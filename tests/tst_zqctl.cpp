@@ -3,6 +3,7 @@
 #include "camera/paramstore.h"
 #include "camera/paramtable.h"
 #include "camera/settingsfile.h"
+#include "comm/cameraprotocol.h"
 #include "support/camsimprocess.h"
 #include "support/processrun.h"
 
@@ -70,6 +71,7 @@ void TestZqctl::readAllPrintsEveryParameter()
     QCOMPARE(lines.size(), PARAM_COUNT);
     QCOMPARE(lines.at(5), QByteArray("5\tGain Level\t0"));
     QCOMPARE(lines.at(7), QByteArray("7\tProgramable Shutter\t917"));
+    QCOMPARE(lines.at(10), QByteArray("10\tData Bit\t0\t8bit")); // as its button says
     QCOMPARE(lines.at(31), QByteArray("31\tCamera Information\t") + QByteArray::number(0x6156));
     QCOMPARE(lines.at(54), QByteArray("54\t(Reserved)\t0"));
     QCOMPARE(sim.Log("payload").size(), 54);
@@ -91,6 +93,7 @@ void TestZqctl::readAllPrintsEveryParameter()
     QCOMPARE(rows.at(19).toObject().value("name").toString(), QStringLiteral("Partial Scan Width"));
     QCOMPARE(rows.at(19).toObject().value("value").toInt(), 2058);
     QCOMPARE(rows.at(9).toObject().value("name").toString(), QStringLiteral("2xAccel ON/OFF "));
+    QCOMPARE(rows.at(4).toObject().value("choice").toString(), QStringLiteral("OFF"));
 }
 
 void TestZqctl::setSendsTheExactFrame()
@@ -119,12 +122,42 @@ void TestZqctl::infoDecodesIdentity()
     QVERIFY(sim.IsReady());
     const Run run = zqctl(on(sim, {"info"}));
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QByteArray("Vendor:  Vantorix\n"
-                                 "Model:   ZQ-M710ALX\n"
-                                 "Serial:  12345678 (8 digits)\n"
-                                 "Version: 2.1.0.3\n"
-                                 "Port:    COM1 (" +
-                                 sim.Link().toLocal8Bit() + ")\n"));
+    QVERIFY(run.out.startsWith("Vendor:  Vantorix\n"
+                               "Model:   ZQ-M710ALX\n"
+                               "Serial:  12345678 (8 digits)\n"
+                               "Version: 2.1.0.3\n"
+                               "Title:   ZQ-M710ALX\n"
+                               "Gain:    0 to 503\n"));
+    QVERIFY(run.out.endsWith("\nPort:    COM1 (" + sim.Link().toLocal8Bit() + ")\n"));
+
+    // A ZQ-MV model with new firmware: what its panel would not offer is
+    // refused, nothing sent, unless --force.
+    CamsimProcess mv(QStringLiteral(ZQ_CAMSIM), {"--model", "ZQ-MV710BLX", "--version", "1.0.9.0"});
+    QVERIFY(mv.IsReady());
+    const QJsonObject allows =
+        QJsonDocument::fromJson(zqctl(on(mv, {"info", "--json"})).out)["allows"].toObject();
+    QCOMPARE(allows, (QJsonObject{{"title", "ZQ-MV710BLX(R1)"},
+                                  {"gainMax", 336},
+                                  {"accel2x", false},
+                                  {"sortAndTestPattern", false},
+                                  {"balanceAndWhiteSpots", true}}));
+    const Run refused = zqctl(on(mv, {"set", "5", "400"}));
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains("GAIN goes up to 336 on this model"), refused.err.constData());
+    for (const char *row : {"9", "14", "27"})
+        QCOMPARE(zqctl(on(mv, {"set", row, "1"})).exitCode, 1);
+    QCOMPARE(zqctl(on(mv, {"set", "GainLevel", "336"})).exitCode, 0);
+    QCOMPARE(zqctl(on(mv, {"set", "5", "400", "--force"})).exitCode, 0);
+    QByteArrayList writes;
+    for (const QByteArray &p : mv.Log("payload"))
+        if (!(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80))
+            writes << p;
+    QCOMPARE(writes, QByteArrayList({"payload 01FF010C015000", "payload 01FF010C019000"}));
+    QCOMPARE(zqctl(on(mv, {"get", "GainLevel", "--json"})).out,
+             QJsonDocument(
+                 QJsonObject{
+                     {"index", 5}, {"code", "GainLevel"}, {"name", "Gain Level"}, {"value", 400}})
+                 .toJson());
 }
 
 void TestZqctl::saveLoadAndDiff()
@@ -246,9 +279,22 @@ void TestZqctl::badFilesSendNothing()
         QCOMPARE(zqctl(on(sim, command + QStringList{m_dir.filePath("missing.zq")})).exitCode, 3);
     }
     QCOMPARE(zqctl(on(sim, {"save", m_dir.filePath("no/such/dir/x.zq")})).exitCode, 3);
+    // A value its register cannot carry: refused whole, the row named.
+    valid.replace(24 + 5 * 4, 4, QByteArray("\x70\x11\x01\x00", 4)); // 70000
+    QVERIFY(v.open(QIODevice::WriteOnly) && v.write(valid) == 244);
+    v.close();
+    const Run wide = zqctl(on(sim, {"load", path}));
+    QCOMPARE(wide.exitCode, 1);
+    QVERIFY2(wide.err.contains("Row 5 \"Gain Level\" holds 70000"), wide.err.constData());
     // Only the save above talked to the camera: 54 reads, no write.
     for (const QByteArray &p : sim.Log("payload"))
         QVERIFY2(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80, p.constData());
+    // Past the limits but within the register: sent as it stands.
+    valid.replace(24 + 5 * 4, 4, QByteArray("\xFF\xFF\x00\x00", 4)); // 65535
+    QVERIFY(v.open(QIODevice::WriteOnly) && v.write(valid) == 244);
+    v.close();
+    QCOMPARE(zqctl(on(sim, {"load", path})).exitCode, 0);
+    QVERIFY(sim.Log("payload").contains("payload 01FF010CFFFF00"));
 }
 
 void TestZqctl::badRequestsSendNothing()
@@ -264,9 +310,10 @@ void TestZqctl::badRequestsSendNothing()
                                          {"set", "5", "3x"},
                                          {"set", "5", "99999999999"},
                                          {"send", QStringLiteral("01\u0003")},
+                                         {"send", QStringLiteral("01\u007f")}, // DEL
                                          {"query", QStringLiteral("0\u00e9")},
                                          {"read-all", "extra"},
-                                         {"info", "--json"},
+                                         {"send", "01", "--json"},
                                          {"diff"},
                                          {"diff", "a.zq", "b.zq", "c.zq"},
                                          {"read-all", "--all"}};
@@ -292,9 +339,11 @@ void TestZqctl::silentCameraExitsWithTimeout()
     clock.start();
     const Run run = zqctl(on(sim, {"get", "5"}));
     QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.err,
-             QByteArray("ERROR - Communication time out detected.\nCheck the connection.\n"));
-    QVERIFY(clock.elapsed() >= 3900 && clock.elapsed() < 8000);
+    QCOMPARE(
+        run.err,
+        QByteArray("zqctl: ERROR - Communication time out detected.\nCheck the connection.\n"));
+    const int handshake = CameraProtocol::kHandshakeAttempts * CameraProtocol::kHandshakeAckMs;
+    QVERIFY(clock.elapsed() >= handshake - 100 && clock.elapsed() < 2 * handshake);
 }
 
 void TestZqctl::traceRecordsBothDirections()
@@ -328,10 +377,10 @@ void TestZqctl::helpListsEveryCommand()
     const Run run = zqctl({"--help"});
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char *command :
-         {"params", "read-all", "get", "set", "info", "factory-set", "save", "load", "diff", "send",
-          "query", "reg unlock", "reg read", "reg write", "reg dump", "white-spots", "write-serial",
-          "ports", "apply", "scan"}) {
+    for (const char *command : {"params",      "read-all",     "get",      "set",       "info",
+                                "factory-set", "save",         "load",     "diff",      "send",
+                                "query",       "reg unlock",   "reg read", "reg write", "reg dump",
+                                "white-spots", "write-serial", "ports",    "apply",     "scan"}) {
         const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
                                        QRegularExpression::MultilineOption);
         const QRegularExpression example(
@@ -397,8 +446,9 @@ void TestZqctl::severalChannelsAtOnce()
     Run run = zqctl({"--devices", list, "diff", approved});
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.out, b.Link().toLocal8Bit() + "\t5\tGain Level\t0\t301\t0.0000 dB\t10.7758 dB\n");
-    QVERIFY2(run.err.contains("/nonexistent/zqcam\tERROR - Can not open communciation port."),
-             run.err.constData());
+    QVERIFY2(
+        run.err.contains("/nonexistent/zqcam\tzqctl: ERROR - Can not open communciation port."),
+        run.err.constData());
     QVERIFY(run.err.endsWith("3 cameras: 1 agreed, 1 differed, 1 failed\n"));
 
     run = zqctl({"--device", a.Link(), "--device", b.Link(), "diff", approved, "--json"});

@@ -80,7 +80,7 @@ void TestZqctlSerial::writesSerialAndRecord()
     // Without --digits the camera's serial decides: seven digits now.
     run = zqctl(sim, {"write-serial", "12X45678"});
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.err, QByteArray("Serial number cannot be written.\n"
+    QCOMPARE(run.err, QByteArray("zqctl: Serial number cannot be written.\n"
                                  "Please input the number of 7 digits. \n"));
     QCOMPARE(sim.Log("payload").size(), 18 + 2); // read of 50, access code
     QCOMPARE(record(), file);
@@ -123,7 +123,7 @@ void TestZqctlSerial::refusalsAndFailures()
     const Run run = zqctl(sim, {"write-serial", "1234567", "--digits", "7"});
     lock.remove();
     QCOMPARE(run.exitCode, 3);
-    QCOMPARE(run.err, QByteArray("Serial Number: ./ZQ-M710_AdjustData.csv is opend. Please close "
+    QCOMPARE(run.err, QByteArray("zqctl: Serial Number: ./ZQ-M710_AdjustData.csv is opend. Please close "
                                  "./ZQ-M710_AdjustData.csv\n"));
     QCOMPARE(sim.Log("payload").size(), 5);
     QCOMPARE(record(), QByteArray("kept\r\n"));

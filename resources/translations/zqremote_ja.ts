@@ -70,8 +70,8 @@ The record was not made.</source>
         <translation>LANG の言語で表示します: en または ja。省略時はシステムの言語です。</translation>
     </message>
     <message>
-        <source>--com takes N=DEVICE with N from 1 to 10, not &quot;%1&quot;.</source>
-        <translation>--com には N=DEVICE (N は 1 から 10) を指定します。&quot;%1&quot; は使えません。</translation>
+        <source>--com takes N=DEVICE with N from 1 to %1, not &quot;%2&quot;.</source>
+        <translation>--com には N=DEVICE (N は 1 から %1) を指定します。&quot;%2&quot; は使えません。</translation>
     </message>
     <message>
         <source>Cannot write the trace &quot;%1&quot;: %2</source>
@@ -555,6 +555,10 @@ Right-click to choose the serial port behind this button.</source>
         <source> (no such device: unplugged, or another number?)</source>
         <translation> (装置がありません: 抜かれたか、番号が違います)</translation>
     </message>
+    <message>
+        <source> (not a serial device)</source>
+        <translation> (シリアルデバイスではありません)</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -636,6 +640,10 @@ Please input the decimal number. </source>
     <message>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>&quot;%1&quot; に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>Row %1 &quot;%2&quot; holds %3, more than its register carries. Nothing was sent to the camera.</source>
+        <translation>行 %1 &quot;%2&quot; の値 %3 はレジスタに収まりません。カメラには何も送っていません。</translation>
     </message>
 </context>
 <context>
@@ -865,6 +873,10 @@ Check the connection.</source>
     <message>
         <source>Too long message received.</source>
         <translation>受信したメッセージが長すぎます。</translation>
+    </message>
+    <message>
+        <source>The communication port refused the line settings (baud rate, data bits, parity, stop bits).</source>
+        <translation>通信ポートが回線設定 (ボーレート、データビット、パリティ、ストップビット) を受け付けませんでした。</translation>
     </message>
     <message>
         <source>Shutter Speed</source>

@@ -70,7 +70,7 @@ bool FaultScenario::Load(const QString &path, const QString &transport, FaultSce
             key = key.section(QLatin1Char('.'), 0, 0);
         }
         if (colon < 0 || !kKeys.contains(key) ||
-            (!only.isEmpty() && only != "pty" && only != "cl")) {
+            (!only.isEmpty() && only != "pty" && only != "cl" && only != "sim")) {
             *error = QStringLiteral("line %1: unknown key or no colon").arg(lineNumber);
             return false;
         }
@@ -91,6 +91,8 @@ bool FaultScenario::Load(const QString &path, const QString &transport, FaultSce
     *s = FaultScenario();
     s->description = get("description");
     s->runs = get("transports", "pty cl").split(QLatin1Char(' ')).contains(transport);
+    if (!s->runs)
+        return true; // its keys may be for other transports only
     s->simOptions = QProcess::splitCommand(get("options"));
     if (!get("after").isEmpty())
         s->simOptions << QStringLiteral("--faults-after") << get("after");

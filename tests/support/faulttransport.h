@@ -4,6 +4,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <memory>
+
 class CameraData;
 
 // The way to the simulated camera in a fault scenario: zq-camsim on a
@@ -27,4 +29,32 @@ public:
     // Payloads the camera acknowledged, from its record.
     virtual QByteArrayList Payloads() const = 0;
     virtual void Stop() = 0;
+    // The time the scenario's limits are checked against: the wall clock,
+    // or the simulated port's virtual clock.
+    virtual qint64 NowMs(CameraData &camera) const;
+};
+
+class SimCamera;
+template <class Peer> struct SimLine;
+
+// The simulated camera in process on the simulated port's virtual time
+// ("sim"): a scenario that waits out seconds of silence costs none. For the
+// faults whose handling does not depend on the transport; zqctl needs a port.
+class SimTransport : public FaultTransport
+{
+public:
+    SimTransport();
+    ~SimTransport() override;
+    QString Name() const override { return QStringLiteral("sim"); }
+    bool Start(const QStringList &simOptions) override;
+    int Connect(CameraData &camera) override;
+    void Revive() override;
+    QStringList ZqctlChannel() const override { return {}; }
+    QProcessEnvironment ZqctlEnvironment() const override { return {}; }
+    QByteArrayList Payloads() const override;
+    void Stop() override;
+    qint64 NowMs(CameraData &camera) const override;
+
+private:
+    std::unique_ptr<SimLine<SimCamera>> m_line;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The panel as data: which radio button writes which parameter value, and
 // which slider shows which parameter in which read-out.
 struct RadioChoice
@@ -32,4 +34,11 @@ public:
     // Every slider, in the order the refresh shows them.
     static const SliderRow *Sliders(int *count);
     static const SliderRow *FindSlider(int sliderId);
+    // The button of any table that writes the value to the row, or null;
+    // HasChoices: whether any button writes the row at all.
+    static const RadioChoice *FindChoice(int param, int value);
+    static bool HasChoices(int param);
+    // The caption of the button that writes the value to the row ("H",
+    // "1/16", "12bit"), as the panel shows it; empty where no button does.
+    static QString ChoiceCaption(int param, int value);
 };

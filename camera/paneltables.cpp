@@ -1,6 +1,8 @@
 #include "paneltables.h"
 
-#include "camera/paramindex.h"
+#include "cameramodel.h"
+#include "paramindex.h"
+#include "resources/dialogtemplate.h"
 #include "resources/panelids.h"
 
 #include <QtGlobal>
@@ -136,4 +138,42 @@ const SliderRow *PanelTables::FindSlider(int sliderId)
         if (row.slider == sliderId)
             return &row;
     return nullptr;
+}
+
+namespace {
+template <class Match> const RadioChoice *FindButton(Match match)
+{
+    for (auto table : {&PanelTables::Radios, &PanelTables::Shutter, &PanelTables::Accel}) {
+        int count = 0;
+        const RadioChoice *choices = table(&count);
+        for (int i = 0; i < count; ++i) {
+            if (match(choices[i]))
+                return &choices[i];
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+const RadioChoice *PanelTables::FindChoice(int param, int value)
+{
+    return FindButton([=](const RadioChoice &c) { return c.param == param && c.value == value; });
+}
+
+bool PanelTables::HasChoices(int param)
+{
+    return FindButton([=](const RadioChoice &c) { return c.param == param; }) != nullptr;
+}
+
+QString PanelTables::ChoiceCaption(int param, int value)
+{
+    if (param == Param::ShutterSpeed)
+        value = CameraModel::ShutterChoice(value);
+    const RadioChoice *choice = FindChoice(param, value);
+    const DialogTemplate *panel = choice ? FindDialogTemplate(PanelId::Dialog) : nullptr;
+    for (int i = 0; panel && i < panel->count; ++i) {
+        if (panel->items[i].id == choice->button)
+            return panel->CaptionOf(panel->items[i]);
+    }
+    return QString();
 }
