@@ -1,5 +1,6 @@
 #include "commsetupdialog.h"
 
+#include "camera/thecamera.h"
 #include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
@@ -7,14 +8,19 @@
 #include "resources/dialogtemplate.h"
 #include "ui/controllookup.h"
 #include "ui/dialogbuilder.h"
+#include "ui/exchangeguard.h"
 #include "ui/filedialogs.h"
+#include "ui/messagebox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -29,6 +35,7 @@ constexpr int kBaudFrame = CommSetupId::BaudGroup;
 constexpr int kPathEdit = CommSetupId::LibraryPath;
 constexpr int kDllLabel = CommSetupId::LibrarySuffix;
 constexpr int kBrowse = CommSetupId::Browse;
+constexpr int kSearch = CommSetupId::Search;
 constexpr int kOpen = CommSetupId::Open;
 constexpr int kCancel = CommSetupId::Cancel;
 constexpr int kEuresys = CommSetupId::Euresys - CommSetupId::FirstPort; // choice numbers
@@ -55,6 +62,8 @@ CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(p
     // Tab follows the layout: the left half (ports, rate), then the board.
     setTabOrder(PortButton(kEuresys - 1), m_bauds->button(0));
     setTabOrder(m_bauds->button(0), m_bauds->button(1));
+    setTabOrder(m_bauds->button(1), FindControl(this, kSearch));
+    setTabOrder(FindControl(this, kSearch), PortButton(kEuresys));
     m_path = FindControlAs<QLineEdit>(this, kPathEdit);
     connect(m_path, &QLineEdit::editingFinished, this, [this] {
         if (m_system == 1)
@@ -65,6 +74,8 @@ CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(p
             [this] { ShowGrabberRates(); });
     connect(FindControlAs<QPushButton>(this, kBrowse), &QPushButton::clicked, this,
             &CommSetupDialog::OnBrowse);
+    connect(FindControlAs<QPushButton>(this, kSearch), &QPushButton::clicked, this,
+            &CommSetupDialog::OnSearch);
     connect(FindControlAs<QPushButton>(this, kOpen), &QPushButton::clicked, this,
             &CommSetupDialog::OnOpen);
     connect(FindControlAs<QPushButton>(this, kCancel), &QPushButton::clicked, this,
@@ -289,4 +300,95 @@ void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
     else
         settings.setValue(key, chosen->data().toString());
     UpdateToolTips();
+}
+
+void CommSetupDialog::OnSearch()
+{
+    QList<CameraProbe::Channel> channels = CameraProbe::PortsPresent();
+    // With a board chosen, its library's ports too.
+    const QString library = m_ports->checkedId() >= kEuresys ? LibraryFile() : QString();
+    if (!library.isEmpty())
+        channels += CameraProbe::LibraryPorts(library);
+    QProgressDialog progress(tr("Searching for cameras..."), tr("Cancel"), 0, 1, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    CameraProbe probe(theCamera, library);
+    QList<CameraProbe::Found> found;
+    {
+        ExchangeGuard guard;
+        if (!guard.Granted())
+            return;
+        // Between two probes no exchange is under way: Cancel may be pressed.
+        found = probe.Run(channels, [&progress](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    }
+    progress.close();
+    if (probe.Stopped())
+        return;
+    if (found.isEmpty()) {
+        QStringList text = {
+            tr("No camera answered on the %1 port(s) searched.").arg(channels.size())};
+        MessageBox::Show((text + probe.Problems()).join(QLatin1Char('\n')), QString(),
+                         MessageBox::Information, MessageBox::Ok, this);
+        return;
+    }
+    if (found.size() == 1) {
+        ChooseFound(found.first(), channels);
+        return;
+    }
+    QStringList items;
+    for (const CameraProbe::Found &camera : found) {
+        items << tr("%1: %2, serial %3, %4 baud")
+                     .arg(camera.channel.Name(), QString::fromLatin1(camera.info.modelName),
+                          QString::fromLatin1(camera.info.serialNumber),
+                          camera.baud ? QString::number(camera.baud) : QStringLiteral("-"));
+    }
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(this, tr("Cameras found"),
+                              tr("Several cameras answered. Choose one:"), items, 0, false, &ok);
+    if (ok && items.contains(chosen))
+        ChooseFound(found.at(int(items.indexOf(chosen))), channels);
+}
+
+void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera,
+                                  const QList<CameraProbe::Channel> &searched)
+{
+    QList<int> withPort;
+    for (const CameraProbe::Channel &channel : searched)
+        withPort.append(channel.comNumber);
+    if (camera.channel.clPort >= 0) {
+        // The board chosen is the one searched: its port, and its rate
+        // where the library sets one.
+        m_grabberPorts->setCurrentIndex(camera.channel.clPort);
+        ShowGrabberRates();
+        if (camera.baud)
+            m_bauds->button(camera.baud == 115200 ? 1 : 0)->setChecked(true);
+        return;
+    }
+    int number = camera.channel.comNumber;
+    if (number == 0) {
+        // A port behind no button goes behind the first button that has no
+        // port (else the one chosen), as the port menu would put it.
+        number = m_ports->checkedId() >= 0 && m_ports->checkedId() < kEuresys
+                     ? m_ports->checkedId() + 1
+                     : 1;
+        for (int n = 10; n >= 1; --n) {
+            if (!withPort.contains(n))
+                number = n;
+        }
+        QSettings().setValue(QStringLiteral("Ports/COM%1").arg(number), camera.channel.device);
+        UpdateToolTips();
+    }
+    PortButton(number - 1)->setChecked(true);
+    OnPortClicked(number - 1);
+    m_bauds->button(camera.baud == 115200 ? 1 : 0)->setChecked(true);
+    PortButton(number - 1)->setFocus();
 }

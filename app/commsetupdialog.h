@@ -1,5 +1,7 @@
 #pragma once
 
+#include "camera/cameraprobe.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -32,6 +34,8 @@ public:
     void OnPortClicked(int choice);
     void OnBrowse();
     void OnOpen();
+    // Probes the ports for cameras and chooses the one that answered.
+    void OnSearch();
     // The library file the board choice stands for.
     QString LibraryFile() const;
 
@@ -48,6 +52,8 @@ private:
     void SetLibraryEnabled(bool enabled);
     void ChooseDevice(int portNumber, const QPoint &globalPos);
     void UpdateToolTips();
+    void ChooseFound(const CameraProbe::Found &camera,
+                     const QList<CameraProbe::Channel> &searched);
     // Asks the chosen library for its ports, and the chosen port for its rates.
     void ShowGrabberPorts();
     void ShowGrabberRates();

@@ -10,6 +10,8 @@
 #include "terminalnotifier.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,6 +23,33 @@ namespace {
 const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
                            "[--cl-library FILE [--cl-port N]] [--trace FILE] COMMAND (see "
                            "--help)\n";
+// Name the channels, with their values: left out of what each channel's own
+// run is given.
+const char *const kChannelOptions[] = {"device", "com", "cl-port", "devices"};
+
+// A channel option among the arguments, in any form the parser takes
+// ("--device X", "-device X", "--device=X"): which, its value, and how many
+// arguments it spans; 0 when the argument at i is none.
+int channelOption(const QStringList &arguments, int i, QString *name, QString *value)
+{
+    QString a = arguments.at(i);
+    if (!a.startsWith(QLatin1Char('-')))
+        return 0;
+    a = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+    const int eq = int(a.indexOf(QLatin1Char('=')));
+    *name = eq < 0 ? a : a.left(eq);
+    bool known = false;
+    for (const char *option : kChannelOptions)
+        known = known || *name == QLatin1String(option);
+    if (!known)
+        return 0;
+    if (eq >= 0) {
+        *value = a.mid(eq + 1);
+        return 1;
+    }
+    *value = i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
+    return 2;
+}
 } // namespace
 
 Zqctl::Zqctl() = default;
@@ -82,9 +111,10 @@ int Zqctl::Run(const QStringList &arguments)
         threshold = value("threshold", "N"), timeLimit = value("time-limit", "SECONDS"),
         com = value("com", "N"), device = value("device", "PATH"), baud = value("baud", "RATE"),
         library = value("cl-library", "FILE"), clPort = value("cl-port", "N"),
-        digits = value("digits", "7|8"), trace = value("trace", "FILE");
+        digits = value("digits", "7|8"), trace = value("trace", "FILE"),
+        devices = value("devices", "FILE");
     parser.addOptions({help, version, json, eeprom, detect, force, all, threshold, timeLimit, com,
-                       device, baud, library, clPort, digits, trace});
+                       device, baud, library, clPort, digits, trace, devices});
     // "-1" is a value to refuse by name, not an unknown option: shielded
     // from the parser, and unshielded in what it returns.
     const QChar shield(0x1);
@@ -169,6 +199,25 @@ int Zqctl::Run(const QStringList &arguments)
     const QString tracePath = last(trace);
     if (parser.isSet(trace) && tracePath.isEmpty())
         return UsageError(QStringLiteral("--trace needs a file"));
+    if (parser.isSet(devices) && (m_devicesFile = last(devices)).isEmpty())
+        return UsageError(QStringLiteral("--devices needs a file"));
+    // Each --device, --com and --cl-port in the order given: the channels.
+    m_arguments = arguments;
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString name, v;
+        const int span = channelOption(arguments, i, &name, &v);
+        if (span == 0 || name == QLatin1String("devices"))
+            continue;
+        const QString option = QStringLiteral("--") + name;
+        if (name == QLatin1String("com"))
+            m_channels.append(
+                {QStringLiteral("com:") + v.section(QLatin1Char('='), 0, 0), {option, v}});
+        else if (name == QLatin1String("cl-port"))
+            m_channels.append({QStringLiteral("cl-port:") + v, {option, v}});
+        else
+            m_channels.append({v, {option, v}});
+        i += span - 1;
+    }
 
     QStringList positional;
     for (const QString &a : parser.positionalArguments())
@@ -222,6 +271,8 @@ int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given
         if (const int status = (this->*command->check)(args))
             return status;
     }
+    if (SeveralChannels() && command->run != &Zqctl::Scan)
+        return RunOnChannels(*command, args);
     if (!command->offline) {
         if (const int status = Connect())
             return status;
@@ -257,4 +308,55 @@ int Zqctl::Connect()
     if (!slow.isEmpty())
         Err(ComPortMap::DeviceFor(m_comNumber) + QStringLiteral(": ") + slow);
     return Success;
+}
+
+bool Zqctl::SeveralChannels() const
+{
+    int devices = 0, coms = 0, grabberPorts = 0;
+    for (const ChannelRunner::Channel &channel : m_channels) {
+        const QString &option = channel.options.first();
+        ++(option == QLatin1String("--com")       ? coms
+           : option == QLatin1String("--cl-port") ? grabberPorts
+                                                  : devices);
+    }
+    // One --com with one --device is the device behind that COM number.
+    return !m_devicesFile.isEmpty() || devices > 1 || coms > 1 || grabberPorts > 1;
+}
+
+int Zqctl::RunOnChannels(const Command &command, const QStringList &args)
+{
+    const QString name = QLatin1String(command.name);
+    const bool comparing = name == QLatin1String("diff") || name == QLatin1String("apply");
+    const QStringList lineWide = {QStringLiteral("read-all"), QStringLiteral("info"),
+                                  QStringLiteral("diff"), QStringLiteral("load"),
+                                  QStringLiteral("apply")};
+    if (!lineWide.contains(name) || (name == QLatin1String("diff") && args.size() > 1))
+        return UsageError(QStringLiteral("several channels go with %1 only (diff with one file)")
+                              .arg(lineWide.join(QLatin1String(", "))));
+    QList<ChannelRunner::Channel> channels = m_channels;
+    if (!m_devicesFile.isEmpty()) {
+        QString error;
+        if (!ChannelRunner::ReadList(m_devicesFile, &channels, &error)) {
+            Err(error);
+            return QFile::exists(m_devicesFile) ? Usage : FileFailure;
+        }
+    }
+    if (m_trace)
+        return UsageError(QStringLiteral("--trace goes with one channel only"));
+    QStringList commandLine;
+    for (int i = 0; i < m_arguments.size(); ++i) {
+        QString name, value;
+        if (const int span = channelOption(m_arguments, i, &name, &value))
+            i += span - 1; // each run gets its own channel
+        else
+            commandLine.append(m_arguments.at(i));
+    }
+    // A file is refused once, here, rather than by every camera's run.
+    if (!args.isEmpty()) {
+        SettingsFile::Values values{};
+        if (const int status = ReadSettings(args.at(0), &values))
+            return status;
+    }
+    ChannelRunner runner(QCoreApplication::applicationFilePath(), commandLine, m_json, comparing);
+    return runner.Run(channels);
 }

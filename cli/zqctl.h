@@ -2,6 +2,7 @@
 
 #include "camera/registerpage.h"
 #include "camera/settingsfile.h"
+#include "channelrunner.h"
 
 #include <QString>
 #include <QStringList>
@@ -80,6 +81,9 @@ private:
 
     int Connect();
     int Dispatch(const QString &command, const QStringList &args, unsigned given);
+    // Several channels: the command runs on each at once (channelrunner.cpp).
+    bool SeveralChannels() const;
+    int RunOnChannels(const Command &command, const QStringList &args);
     int UsageError(const QString &message);
 
     // Parameters and settings (zqctlparams.cpp).
@@ -103,6 +107,13 @@ private:
 
     // Comparing settings with a file (zqctldiff.cpp).
     int Diff(const QStringList &args);
+    // Load, read back, compare: the rows the camera refused or changed.
+    int Apply(const QStringList &args);
+    // diff's comparison; after apply, also of the rows the camera refused.
+    int Compare(const QStringList &args, bool applied, const QList<int> &refused);
+
+    // Looking for cameras (zqctlscan.cpp).
+    int Scan(const QStringList &args);
 
     // The computer's serial ports (zqctlports.cpp).
     int Ports(const QStringList &args);
@@ -125,6 +136,9 @@ private:
     // A JSON document on stdout.
     static void OutJson(const class QJsonValue &value);
 
+    QStringList m_arguments;                  // as given, for the runs on several channels
+    QList<ChannelRunner::Channel> m_channels; // each --device and --com in turn
+    QString m_devicesFile;
     // The Camera Link libraries where the standard keeps them (zqctlcllibraries.cpp).
     int ClLibraries(const QStringList &args);
 

@@ -5,6 +5,7 @@
 #include "camera/paneltables.h"
 #include "camera/readoutformat.h"
 #include "camera/thecamera.h"
+#include "comm/errorstate.h"
 #include "terminalnotifier.h"
 
 #include <QJsonArray>
@@ -51,6 +52,39 @@ struct Side
 
 int Zqctl::Diff(const QStringList &args)
 {
+    return Compare(args, false, {});
+}
+
+int Zqctl::Apply(const QStringList &args)
+{
+    SettingsFile::Values values{};
+    if (const int status = ReadSettings(args.at(0), &values))
+        return status;
+    if (const int connected = Connect())
+        return connected;
+    // Row by row rather than as load does: a row the camera refuses is its
+    // answer for that row, and the rows after it still go out. Any other
+    // failure ends the run.
+    const int total = ParamTable::CountWith(PF_WRITE_ALL);
+    int done = 0;
+    QList<int> refused;
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
+            continue;
+        if (theCamera.WriteParam(i, values[i]) < 0) {
+            if (theCamera.GetErrorCode() != ERR_UNEXPECTED) {
+                theCamera.ReportError();
+                return CameraFailure;
+            }
+            refused.append(i);
+        }
+        m_notifier->ShowProgress(QStringLiteral("Writing"), ++done, total);
+    }
+    return Compare(args, true, refused);
+}
+
+int Zqctl::Compare(const QStringList &args, bool applied, const QList<int> &refused)
+{
     // The rows that opening a file sends; --all adds every row the camera
     // reads: the adjustments, the sub voltage and the camera information.
     const quint8 flags = m_all ? PF_WRITE_ALL | PF_READ : PF_WRITE_ALL;
@@ -65,8 +99,10 @@ int Zqctl::Diff(const QStringList &args)
         if (const int status = ReadSettings(args.at(1), &actual.values))
             return status;
     } else {
-        if (const int connected = Connect())
-            return connected;
+        if (!applied) {
+            if (const int connected = Connect())
+                return connected;
+        }
         int total = 0, done = 0;
         for (int i = 0; i < PARAM_COUNT; ++i)
             total += compared(i) ? 1 : 0;
@@ -87,10 +123,13 @@ int Zqctl::Diff(const QStringList &args)
     QJsonArray differences;
     int found = 0;
     for (int i = 0; i < PARAM_COUNT; ++i) {
-        if (!compared(i) || expected.values[i] == actual.values[i])
+        const bool wasRefused = refused.contains(i);
+        if (!compared(i) || (expected.values[i] == actual.values[i] && !wasRefused))
             continue;
         ++found;
         const QString name = ParamTable::GetParamName(i);
+        // After apply: what became of the file's value.
+        const QString outcome = wasRefused ? QStringLiteral("refused") : QStringLiteral("changed");
         QString expectedText, actualText;
         const bool shown = expected.Readout(i, &expectedText) && actual.Readout(i, &actualText);
         if (m_json) {
@@ -98,6 +137,8 @@ int Zqctl::Diff(const QStringList &args)
                             {QStringLiteral("name"), name},
                             {QStringLiteral("expected"), expected.values[i]},
                             {QStringLiteral("actual"), actual.values[i]}};
+            if (applied)
+                row.insert(QStringLiteral("outcome"), outcome);
             if (shown) {
                 row.insert(QStringLiteral("expectedText"), expectedText);
                 row.insert(QStringLiteral("actualText"), actualText);
@@ -110,6 +151,8 @@ int Zqctl::Diff(const QStringList &args)
                            .arg(name)
                            .arg(expected.values[i])
                            .arg(actual.values[i]);
+        if (applied)
+            line += QLatin1Char('\t') + outcome;
         if (shown)
             line += QStringLiteral("\t%1\t%2").arg(expectedText, actualText);
         Out(line);
@@ -119,6 +162,7 @@ int Zqctl::Diff(const QStringList &args)
             {QStringLiteral("file"), args.at(0)},
             {QStringLiteral("against"), withCamera ? QStringLiteral("camera") : args.at(1)},
             {QStringLiteral("rows"), m_all ? QStringLiteral("all") : QStringLiteral("writable")},
+            {QStringLiteral("applied"), applied},
             {QStringLiteral("equal"), found == 0},
             {QStringLiteral("differences"), differences}};
         OutJson(result);

@@ -17,6 +17,7 @@ const char kChannelHelp[] =
     "Channel (default COM1 at 9600 baud):\n"
     "  --com N            COM port 1 to %1; --com N=DEVICE also names its device\n"
     "  --device PATH      the serial device to use as the COM port\n"
+    "  --devices FILE     several channels, one a line (see \"Several cameras\")\n"
     "  --baud RATE        9600 or 115200; with --cl-library, set on the grabber's\n"
     "                     port where its library can (else it keeps its rate)\n"
     "  --cl-library FILE  the frame grabber's Camera Link serial library instead\n"
@@ -80,6 +81,27 @@ const Zqctl::Command Zqctl::kCommands[] = {
      "camera's place, without a camera.\n"
      "  zqctl --device /dev/ttyUSB0 diff approved.zq\n"
      "  zqctl diff approved.zq line3.zq --all\n"},
+    {"apply", "FILE.zq", 1, 1, OptJson, true, nullptr, &Zqctl::Apply, nullptr,
+     "load, read back and compare: writes the file's rows one by one,\n"
+     "reads them back and prints a diff line for each row the camera\n"
+     "does not hold, with \"refused\" (it answered the write with\n"
+     "NAK; the rows after it are still written) or \"changed\" (it\n"
+     "holds another value) after the two values; --json adds\n"
+     "\"outcome\" to each difference. Status as diff.\n"
+     "  zqctl --device /dev/ttyUSB0 apply approved.zq\n"},
+    {"scan", "", 0, 0, OptJson, true, nullptr, &Zqctl::Scan, "A line of cameras",
+     "which port has which camera: one line per camera found with\n"
+     "device, rate, vendor, model, serial number and firmware. Probes\n"
+     "the ports named by --com, --device or --devices, else the device\n"
+     "behind every COM button and every other serial port present but\n"
+     "the system's console; with --cl-library, every port of the\n"
+     "library (or those --cl-port names). On each port, at 9600 and\n"
+     "then at 115200 baud, it sends one ENQ byte (05) and waits 100 ms\n"
+     "for ACK (06); only a port that answers gets register reads of\n"
+     "the camera information. Nothing is written. Status 0 when a\n"
+     "camera answered, 2 when none did.\n"
+     "  zqctl scan\n"
+     "  zqctl --device /dev/ttyUSB0 --device /dev/ttyUSB1 scan\n"},
     {"send", "PAYLOAD", 1, 1, 0, false, &Zqctl::CheckPayload, &Zqctl::Send,
      "Raw commands (PAYLOAD up to 22 characters, sent in upper case)",
      "one command, acknowledgement only\n"
@@ -229,6 +251,18 @@ QString Zqctl::HelpText()
     }
     text += QStringLiteral(
         "\n"
+        "Several cameras: --device, --com and --cl-port given more than once, or\n"
+        "--devices FILE, run read-all, info, diff FILE.zq, load and apply on every\n"
+        "camera at once, one zqctl process each. A line of FILE names a device,\n"
+        "com:N or cl-port:N, optionally followed by its rate (9600 or 115200); \"#\"\n"
+        "starts a comment, so the lines scan prints will do. Every line printed starts\n"
+        "with its channel and a tab; with --json the output is one array of objects\n"
+        "with channel, status, the command's own JSON as result (or its lines as\n"
+        "output) and errors. A summary on stderr counts the cameras that agreed,\n"
+        "differed or failed. The status is the worst of the cameras', in this order:\n"
+        "2, 3, 4, 1, 5, 0.\n"
+        "  zqctl --devices line3.txt diff approved.zq\n"
+        "\n"
         "A port that will not open is named with the system's reason after the\n"
         "program's own message: missing, permission denied (and the group that may\n"
         "use it), busy; a library that will not load, with the loader's reason.\n"
@@ -239,6 +273,6 @@ QString Zqctl::HelpText()
         "refused (nothing sent); 2 camera communication failed; 3 file could not be\n"
         "read or written; 4 the camera did not finish (a detection's outcome other\n"
         "than finished, its time limit, or a factory set still running); 5 diff found a\n"
-        "row that differs.\n");
+        "row that differs, or apply a row the camera does not hold.\n");
     return text;
 }

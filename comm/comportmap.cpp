@@ -23,6 +23,11 @@ QString ComPortMap::DeviceFor(int portNumber)
         if (!configured.isEmpty())
             return configured;
     }
+    return DefaultDevice(portNumber);
+}
+
+QString ComPortMap::DefaultDevice(int portNumber)
+{
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(portNumber);
 #else

@@ -12,6 +12,8 @@ public:
     static constexpr int kPortCount = 10;
 
     static QString DeviceFor(int portNumber);
+    // The platform's own name for the port, used when nothing else is set.
+    static QString DefaultDevice(int portNumber);
     static void SetOverride(int portNumber, const QString &device);
     static void ClearOverrides();
     // Parses "n=DEVICE" as given to --com; false when it is malformed.

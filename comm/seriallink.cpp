@@ -121,13 +121,26 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
         return SetError(ERR_PORT_NUMBER);
     m_driver = m_comDriver.get();
     m_portNumber = portNumber;
-    m_baudRate = baudRate;
-    m_line = {ComPortMap::DeviceFor(portNumber), byteSize, stopBits, parity};
+    return OpenLine(ComPortMap::DeviceFor(portNumber), baudRate, byteSize, stopBits, parity);
+}
 
+int SerialLink::OpenDevice(const QString &device, int baudRate)
+{
+    Close();
+    m_portNumber = 0;
+    return OpenLine(device, baudRate, 8, 0, 0);
+}
+
+int SerialLink::OpenLine(const QString &device, int baudRate, int byteSize, int stopBits,
+                         int parity)
+{
+    m_baudRate = baudRate;
+    m_line = {device, byteSize, stopBits, parity};
     if (!m_driver->Open(m_line.device)) {
         // Held by another program or not plugged in yet: the next transfer
-        // tries again, as for a device that went away. COM0 names no port.
-        m_lost = portNumber > 0;
+        // tries again, as for a device that went away. COM0 names no port,
+        // and a device opened by name (a search) is not waited for.
+        m_lost = m_portNumber > 0;
         return SetError(ERR_PORT_OPEN);
     }
     m_opened = true;

@@ -25,6 +25,9 @@ public:
 
     int OpenPort(int portNumber, int baudRate, int byteSize, int stopBits, int parity);
     int OpenPort(int portNumber, int baudRate);
+    // A device by its name rather than by COM number: a port behind no
+    // button, as a search for cameras meets them. The port number becomes 0.
+    int OpenDevice(const QString &device, int baudRate);
     // Port portIndex of the grabber; baudRate 0 leaves the library's rate.
     int OpenLibrary(const QString &path, int portIndex = 0, int baudRate = 0);
     int Close();
@@ -78,6 +81,7 @@ private:
     // A device that failed (unplugged, its converter gone) is closed, and
     // the next transfer opens it again with the same settings.
     void LoseDevice();
+    int OpenLine(const QString &device, int baudRate, int byteSize, int stopBits, int parity);
     bool EnsureOpen();
     int LostCode() const;
 

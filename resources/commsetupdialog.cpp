@@ -44,6 +44,9 @@ const DialogItem kItems[] = {
      14, 56, 44, 0},
     {CommSetupId::Baud9600, D::RadioButton, " 9600", 112, 26, 44, 10, D::GroupStart},
     {CommSetupId::Baud115200, D::RadioButton, "115200", 112, 40, 44, 10, 0},
+    // Below the rates, in the space the port group leaves free.
+    {CommSetupId::Search, D::PushButton, QT_TRANSLATE_NOOP("CommSetupDialog", "Search"), 106, 65,
+     56, 14, 0},
     {CommSetupId::Open, D::PushButton, QT_TRANSLATE_NOOP("CommSetupDialog", "OPEN"), 198, 107, 54,
      15, D::DefaultButton | D::GroupStart},
     {CommSetupId::Cancel, D::PushButton, QT_TRANSLATE_NOOP("CommSetupDialog", "CANCEL"), 258, 107,

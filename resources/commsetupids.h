@@ -18,6 +18,7 @@ enum Id : int
     Browse = 1032,
     GrabberPortLabel = 1033,
     GrabberPort = 1034, // the grabber's serial ports, by identifier
+    Search = 1035,
     Rs232cGroup = 1040,
     OpenPortGroup = 1041,
     BaudGroup = 1042,

@@ -211,6 +211,25 @@ void PtyServer::SendOverTheLine(const QByteArray &bytes)
     writeAll(m_master, held);
 }
 
+bool PtyServer::AtOurRate() const
+{
+    static const struct
+    {
+        int baud;
+        speed_t speed;
+    } kSpeeds[] = {{1200, B1200},   {2400, B2400},     {4800, B4800},
+                   {9600, B9600},   {19200, B19200},   {38400, B38400},
+                   {57600, B57600}, {115200, B115200}, {230400, B230400}};
+    struct termios tio = {};
+    if (!m_strictBaud || ::tcgetattr(m_slave, &tio) != 0)
+        return true;
+    for (const auto &s : kSpeeds) {
+        if (s.baud == m_baud)
+            return ::cfgetospeed(&tio) == s.speed;
+    }
+    return true;
+}
+
 int PtyServer::Run()
 {
     char buffer[4096];
@@ -240,7 +259,7 @@ int PtyServer::Run()
             return EXIT_FAILURE;
         const QByteArray received(buffer, int(n));
         HearOverTheLine(received.size());
-        const QByteArray answer = m_camera->Receive(received);
+        const QByteArray answer = AtOurRate() ? m_camera->Receive(received) : QByteArray();
         // Recorded before it is answered: once the client has the answer,
         // the record already shows what led to it.
         if (m_log)

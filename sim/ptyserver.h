@@ -26,7 +26,14 @@ public:
     int Run();
     QString Error() const { return m_error; }
     // Bytes take the time they take on a line of this speed, 8N1, both ways.
-    void SetBaud(int baud) { m_byteTimeNs = baud > 0 ? 10'000'000'000LL / baud : 0; }
+    void SetBaud(int baud)
+    {
+        m_baud = baud;
+        m_byteTimeNs = baud > 0 ? 10'000'000'000LL / baud : 0;
+    }
+    // Hears only a client that set the line to that speed, as a camera's
+    // receiver does: at another rate its bytes are noise and go unanswered.
+    void SetStrictBaud(bool strict) { m_strictBaud = strict; }
     // Bytes sent wait for the next tick of a timer of this period, as in a
     // USB adapter whose latency timer was left at its default.
     void SetLatency(int ms) { m_tickNs = ms > 0 ? ms * 1'000'000LL : 0; }
@@ -37,6 +44,7 @@ private:
     void CloseAll();
     void HearOverTheLine(qsizetype count);
     void SendOverTheLine(const QByteArray &bytes);
+    bool AtOurRate() const;
 
     SimCamera *m_camera = nullptr;
     SimLog *m_log = nullptr;
@@ -45,6 +53,8 @@ private:
     QString m_slavePath;
     QString m_linkPath;
     QString m_error;
+    int m_baud = 0;
+    bool m_strictBaud = false;
     long long m_byteTimeNs = 0;
     long long m_rxDoneNs = 0; // when the last byte heard has fully arrived
     long long m_tickNs = 0;

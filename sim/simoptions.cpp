@@ -43,6 +43,8 @@ const char kUsage[] =
     "  --log FILE             append received bytes, frames and payloads to FILE\n"
     "  --baud N               every byte, both ways, takes its time on a line of\n"
     "                         N baud, 8N1 (ten bits); without it bytes move at once\n"
+    "  --strict-baud          with --baud: answer only a client that set its line to\n"
+    "                         that rate, as a real camera's receiver does\n"
     "  --latency MS           hold every byte sent until the next tick of an MS\n"
     "                         millisecond timer, as a USB adapter's latency timer\n"
     "                         does (16 for an untuned FTDI adapter)\n"
@@ -125,12 +127,14 @@ bool SimOptions::Parse(const QStringList &arguments)
                              log = value("log", "file"), baud = value("baud", "n"),
                              latency = value("latency", "ms");
     const QCommandLineOption silent = flag("silent"), refuseWrites = flag("refuse-writes"),
-                             noReply = flag("no-reply"), lowerCase = flag("lower-case");
+                             noReply = flag("no-reply"), lowerCase = flag("lower-case"),
+                             strictBaud = flag("strict-baud");
     parser.addOptions({help,        vendor,        model,       serial,       version,
                        detectPolls, detectOutcome, spots,       factoryReads, refuseEnq,
                        noise,       badChecksum,   dieAfter,    silentEnqs,   faultsAfter,
                        link,        log,           silent,      refuseWrites, noReply,
-                       lowerCase,   scriptReads,   refuseWrite, baud,         latency});
+                       lowerCase,   scriptReads,   refuseWrite, baud,         strictBaud,
+                       latency});
     if (!parser.parse(arguments))
         return Fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -141,6 +145,9 @@ bool SimOptions::Parse(const QStringList &arguments)
     m_logPath = parser.value(log);
     if (parser.isSet(baud) && (!toCount(parser.value(baud), &m_baud) || m_baud < 50))
         return Fail(QStringLiteral("--baud takes a line speed of 50 or more"));
+    m_strictBaud = parser.isSet(strictBaud);
+    if (m_strictBaud && !m_baud)
+        return Fail(QStringLiteral("--strict-baud goes with --baud"));
     if (parser.isSet(latency) &&
         (!toCount(parser.value(latency), &m_latencyMs) || m_latencyMs < 1 || m_latencyMs > 255))
         return Fail(QStringLiteral("--latency takes 1 to 255 milliseconds"));

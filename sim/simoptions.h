@@ -19,6 +19,7 @@ public:
     QString LogPath() const { return m_logPath; }
     // Line speed whose wire time every byte takes; 0 for none.
     int Baud() const { return m_baud; }
+    bool StrictBaud() const { return m_strictBaud; }
     // Tick of a USB adapter's latency timer that holds every byte sent; 0 for none.
     int LatencyMs() const { return m_latencyMs; }
     bool HelpRequested() const { return m_help; }
@@ -33,6 +34,7 @@ private:
     QString m_logPath;
     QString m_error;
     int m_baud = 0;
+    bool m_strictBaud = false;
     int m_latencyMs = 0;
     bool m_help = false;
 };

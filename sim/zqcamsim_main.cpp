@@ -28,6 +28,7 @@ int main(int argc, char *argv[])
     SimLog log(options.LogPath());
     PtyServer server(&camera, &log);
     server.SetBaud(options.Baud());
+    server.SetStrictBaud(options.StrictBaud());
     server.SetLatency(options.LatencyMs());
     if (!server.Open(options.LinkPath())) {
         std::fprintf(stderr, "zq-camsim: %s\n", qPrintable(server.Error()));

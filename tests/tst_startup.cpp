@@ -4,11 +4,13 @@
 #include "app/ccontrolapp.h"
 #include "app/cmainframe.h"
 #include "app/commsetupdialog.h"
+#include "camera/cameraprobe.h"
 #include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
 #include "document/czqb40doc.h"
 #include "resources/commsetupids.h"
@@ -102,6 +104,7 @@ private slots:
     void refusedArguments_data();
     void refusedArguments();
     void startsThroughAPseudoTerminal();
+    void searchChoosesThePortThatAnswered();
     void cameraLinkLibrary_data();
     void cameraLinkLibrary();
     void programHelpAndVersion();
@@ -142,13 +145,13 @@ void TestStartup::dialogResults_data()
     // Without a mouse: Tab goes ports, rate, board buttons, OPEN; the arrows
     // choose inside a group.
     QTest::newRow("keyboard: Matrox")
-        << QStringList{"at:COM 1",      "key:Tab",   "at: 9600",  "key:Tab", "at:Euresys",
-                       "key:Space",     "key:Right", "at:Matrox", "key:Tab", "at:OPEN",
-                       "key:Shift+Tab", "at:Matrox", "Enter"}
+        << QStringList{"at:COM 1", "key:Tab",    "at: 9600",      "key:Tab",   "at:Search",
+                       "key:Tab",  "at:Euresys", "key:Space",     "key:Right", "at:Matrox",
+                       "key:Tab",  "at:OPEN",    "key:Shift+Tab", "at:Matrox", "Enter"}
         << true << 1 << 11 << 0 << "" << false << false;
     QTest::newRow("keyboard: COM 2 at 115200")
-        << QStringList{"key:Down", "at:COM 2", "key:Tab", "key:Down", "at:115200",
-                       "key:Tab",  "key:Tab",  "at:OPEN", "key:Space"}
+        << QStringList{"key:Down",  "at:COM 2", "key:Tab", "key:Down", "at:115200", "key:Tab",
+                       "at:Search", "key:Tab",  "key:Tab", "at:OPEN",  "key:Space"}
         << true << 0 << 1 << 1 << "" << true << false;
     QTest::newRow("Escape") << QStringList{"Euresys", "Escape"} << false << 1 << 0 << 0 << ""
                             << false << false;
@@ -381,6 +384,40 @@ void TestStartup::startsThroughAPseudoTerminal()
     }
     ComPortMap::ClearOverrides();
     QCOMPARE(StoredComPort(), 2);
+}
+
+void TestStartup::searchChoosesThePortThatAnswered()
+{
+    GuiFixture rig;
+    CamsimProcess camsim(QStringLiteral(ZQ_CAMSIM), {"--baud", "115200", "--strict-baud"});
+    QVERIFY(camsim.IsReady());
+    theCamera.SetPortDriver(std::make_unique<QSerialPortDriver>());
+    // The test's ports only: behind the buttons, and none listed besides.
+    for (int n = 1; n <= 10; ++n)
+        ComPortMap::SetOverride(n, n == 4 ? camsim.Link()
+                                          : QStringLiteral("/nonexistent/zq%1").arg(n));
+    // The ports listed are those of a folder made here: the camera's port
+    // again, under another name, to be probed once.
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkpath("sys/zqcam/device") && QDir(folder.path()).mkpath("dev"));
+    QVERIFY(QFile::link(camsim.Link(), folder.filePath("dev/zqcam")));
+    CameraProbe::SetPortCatalog(
+        PortCatalog(folder.filePath("by-id"), folder.filePath("sys"), folder.filePath("dev")));
+    const QList<CameraProbe::Channel> present = CameraProbe::PortsPresent();
+    QCOMPARE(present.size(), 1); // and by the name the listing gives it
+    QCOMPARE(present.at(0).device, QFileInfo(camsim.Link()).canonicalFilePath());
+    CommSetupDialog dialog;
+    dialog.show();
+    QVERIFY(camsim.Log("rx").isEmpty()); // nothing is probed unless asked
+    Drive(dialog, {"Search"}, &rig);
+    QVERIFY(dialog.PortButton(3)->isChecked());
+    QVERIFY(FindControlAs<QAbstractButton>(&dialog, CommSetupId::Baud115200)->isChecked());
+    QVERIFY(rig.boxes.isEmpty());
+    Drive(dialog, {"OPEN"}, &rig);
+    QCOMPARE(dialog.m_portChoice, 3);
+    QCOMPARE(dialog.m_baudChoice, 1);
+    CameraProbe::SetPortCatalog(PortCatalog());
+    ComPortMap::ClearOverrides();
 }
 
 void TestStartup::cameraLinkLibrary_data()

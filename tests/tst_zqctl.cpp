@@ -1,5 +1,8 @@
 // zqctl run as a process against zq-camsim on a pseudo-terminal.
+#include "camera/paramindex.h"
+#include "camera/paramstore.h"
 #include "camera/paramtable.h"
+#include "camera/settingsfile.h"
 #include "comm/cameraprotocol.h"
 #include "support/camsimprocess.h"
 #include "support/processrun.h"
@@ -11,6 +14,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdlib>
 
 namespace {
 
@@ -48,6 +53,9 @@ private slots:
     void silentCameraExitsWithTimeout();
     void traceRecordsBothDirections();
     void helpListsEveryCommand();
+    void scanProbesWithoutWriting();
+    void severalChannelsAtOnce();
+    void applyNamesRefusedRows();
 
 private:
     QTemporaryDir m_dir;
@@ -369,9 +377,10 @@ void TestZqctl::helpListsEveryCommand()
     const Run run = zqctl({"--help"});
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char *command : {"params", "read-all", "get", "set", "info", "factory-set", "save",
-                                "load", "diff", "send", "query", "reg unlock", "reg read",
-                                "reg write", "reg dump", "white-spots", "write-serial", "ports"}) {
+    for (const char *command : {"params",      "read-all",     "get",      "set",       "info",
+                                "factory-set", "save",         "load",     "diff",      "send",
+                                "query",       "reg unlock",   "reg read", "reg write", "reg dump",
+                                "white-spots", "write-serial", "ports",    "apply",     "scan"}) {
         const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
                                        QRegularExpression::MultilineOption);
         const QRegularExpression example(
@@ -380,6 +389,113 @@ void TestZqctl::helpListsEveryCommand()
         QVERIFY2(usage.match(help).hasMatch(), command);
         QVERIFY2(example.match(help).hasMatch(), command);
     }
+}
+
+void TestZqctl::scanProbesWithoutWriting()
+{
+    CamsimProcess silent(QStringLiteral(ZQ_CAMSIM), {"--silent"});
+    CamsimProcess fast(QStringLiteral(ZQ_CAMSIM),
+                       {"--baud", "115200", "--strict-baud", "--serial", "12345678"});
+    QVERIFY(silent.IsReady() && fast.IsReady());
+    // A port that answers nothing costs its two probes and no more.
+    Run run = zqctl({"--device", silent.Link(), "scan"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.ms < 1500, qPrintable(QString::number(run.ms)));
+    // At 9600 the camera hears noise; it is found at 115200.
+    run = zqctl({"--device", silent.Link(), "--device", fast.Link(), "scan"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out,
+             fast.Link().toLocal8Bit() + "\t115200\tVantorix\tZQ-M710ALX\t12345678\t1.0.9.0\n");
+    run = zqctl({"--device", fast.Link(), "scan", "--json"});
+    const QJsonObject found = QJsonDocument::fromJson(run.out).array().at(0).toObject();
+    QCOMPARE(found.value("baud").toInt(), 115200);
+    QCOMPARE(found.value("serial").toString(), QStringLiteral("12345678"));
+    // Heard: one ENQ a rate on the silent port; reads only on the camera.
+    QCOMPARE(silent.Log("rx"), QByteArrayList({"rx 05", "rx 05", "rx 05", "rx 05"}));
+    const QByteArrayList payloads = fast.Log("payload");
+    QCOMPARE(payloads.size(), 2 * (Param::CameraInfoLast - Param::CameraInfoFirst + 1));
+    for (const QByteArray &p : payloads)
+        QVERIFY2(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80, p.constData());
+
+    // A grabber of two ports, the camera at 115200 behind the second.
+    run = ProcessRun::Of(QStringLiteral(ZQCTL), {"--cl-library", ZQ_CLSERSIM, "scan"},
+                         {QString(), [] {
+                              ::setenv("ZQ_CLSIM_PORTS", "2", 1);
+                              ::setenv("ZQ_CLSIM_CAMERAS", "1", 1);
+                              ::setenv("ZQ_CLSIM_OPTIONS", "--baud 115200 --serial 7654321", 1);
+                          }});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("cl-port:1\t115200\tVantorix\tZQ-M710ALX\t7654321\t1.0.9.0\n"));
+}
+
+void TestZqctl::severalChannelsAtOnce()
+{
+    CamsimProcess a(QStringLiteral(ZQ_CAMSIM)), b(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(a.IsReady() && b.IsReady());
+    const QString approved = m_dir.filePath("approved.zq");
+    QCOMPARE(zqctl(on(a, {"save", approved})).exitCode, 0);
+    QCOMPARE(zqctl(on(b, {"set", "5", "301"})).exitCode, 0);
+    const QString list = m_dir.filePath("line.txt");
+    QFile file(list);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# line 3\n" + a.Link().toLocal8Bit() + "\n  " + b.Link().toLocal8Bit() +
+               " 115200  # station 2\n/nonexistent/zqcam\n");
+    file.close();
+
+    // Worst first: the missing camera outweighs the one that differs.
+    Run run = zqctl({"--devices", list, "diff", approved});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, b.Link().toLocal8Bit() + "\t5\tGain Level\t0\t301\t0.0000 dB\t10.7758 dB\n");
+    QVERIFY2(
+        run.err.contains("/nonexistent/zqcam\tzqctl: ERROR - Can not open communciation port."),
+        run.err.constData());
+    QVERIFY(run.err.endsWith("3 cameras: 1 agreed, 1 differed, 1 failed\n"));
+
+    run = zqctl({"--device", a.Link(), "--device", b.Link(), "diff", approved, "--json"});
+    QCOMPARE(run.exitCode, 5);
+    const QJsonArray channels = QJsonDocument::fromJson(run.out).array();
+    QCOMPARE(channels.size(), 2);
+    QCOMPARE(channels.at(0).toObject().value("status").toInt(), 0);
+    const QJsonObject second = channels.at(1).toObject();
+    QCOMPARE(second.value("channel").toString(), b.Link());
+    QCOMPARE(second.value("result").toObject().value("differences").toArray().size(), 1);
+
+    // Each channel's lines together, in the order given, each with its name.
+    run = zqctl({"--device", b.Link(), "--device", a.Link(), "read-all"});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 2 * PARAM_COUNT);
+    QCOMPARE(lines.at(5), b.Link().toLocal8Bit() + "\t5\tGain Level\t301");
+    QCOMPARE(lines.at(PARAM_COUNT + 5), a.Link().toLocal8Bit() + "\t5\tGain Level\t0");
+    QVERIFY(lines.at(PARAM_COUNT - 1).startsWith(b.Link().toLocal8Bit() + '\t'));
+    QCOMPARE(zqctl({"--device", a.Link(), "--device", b.Link(), "set", "5", "1"}).exitCode, 1);
+}
+
+void TestZqctl::applyNamesRefusedRows()
+{
+    // Gain 300 is refused; the rows after it still go out. Black level
+    // reads back 7 whatever was written.
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM),
+                      {"--refuse-write", "01:0C:012C00", "--script-reads", "01:17:070000"});
+    QVERIFY(sim.IsReady());
+    ParamStore store;
+    store.SetValue(Param::GainLevel, 300);
+    store.SetValue(Param::BlackLevel, 42);
+    const QString path = m_dir.filePath("apply.zq");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(SettingsFile::Encode(store));
+    file.close();
+    Run run = zqctl(on(sim, {"apply", path}));
+    QCOMPARE(run.exitCode, 5);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.at(0), QByteArray("5\tGain Level\t300\t0\trefused\t10.7400 dB\t0.0000 dB"));
+    QVERIFY2(lines.at(1).startsWith("13\tBlack Level\t42\t7\tchanged"), run.out.constData());
+    QVERIFY(sim.Log("payload").contains("payload 01FF01172A0000"));
+    run = zqctl(on(sim, {"apply", path, "--json"}));
+    const QJsonObject row =
+        QJsonDocument::fromJson(run.out).object().value("differences").toArray().at(0).toObject();
+    QCOMPARE(row.value("outcome").toString(), QStringLiteral("refused"));
 }
 
 QTEST_GUILESS_MAIN(TestZqctl)

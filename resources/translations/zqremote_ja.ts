@@ -41,6 +41,13 @@ The record was not made.</source>
     </message>
 </context>
 <context>
+    <name>CameraProbe</name>
+    <message>
+        <source>%1 at %2 baud answered ENQ, but its identity could not be read: %3</source>
+        <translation>%1 (%2 baud) は ENQ に応答しましたが、カメラ情報を読み出せませんでした: %3</translation>
+    </message>
+</context>
+<context>
     <name>CControlApp</name>
     <message>
         <source>Controls a ZQ-M(V)710ALX camera over its serial control channel.</source>
@@ -208,6 +215,34 @@ Right-click to choose the serial port behind this button.</source>
     <message>
         <source>Select Communication System</source>
         <translation>通信方式の選択</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Searching for cameras...</source>
+        <translation>カメラを検索しています...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>No camera answered on the %1 port(s) searched.</source>
+        <translation>検索した %1 個のポートで応答したカメラはありません。</translation>
+    </message>
+    <message>
+        <source>%1: %2, serial %3, %4 baud</source>
+        <translation>%1: %2、シリアル番号 %3、%4 baud</translation>
+    </message>
+    <message>
+        <source>Cameras found</source>
+        <translation>見つかったカメラ</translation>
+    </message>
+    <message>
+        <source>Several cameras answered. Choose one:</source>
+        <translation>複数のカメラが応答しました。1 台を選んでください:</translation>
     </message>
     <message>
         <source>Port %1</source>

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "camerainfo.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CameraData;
+class PortCatalog;
+
+// Looks for cameras without changing anything in them: on each channel and
+// rate, one ENQ; where ACK comes back within kAckWaitMs, one read of the
+// identification registers (vendor, model, serial number, firmware). Other
+// equipment on a port hears a single byte 05 at each rate and nothing more.
+// Runs on the one camera connection, which is closed again afterwards.
+class CameraProbe
+{
+public:
+    static constexpr int kAckWaitMs = 100;
+    static constexpr int kRates[] = {9600, 115200}; // tried in this order
+
+    struct Channel
+    {
+        QString device;    // a serial device; empty for a Camera Link port
+        int comNumber = 0; // the COM button the device stands behind, 0 for none
+        int clPort = -1;   // the frame grabber's port, for a Camera Link channel
+
+        // The device, or "cl-port:N": as zqctl takes it back in a list of channels.
+        QString Name() const;
+    };
+    struct Found
+    {
+        Channel channel;
+        int baud = 0; // 0 on a grabber's port that keeps its library's rate
+        CameraInfo info;
+    };
+    // After each step (a channel at one rate) and between the identity
+    // reads: false stops the search.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // libraryPath: the Camera Link library that Camera Link channels use.
+    explicit CameraProbe(CameraData &camera, const QString &libraryPath = QString());
+
+    QList<Found> Run(const QList<Channel> &channels, const Progress &progress = {});
+    bool Stopped() const { return m_stopped; }
+    // Channels where something went wrong that the user should hear of: a
+    // port that would not open, an answer to ENQ without a readable identity.
+    const QStringList &Problems() const { return m_problems; }
+
+    // What a search covers when no channel is named: the devices behind the
+    // COM buttons, then every other serial port of the computer, each once;
+    // devices that are absent, and the system's console, are left out.
+    static QList<Channel> PortsPresent();
+    // Every serial port of a frame grabber's Camera Link library; none when
+    // the library cannot be loaded (the probe then says why).
+    static QList<Channel> LibraryPorts(const QString &library);
+    // Where PortsPresent finds the computer's serial ports; tests point it
+    // at device folders of their own.
+    static void SetPortCatalog(const PortCatalog &catalog);
+
+private:
+    enum Outcome
+    {
+        Silent,
+        Answered,
+        NotOpened,
+        NoIdentity
+    };
+    Outcome ProbeAt(const Channel &channel, int baud, Found *found);
+    bool Open(const Channel &channel, int baud);
+    QList<int> RatesFor(const Channel &channel) const;
+    bool Continue();
+
+    CameraData &m_camera;
+    QString m_libraryPath;
+    Progress m_progress;
+    int m_done = 0;
+    int m_total = 0;
+    bool m_stopped = false;
+    QStringList m_problems;
+};
