@@ -220,6 +220,10 @@ inline void run(const Operation &operation, CameraData &camera, Channel &channel
         bool possible = !tooLong && channel.TransportCode(code);
         if (kind == Command || kind == Query)
             possible = possible || (code == ERR_MSG_SIZE && tooLong);
+        // A value wider than its register is refused before anything is sent.
+        const bool carried = kind != WriteRow || ParamTable::Carries(row, operation.value);
+        if (!carried)
+            possible = code == ERR_MSG_SIZE;
         if (kind != WriteRow && kind != Command && code >= ERR_NO_ETX && code <= ERR_CHECKSUM)
             possible = possible || channel.CarriesReplies();
         CHECK(possible, "%s cannot fail with %d", op, result);
@@ -228,6 +232,8 @@ inline void run(const Operation &operation, CameraData &camera, Channel &channel
         return;
     }
 
+    CHECK(kind != WriteRow || ParamTable::Carries(row, operation.value),
+          "row %d took %d, wider than its register", row, operation.value);
     switch (kind) {
     case ReadRow:
     case ReadWhiteSpot:
