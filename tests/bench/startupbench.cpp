@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 5;
     std::printf("Start-up on zq-camsim, median of %d rounds (goal: ratio at most 1.10)\n", rounds);
-    std::printf("  %-22s %12s %12s %8s\n", "line", "program ms", "read-all ms", "ratio");
+    std::printf("  %-28s %12s %12s %8s\n", "line", "program ms", "read-all ms", "ratio");
     for (const int baud : {9600, 115200}) {
         for (const int latency : {0, 16}) {
             QStringList options = {QStringLiteral("--baud"), QString::number(baud)};
@@ -117,7 +117,7 @@ int main(int argc, char *argv[])
                 QStringLiteral("%1 baud%2")
                     .arg(baud)
                     .arg(latency ? QStringLiteral(", latency %1 ms").arg(latency) : QString());
-            std::printf("  %-22s %12.1f %12.1f %8.3f\n", qPrintable(line), Median(program),
+            std::printf("  %-28s %12.1f %12.1f %8.3f\n", qPrintable(line), Median(program),
                         Median(bare), Median(program) / Median(bare));
             if (baud == 115200 && !latency) {
                 // Every register read: ENQ, ACK, the 18-byte frame, ACK and
