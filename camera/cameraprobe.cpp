@@ -173,7 +173,10 @@ bool CameraProbe::Open(const Channel &channel, int baud)
     if (channel.clPort < 0) {
         if (m_camera.OpenDevice(channel.device, baud) >= 0)
             return true;
-        m_problems.append(channel.Name() + QStringLiteral(": ") + m_camera.WhyPortWouldNotOpen());
+        // The reason names the device itself.
+        const QString why = m_camera.WhyPortWouldNotOpen();
+        m_problems.append(
+            why.startsWith(channel.device) ? why : channel.Name() + QStringLiteral(": ") + why);
         return false;
     }
     // A port whose clSerialInit failed has said so itself, in its own box.
