@@ -2,8 +2,8 @@
 
 #include "cameralinklibrary.h"
 #include "cameralinkportdriver.h"
+#include "comportdriver.h"
 #include "comportmap.h"
-#include "qserialportdriver.h"
 #include "tracelog.h"
 #include "usernotifier.h"
 
@@ -31,7 +31,7 @@ constexpr int kQueueSize = 4096;
 } // namespace
 
 SerialLink::SerialLink()
-    : m_comDriver(std::make_unique<QSerialPortDriver>()), m_driver(m_comDriver.get())
+    : m_comDriver(NewComPortDriver()), m_driver(m_comDriver.get())
 {
 }
 
