@@ -5,10 +5,14 @@
 
 ErrorState::~ErrorState() = default;
 
-int ErrorState::SetError(int code)
+int ErrorState::SetError(int code, const QString &reason)
 {
-    if (code != ERR_KEEP)
+    if (code != ERR_KEEP) {
         m_errorCode = code;
+        m_errorReason = reason;
+    } else if (!reason.isEmpty()) {
+        m_errorReason = reason;
+    }
     return -m_errorCode;
 }
 

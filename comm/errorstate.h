@@ -47,8 +47,13 @@ public:
     virtual ~ErrorState();
 
     // Stores the code unless it is ERR_KEEP; returns minus the stored code.
-    int SetError(int code);
+    // The reason says why in the words of whatever failed (the OS, the
+    // grabber library, the loader, the file); a new code without one clears
+    // the old reason, ERR_KEEP keeps both unless a reason is given.
+    int SetError(int code, const QString &reason = QString());
     int GetErrorCode() const { return m_errorCode; }
+    // Why the recorded failure happened; empty when nothing said more.
+    QString GetErrorReason() const { return m_errorReason; }
     // "ERROR - %1" around the recorded code's message.
     QString GetErrorMessage() const;
 
@@ -59,4 +64,5 @@ public:
 
 private:
     int m_errorCode = ERR_NONE;
+    QString m_errorReason;
 };
