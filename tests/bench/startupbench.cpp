@@ -88,7 +88,11 @@ double ProgramStartup(const QString &link, int baud)
             QTest::keyClick(open, Qt::Key_Space);
         });
         ok = app.Startup({QStringLiteral("zqremote")}) && rig.boxes.isEmpty();
-        QCoreApplication::processEvents();
+        // Under a window manager the panel paints once its window is mapped.
+        QElapsedTimer waited;
+        waited.start();
+        while (ok && painted.ms < 0 && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         ms = painted.ms; // the windows' teardown is not start-up
     }
     theCamera.Close();
