@@ -52,8 +52,9 @@ public:
     // that went away, or one that would not open at first): the camera
     // behind it may not be the one that was there.
     bool TakeReopened();
-    // The device went away and the next transfer will open it again.
-    bool WaitsToReopen() const { return m_lost; }
+    // The device went away (or is seen to have gone) and the next transfer
+    // will open it again.
+    bool WaitsToReopen() const;
     // After OpenPort or OpenLibrary failed to open: which device or library,
     // and why not.
     QString WhyPortWouldNotOpen();
