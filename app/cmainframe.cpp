@@ -15,15 +15,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDir>
+#include <QScreen>
+#include <QScrollArea>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -257,8 +257,9 @@ void CMainFrame::UpdateRecentFiles()
         names << QFileInfo(file).fileName();
     for (int i = 0; i < files.size(); ++i) {
         // Two files of the same name are told apart by their folders.
-        const QString name =
-            names.count(names.at(i)) > 1 ? QDir::toNativeSeparators(files.at(i)) : names.at(i);
+        const QString name = names.count(names.at(i)) > 1
+                                 ? QDir::toNativeSeparators(files.at(i))
+                                 : names.at(i);
         auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), m_fileMenu);
         action->setData(CommandId::FileMruFirst + i);
         action->setToolTip(files.at(i));
