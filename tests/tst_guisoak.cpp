@@ -75,7 +75,8 @@ private:
     GuiFixture *m_rig;
     CZQB40View *m_view;
     int m_files = 0;
-    int m_silentLeft = 0; // actions the camera stays silent for
+    int m_silentLeft = 0;     // actions the camera stays silent for
+    bool m_backInBox = false; // the camera answers again once an error box is up
 
 public:
     int writesAtFailure = -1; // writes acknowledged when the action's first error box opened
@@ -143,13 +144,7 @@ QString Soak::SilentWheel()
     if (!s->isEnabled() || s->isHidden())
         return QStringLiteral("slider %1 (off)").arg(row.slider);
     m_rig->camera.Faults().silent = true;
-    const bool back = Pick(2);
-    m_rig->onBox = [this, back](const MessageBox::Record &box) {
-        if (box.icon == MessageBox::Stop && writesAtFailure < 0)
-            writesAtFailure = Writes(m_rig->camera.Payloads());
-        if (back)
-            m_rig->camera.Faults().silent = false;
-    };
+    m_backInBox = Pick(2);
     GuiFixture::Focus(s);
     const QString how = QStringLiteral("wheel:%1").arg(Pick(2) ? 120 : -120);
     GuiFixture::MoveSlider(s, how);
@@ -164,9 +159,12 @@ QString Soak::Step()
     if (m_silentLeft == 0 && Pick(400) == 0)
         m_silentLeft = 2 + Pick(4);
     writesAtFailure = -1;
+    m_backInBox = false;
     m_rig->onBox = [this](const MessageBox::Record &box) {
         if (box.icon == MessageBox::Stop && writesAtFailure < 0)
             writesAtFailure = Writes(m_rig->camera.Payloads());
+        if (m_backInBox)
+            m_rig->camera.Faults().silent = false;
     };
     if (m_silentLeft > 0) {
         --m_silentLeft;
