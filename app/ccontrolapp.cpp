@@ -3,6 +3,7 @@
 #include "cmainframe.h"
 #include "commsetupdialog.h"
 
+#include "camera/paramindex.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
@@ -177,6 +178,11 @@ bool CControlApp::Startup(const QStringList &arguments)
     }
     m_settingsReady = true;
 
+    // Built hidden while the operator chooses the channel, so the panel
+    // follows the first reading at once; nothing of it shows until then.
+    m_doc = std::make_unique<CZQB40Doc>();
+    m_frame = CMainFrame::Create(m_doc.get(), m_programFileName);
+
     const int lastPort = QSettings().value(QLatin1String(kComPortKey), 0).toInt();
     CommSetupDialog dialog(nullptr, lastPort);
     if (m_setupRunner)
@@ -184,6 +190,10 @@ bool CControlApp::Startup(const QStringList &arguments)
     else
         dialog.exec();
     if (!dialog.m_opened) {
+        // Never shown: the program ends as if it had never been built.
+        delete m_frame;
+        m_frame = nullptr;
+        m_doc.reset();
         m_exitStatus = 1;
         return false;
     }
@@ -202,10 +212,18 @@ bool CControlApp::Startup(const QStringList &arguments)
         (!fileStores && theCamera.IsPortOpen())) {
         BulkProgress progress(BulkProgress::Reading);
         theCamera.UploadAll();
+    } else if (fileStores && theCamera.IsPortOpen()) {
+        // The file stands in for the reading of the values, not for the
+        // camera's name: the panel's controls and ranges follow the model
+        // that answers, whichever camera saved the file.
+        for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i) {
+            if (theCamera.ReadParam(i) < 0) {
+                theCamera.ReportError();
+                break;
+            }
+        }
     }
 
-    m_doc = std::make_unique<CZQB40Doc>();
-    m_frame = CMainFrame::Create(m_doc.get(), m_programFileName);
     // A file that cannot be opened was said once; the program goes on
     // with an empty document rather than closing on the user.
     if (file.isEmpty() || !m_doc->OpenDocumentFile(file))

@@ -61,6 +61,10 @@ CMainFrame::CMainFrame(CZQB40Doc *doc, const QString &programFileName, QWidget *
     m_doc->SetWindow(this);
     connect(m_doc, &CZQB40Doc::recentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(m_doc, &CZQB40Doc::statusNotice, this, [this](const QString &text) {
+        if (text.isEmpty()) { // ended: the next idle moment says "Ready"
+            m_noticeShown = false;
+            return;
+        }
         SetStatusText(text);
         m_noticeShown = true;
     });

@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -319,6 +320,8 @@ void CommSetupDialog::OnSearch()
         channels += CameraProbe::LibraryPorts(library);
     QProgressDialog progress(tr("Searching for cameras..."), tr("Cancel"), 0, 1, this);
     progress.setWindowModality(Qt::WindowModal);
+    progress.setWindowTitle(QGuiApplication::applicationDisplayName());
+    progress.setMinimumWidth(MessageBox::TitleWidth(progress.windowTitle()));
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
@@ -349,8 +352,20 @@ void CommSetupDialog::OnSearch()
                          MessageBox::Information, MessageBox::Ok, this);
         return;
     }
+    // A port that could not be searched (another program holds it) is
+    // named with its reason, beside whatever was found elsewhere.
+    const QString notSearched =
+        probe.Problems().isEmpty()
+            ? QString()
+            : tr("Not searched:") + QLatin1Char('\n') + probe.Problems().join(QLatin1Char('\n'));
     if (found.size() == 1) {
         ChooseFound(found.first(), channels);
+        if (!notSearched.isEmpty())
+            MessageBox::Show(tr("%1 answered on %2 and is chosen.")
+                                     .arg(QString::fromLatin1(found.first().info.modelName),
+                                          found.first().channel.Name()) +
+                                 QLatin1Char('\n') + notSearched,
+                             QString(), MessageBox::Information, MessageBox::Ok, this);
         return;
     }
     QStringList items;
@@ -361,9 +376,12 @@ void CommSetupDialog::OnSearch()
                           camera.baud ? QString::number(camera.baud) : QStringLiteral("-"));
     }
     bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(this, tr("Cameras found"),
-                              tr("Several cameras answered. Choose one:"), items, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(
+        this, tr("Cameras found"),
+        notSearched.isEmpty()
+            ? tr("Several cameras answered. Choose one:")
+            : notSearched + QStringLiteral("\n\n") + tr("Several cameras answered. Choose one:"),
+        items, 0, false, &ok);
     if (ok && items.contains(chosen))
         ChooseFound(found.at(int(items.indexOf(chosen))), channels);
 }

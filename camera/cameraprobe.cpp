@@ -46,23 +46,6 @@ bool present(const QString &device)
 #endif
 }
 
-// The console's ports: an ENQ there would land on someone's login.
-QSet<QString> consolePorts()
-{
-    QSet<QString> ports;
-#ifdef Q_OS_LINUX
-    QFile active(QStringLiteral("/sys/class/tty/console/active"));
-    if (active.open(QIODevice::ReadOnly)) {
-        const QList<QByteArray> names = active.readAll().simplified().split(' ');
-        for (const QByteArray &name : names) {
-            if (!name.isEmpty())
-                ports.insert(identityOf(QStringLiteral("/dev/") + QString::fromLatin1(name)));
-        }
-    }
-#endif
-    return ports;
-}
-
 } // namespace
 
 QString CameraProbe::Channel::Name() const
@@ -80,7 +63,9 @@ void CameraProbe::SetPortCatalog(const PortCatalog &catalog)
 QList<CameraProbe::Channel> CameraProbe::PortsPresent()
 {
     QList<Channel> channels;
-    QSet<QString> seen = consolePorts();
+    // The console's ports: an ENQ there would land on someone's login.
+    const QList<QString> console = portCatalog().ConsolePorts();
+    QSet<QString> seen(console.begin(), console.end());
     // Kernel name to the name that stays with the port (a by-id link).
     QHash<QString, QString> stable;
     const QList<SerialPortEntry> listed = portCatalog().List();

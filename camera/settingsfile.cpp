@@ -60,9 +60,15 @@ int SettingsFile::FirstUncarried(const Values &values)
 
 QString SettingsFile::UncarriedMessage(int index, qint32 value)
 {
-    return QCoreApplication::translate("SettingsFile",
-                                       "Row %1 \"%2\" holds %3, more than its register carries. "
-                                       "Nothing was sent to the camera.")
+    // A register carries no sign: a negative value is wrong in another way.
+    const char *text =
+        value < 0 ? QT_TRANSLATE_NOOP("SettingsFile",
+                                      "Row %1 \"%2\" holds %3, a negative value, which no "
+                                      "register takes. Nothing was sent to the camera.")
+                  : QT_TRANSLATE_NOOP("SettingsFile",
+                                      "Row %1 \"%2\" holds %3, more than its register carries. "
+                                      "Nothing was sent to the camera.");
+    return QCoreApplication::translate("SettingsFile", text)
         .arg(index)
         .arg(ParamTable::GetParamName(index))
         .arg(value);

@@ -46,6 +46,20 @@ QString PortCatalog::KernelName(const QString &device)
     return target.isEmpty() ? device : target;
 }
 
+QList<QString> PortCatalog::ConsolePorts() const
+{
+    QList<QString> ports;
+#ifdef Q_OS_LINUX
+    const QStringList names =
+        readText(m_sysfs + QStringLiteral("/console/active")).simplified().split(QLatin1Char(' '));
+    for (const QString &name : names) {
+        if (!name.isEmpty())
+            ports.append(KernelName(m_dev + QLatin1Char('/') + name));
+    }
+#endif
+    return ports;
+}
+
 QString PortCatalog::StableName(const QString &kernelName) const
 {
     const QFileInfoList links =

@@ -39,6 +39,9 @@ public:
     SerialPortEntry Describe(const QString &device) const;
     // The device a name leads to ("/dev/ttyUSB0" for a by-id link).
     static QString KernelName(const QString &device);
+    // The kernel names of the ports the system's console is on (Linux's
+    // console/active under the sysfs folder): no search may send there.
+    QList<QString> ConsolePorts() const;
     // The latency timer of the adapter behind a device; -1 where it has none.
     int LatencyMs(const QString &device) const;
 

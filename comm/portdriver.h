@@ -43,6 +43,9 @@ public:
     // identifier); empty when it has no name of its own.
     virtual QString PortIdentifier() const;
     virtual bool IsOpen() const = 0;
+    // The device behind an open port has gone (unplugged, its far end
+    // closed), as far as can be told without an exchange.
+    virtual bool HasGone() const { return false; }
     virtual void Close() = 0;
     // Line settings: byteSize data bits, stopBits 0/1/2 (1, 1.5, 2 stop
     // bits), parity 0..4 (none, odd, even, mark, space); no flow control,

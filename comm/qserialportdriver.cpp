@@ -5,6 +5,10 @@
 
 #include <QSerialPort>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 QSerialPortDriver::QSerialPortDriver()
 {
     m_clock.start();
@@ -42,6 +46,19 @@ QString QSerialPortDriver::WhyNotOpen(const QString &device)
     if (m_openReason.isEmpty()) // not tried: no device name
         return PortDriver::WhyNotOpen(device);
     return PortDiagnosis::Explain(device, m_openError, m_openReason);
+}
+
+bool QSerialPortDriver::HasGone() const
+{
+#ifdef Q_OS_UNIX
+    // An unplugged adapter or a closed pseudo-terminal hangs up the line.
+    if (!IsOpen())
+        return false;
+    pollfd line{int(m_port->handle()), 0, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    return false;
+#endif
 }
 
 bool QSerialPortDriver::IsOpen() const

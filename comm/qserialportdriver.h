@@ -22,6 +22,7 @@ public:
     // From what Qt said at the failed open itself.
     QString WhyNotOpen(const QString &device) override;
     bool IsOpen() const override;
+    bool HasGone() const override;
     void Close() override;
     bool Configure(int baud, int byteSize, int stopBits, int parity) override;
     qint64 Write(const char *data, qint64 count, qint64 timeoutMs) override;

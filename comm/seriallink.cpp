@@ -212,6 +212,11 @@ bool SerialLink::TakeReopened()
     return reopened;
 }
 
+bool SerialLink::WaitsToReopen() const
+{
+    return m_lost || (m_portNumber > 0 && m_driver->IsOpen() && m_driver->HasGone());
+}
+
 void SerialLink::LoseDevice()
 {
     m_driver->Close();

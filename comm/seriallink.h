@@ -58,6 +58,9 @@ public:
     // that went away, or one that would not open at first): the camera
     // behind it may not be the one that was there.
     bool TakeReopened();
+    // The device went away (or is seen to have gone) and the next transfer
+    // will open it again.
+    bool WaitsToReopen() const;
     // After OpenLibrary failed because the grabber refused to open its port
     // (clSerialInit failed): true, with the library's own text for it.
     bool BoardRefused(QString *libraryText = nullptr) const;

@@ -2,6 +2,7 @@
 
 #include "bulkprogress.h"
 #include "camera/camerainfo.h"
+#include "camera/paramindex.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "resources/stringids.h"
@@ -41,6 +42,13 @@ int CZQB40Doc::SendValue(int index, int value)
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
+    EndNotice();
+    // A value meant for the camera the panel shows is not written to another.
+    if (theCamera.WaitsToReopen()) {
+        const int asked = AskWhichCamera();
+        if (asked != 0)
+            return asked < 0 ? asked : kRefused;
+    }
     const int result = theCamera.SendParam(index, value);
     if (result > 0)
         SetModifiedFlag();
@@ -52,6 +60,7 @@ int CZQB40Doc::UploadValue(int index)
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
+    EndNotice();
     const int result = theCamera.UploadParam(index);
     if (result > 0)
         SetModifiedFlag();
@@ -63,6 +72,7 @@ int CZQB40Doc::UploadAllValues()
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
+    EndNotice();
     int before[PARAM_COUNT];
     for (int i = 0; i < PARAM_COUNT; ++i)
         before[i] = theCamera.GetValue(i);
@@ -96,6 +106,12 @@ int CZQB40Doc::SendAllValues()
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
+    EndNotice();
+    if (theCamera.WaitsToReopen()) {
+        const int asked = AskWhichCamera();
+        if (asked != 0)
+            return asked < 0 ? asked : kRefused;
+    }
     BulkProgress progress(BulkProgress::Writing, m_window);
     return theCamera.SendAll();
 }
@@ -106,13 +122,32 @@ void CZQB40Doc::AfterExchange()
         return;
     // The line came back: the camera may have been switched off or replaced
     // meanwhile, so what the panel shows is read again.
-    const bool known = theCamera.IdentityRead();
-    const CameraInfo before = CameraInfo::Decode(theCamera);
+    const bool known = m_cameraBefore || theCamera.IdentityRead();
+    const CameraInfo before = m_cameraBefore.value_or(CameraInfo::Decode(theCamera));
+    m_cameraBefore.reset();
     if (UploadAllValues() <= 0)
         return;
     emit refreshViews();
     if (known)
         SayIfAnotherCamera(before);
+}
+
+int CZQB40Doc::AskWhichCamera()
+{
+    const bool known = theCamera.IdentityRead();
+    const CameraInfo before = CameraInfo::Decode(theCamera);
+    // The model's name and the serial number tell one camera from another.
+    for (int i = Param::ModelNameFirst; i <= Param::SerialNumberLast; ++i) {
+        const int result = theCamera.UploadParam(i);
+        if (result < 0)
+            return result;
+    }
+    const CameraInfo now = CameraInfo::Decode(theCamera);
+    if (!known || (now.serialNumber == before.serialNumber && now.modelName == before.modelName))
+        return 0;
+    // AfterExchange reads it all, refreshes and says so once.
+    m_cameraBefore = before;
+    return 1;
 }
 
 void CZQB40Doc::SayIfAnotherCamera(const CameraInfo &before)
@@ -126,6 +161,15 @@ void CZQB40Doc::SayIfAnotherCamera(const CameraInfo &before)
                                   QString::fromLatin1(now.modelName),
                                   QString::fromLatin1(now.serialNumber)),
                          QString(), MessageBox::Information, MessageBox::Ok, m_window);
+}
+
+void CZQB40Doc::EndNotice()
+{
+    // A notice is about the action that raised it: the next one ends it.
+    if (!m_noticeUp)
+        return;
+    m_noticeUp = false;
+    emit statusNotice(QString());
 }
 
 int CZQB40Doc::GetValue(int index) const
@@ -218,6 +262,7 @@ bool CZQB40Doc::OpenRecentFile(int index)
 
 bool CZQB40Doc::LoadFile(const QString &path)
 {
+    EndNotice();
     SettingsFile::Values values{};
     QString error;
     const SettingsFile::Status status = SettingsFile::Read(path, &values, &error);
@@ -256,9 +301,11 @@ bool CZQB40Doc::LoadFile(const QString &path)
     emit initialUpdate();
     // Accepted as a file a shell's "New" made, but the user should know
     // that opening it changed nothing.
-    if (status == SettingsFile::Empty)
+    if (status == SettingsFile::Empty) {
+        m_noticeUp = true;
         emit statusNotice(
             tr("%1 holds no settings yet: nothing was sent to the camera.").arg(m_title));
+    }
     return true;
 }
 

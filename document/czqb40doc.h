@@ -2,6 +2,7 @@
 
 #include "recentfilelist.h"
 
+#include "camera/camerainfo.h"
 #include "camera/valuetransfers.h"
 
 #include <QDialog>
@@ -10,8 +11,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
-class CameraInfo;
 class QWidget;
 
 // The one document of the program: the settings file it was read from or
@@ -93,7 +94,8 @@ signals:
     void titleChanged(const QString &title);
     void modifiedChanged(bool modified);
     void recentFilesChanged();
-    // A text for the status bar that stays until another takes its place.
+    // A text for the status bar that stays until the next action, which
+    // ends it with an empty text.
     void statusNotice(const QString &text);
 
 private:
@@ -102,15 +104,24 @@ private:
     void AfterExchange();
     // Says once when the camera read now is not the one read before.
     void SayIfAnotherCamera(const CameraInfo &before);
+    // On a port opened again, before a write: reads which camera answers.
+    // 0 when it is the one read before (or none was), 1 when another one
+    // answers (nothing may be sent to it), negative when the reading failed.
+    int AskWhichCamera();
+    void EndNotice();
     bool DoSave(const QString &path);
     bool LoadFile(const QString &path);
     void SetPathName(const QString &path);
     // Shows the one modeless dialog kept in slot, or makes a fresh one.
     void ShowModeless(QPointer<QDialog> &slot, const DialogFactory &factory);
 
+    // The camera the panel showed, while another one that answered a
+    // reopened port waits to be read by AfterExchange.
+    std::optional<CameraInfo> m_cameraBefore;
     QString m_title;
     QString m_pathName;
     bool m_modified = false;
+    bool m_noticeUp = false; // a statusNotice the next action ends
     RecentFileList m_recentFiles;
     QWidget *m_window = nullptr;
     DialogFactory m_registerEditorFactory;

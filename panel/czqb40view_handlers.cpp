@@ -126,8 +126,14 @@ void CZQB40View::OnFactorySet()
                          QString(), MessageBox::Question, MessageBox::YesNo,
                          this) != MessageBox::AnswerYes)
         return;
-    if (FactorySet::Run(m_doc->Transfers()).NeedsRefresh())
+    const FactorySet::Result result = FactorySet::Run(m_doc->Transfers());
+    if (result.NeedsRefresh())
         emit m_doc->refreshViews();
+    // Still busy after every poll: without a word "Ready" would pass for done.
+    if (result.outcome == FactorySet::StillSetting)
+        MessageBox::Show(tr("The camera has not finished resetting to its factory settings.\n"
+                            "Choose Read From Camera (Ctrl+R) once it has."),
+                         QString(), MessageBox::Warning, MessageBox::Ok, this);
 }
 
 void CZQB40View::OnDetect()

@@ -227,5 +227,8 @@ void RegisterEditorDialog::WritePage()
         result = P::WritePage(theCamera, Mode(), Area(), Rows());
     }
     NoteWrite(result);
+    // The rows before a refused one were written all the same.
+    if (result.row > 0)
+        m_wrote = true;
     Report(result);
 }

@@ -15,6 +15,7 @@
 #include "resources/stringtable.h"
 #include "sim/simportdriver.h"
 #include "support/guifixture.h"
+#include "ui/exchangeguard.h"
 #include "ui/language.h"
 
 #include <QAction>
@@ -28,11 +29,34 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
+#ifdef ZQ_QUEUED_INPUT
+#include <qpa/qwindowsysteminterface.h>
+#endif
 
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
+// Runs a function whenever the watched object receives an event of the type.
+class EventProbe : public QObject
+{
+public:
+    EventProbe(QObject *watched, QEvent::Type type, std::function<void()> seen)
+        : m_type(type), m_seen(std::move(seen))
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            m_seen();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_seen;
+};
 // Notes what the status bar says when the first byte of an exchange leaves.
 class StatusWatcher : public SimPeer
 {
@@ -211,8 +235,9 @@ void TestMainFrame::comIndicator()
         rig.frame->UpdateComIndicator();
         QCOMPARE(pane->text(), QStringLiteral("COM10"));
 
-        // Away again, and another camera answers: the first write is
-        // followed by a reading of all, and the change is said once.
+        // Away again, and another camera answers: asked which camera it is
+        // before anything is written, it is read whole and the change said
+        // once; the write meant for the camera before is not sent.
         rig.driver->SetDead(true);
         read->trigger();
         rig.driver->SetDead(false);
@@ -220,7 +245,10 @@ void TestMainFrame::comIndicator()
         rig.TakePayloads();
         auto *gain = qobject_cast<QScrollBar *>(rig.Control(PanelId::GainSlider));
         gain->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(rig.TakePayloads().size(), 1 + 54);
+        const QByteArrayList sent = rig.TakePayloads();
+        QCOMPARE(sent.size(), Param::SerialNumberLast - Param::ModelNameFirst + 1 + 54);
+        for (const QByteArray &payload : sent)
+            QVERIFY2(payload.mid(4, 2).toInt(nullptr, 16) >= 0x80, payload.constData());
         QCOMPARE(rig.boxes.size(), 4);
         QVERIFY(rig.boxes.at(3).text.contains("serial number 1234567 before"));
         QVERIFY(rig.boxes.at(3).text.contains("ZQ-MV710BLX serial number 7654321 now"));
@@ -277,11 +305,28 @@ void TestMainFrame::readFromCamera()
     rig.camera.Faults().silent = false;
     rig.TakePayloads();
     QVERIFY(QTest::qWaitForWindowActive(rig.frame)); // back from the progress window
+    // A key the operator pressed as the reading began waits for its end: the
+    // progress window's painting hands no input to the panel meanwhile.
+    QWidget *gain = rig.Control(PanelId::GainSlider);
+    GuiFixture::Focus(gain);
+    QList<bool> keysWhileBusy;
+    EventProbe probe(gain, QEvent::KeyPress,
+                     [&keysWhileBusy] { keysWhileBusy << ExchangeGuard::IsBusy(); });
+#ifdef ZQ_QUEUED_INPUT
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        rig.frame->windowHandle(), QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+#endif
     QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(keysWhileBusy, QList<bool>{});
     QCOMPARE(rig.boxes.size(), 1);
     QCOMPARE(refreshes.size(), 1);
     QVERIFY(rig.doc->IsModified());
     QCOMPARE(rig.TakePayloads().size(), ParamTable::CountWith(PF_READ));
+#ifdef ZQ_QUEUED_INPUT
+    QCoreApplication::processEvents();
+    QCOMPARE(keysWhileBusy, QList<bool>{false});
+    QCOMPARE(rig.TakePayloads().size(), 1); // the key's own write, after the reading
+#endif
     QCOMPARE(theCamera.GetValue(Param::ProgrammableShutter), 917);
     QCOMPARE(BulkProgress::LastDone(),
              ParamTable::CountWith(PF_READ)); // the progress window counted every row

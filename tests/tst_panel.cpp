@@ -1,13 +1,13 @@
 // The control panel: model rules, what each control shows and sends, and
 // that a control moves only when the camera accepted the write.
 #include "app/cmainframe.h"
+#include "camera/paneltables.h"
 #include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "camera/readoutformat.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "panel/czqb40view.h"
-#include "camera/paneltables.h"
 #include "resources/panelids.h"
 #include "support/guifixture.h"
 
@@ -516,6 +516,21 @@ void TestPanel::failedWritesLeaveControls()
     QCOMPARE(rig.Slider(PanelId::GainSlider)->sliderPosition(), 100);
     QCOMPARE(rig.Text(PanelId::GainValue), QStringLiteral("3.5800 dB"));
 
+    // A wheel notch is three steps: the first failure ends it with one box,
+    // and nothing is written once the camera answers again inside that box.
+    for (const bool backInTheBox : {false, true}) {
+        rig.TakePayloads();
+        GuiFixture::Focus(rig.Slider(PanelId::GainSlider));
+        rig.onBox = [&](const MessageBox::Record &) { rig.camera.Faults().silent = !backInTheBox; };
+        GuiFixture::MoveSlider(rig.Slider(PanelId::GainSlider), "wheel:-120");
+        rig.onBox = nullptr;
+        QCOMPARE(rig.boxes.size(), 3);
+        rig.boxes.removeLast();
+        QCOMPARE(rig.TakePayloads(), QByteArrayList());
+        QCOMPARE(rig.Slider(PanelId::GainSlider)->value(), 100);
+        rig.camera.Faults().silent = true;
+    }
+
     // A click in the track whose release the box took: one box, and no
     // step of the scroll bar's repeat once the camera answers again.
     QScrollBar *gain = rig.Slider(PanelId::GainSlider);
@@ -708,8 +723,11 @@ void TestPanel::factorySet()
         rig.camera.ScriptReads(0x01, 0x45, {"010000"}); // never clears
         QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
         QCOMPARE(rig.TakePayloads().size(), 1 + 50);
-        QCOMPARE(rig.boxes.size(), 1); // the question only
+        // The question, then the word that the reset has not finished.
+        QCOMPARE(rig.boxes.size(), 2);
         QCOMPARE(rig.boxes.at(0).buttons, MessageBox::YesNo);
+        QCOMPARE(rig.boxes.at(1).icon, MessageBox::Warning);
+        QVERIFY2(rig.boxes.at(1).text.contains("Ctrl+R"), qPrintable(rig.boxes.at(1).text));
         rig.answers << MessageBox::AnswerNo; // nothing is sent
         QTest::mouseClick(rig.Button(PanelId::FactorySet), Qt::LeftButton);
         QVERIFY(rig.TakePayloads().isEmpty());

@@ -13,6 +13,12 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
 namespace {
 // A grabber library on the channel's virtual clock, for the ways vendors'
 // libraries read: it has `bytes` from `readyAtMs` on, hands out at most
@@ -154,6 +160,18 @@ void TestSerialLink::realPortThatDoesNotExist()
     QCOMPARE(link.OpenPort(2, 9600), -ERR_PORT_OPEN);
     QCOMPARE(link.PortNumber(), 2);
     QCOMPARE(link.Read(nullptr, 1, 10), -ERR_PORT_NOT_OPEN);
+#ifdef Q_OS_LINUX
+    // A line whose far end hung up is seen to have gone before any exchange.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    ComPortMap::SetOverride(3, QString::fromLatin1(::ptsname(master)));
+    QCOMPARE(link.OpenPort(3, 9600), 0);
+    QVERIFY(!link.WaitsToReopen());
+    ::close(master);
+    QVERIFY(link.WaitsToReopen());
+    link.Close();
+#endif
+    ComPortMap::ClearOverrides();
 }
 
 void TestSerialLink::deviceBehindPortNumber()

@@ -2,6 +2,7 @@
 // the payloads they send, the boxes they show, and what their fields hold.
 #include "app/cmainframe.h"
 #include "camera/paramindex.h"
+#include "camera/paramtable.h"
 #include "camera/thecamera.h"
 #include "document/czqb40doc.h"
 #include "resources/commandids.h"
@@ -642,6 +643,10 @@ void TestServiceDialogs::wholePageTransfers()
     }
     if (before == 2)
         QVERIFY(expected.last().endsWith("AB0000")); // typed, shown and sent upper case
+    // Closed: the panel is read again after anything was written, and only then.
+    editor->close();
+    const bool wrote = !reading && transferred > 0;
+    QCOMPARE(rig.TakePayloads().size(), wrote ? ParamTable::CountWith(PF_READ) : 0);
 }
 
 void TestServiceDialogs::manualCommand_data()

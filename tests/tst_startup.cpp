@@ -227,16 +227,22 @@ void TestStartup::startsOnTheSimulatedLine()
 void TestStartup::startsWithAFile_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // the file; "-" none at all
-    QTest::addColumn<int>("reads");        // exchanges before the window
+    QTest::addColumn<int>("reads");        // reads before the window
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("gain");
     const int reads = ParamTable::CountWith(PF_READ);
     ParamStore store;
     store.SetValue(Param::GainLevel, 123);
+    // Saved from another model: the panel still shows the camera that answers.
+    const QByteArray model("ZQ-MV710BLX");
+    for (int i = 0; i < model.size(); i += 2)
+        store.SetValue(Param::ModelNameFirst + i / 2,
+                       quint8(model[i]) | (i + 1 < model.size() ? quint8(model[i + 1]) << 8 : 0));
     const QByteArray good = SettingsFile::Encode(store);
-    QTest::newRow("its values sent, nothing read") << good << 0 << ""
-                                                   << "start.zq" << 123;
+    QTest::newRow("another model's file: the identity read, its values sent")
+        << good << -(Param::CameraInfoLast - Param::CameraInfoFirst + 1) << ""
+        << "start.zq" << 123;
     // Whatever keeps the file from storing values leaves the camera's.
     QTest::newRow("missing: read as without a file")
         << QByteArray("-") << reads << "Failed to open document."
@@ -268,11 +274,9 @@ void TestStartup::startsWithAFile()
     app.SetSetupRunner([&](CommSetupDialog &d) { Drive(d, {"OPEN"}, &rig); });
     QVERIFY(app.Startup({"zqremote", file}));
     const QByteArrayList sent = rig.TakePayloads();
-    QCOMPARE(sent.size(),
-             reads + (reads ? 0
-                            : ParamTable::CountWith(
-                                  PF_WRITE_ALL))); // a good file's writable values sent
-    if (!reads)
+    // A negative count: that many reads, then a good file's writable values sent.
+    QCOMPARE(sent.size(), reads > 0 ? reads : -reads + ParamTable::CountWith(PF_WRITE_ALL));
+    if (reads < 0)
         QVERIFY(sent.contains("01FF010C007B00"));
     QCOMPARE(theCamera.GetValue(Param::GainLevel), gain);
     QCOMPARE(rig.boxes.size(), box.isEmpty() ? 0 : 1);
@@ -280,8 +284,8 @@ void TestStartup::startsWithAFile()
         QVERIFY2(rig.boxes[0].text.startsWith(box), qPrintable(rig.boxes[0].text));
     QCOMPARE(app.Doc()->GetTitle(), title);
     QVERIFY(!app.Doc()->IsModified());
-    if (reads) // the camera's model, not the table's empty one
-        QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-M710ALX"));
+    // The camera's model, not the table's empty one nor the file's.
+    QCOMPARE(app.Frame()->windowTitle(), QStringLiteral("ZQ-M710ALX"));
 }
 
 void TestStartup::portThatDoesNotExist()
@@ -401,6 +405,13 @@ void TestStartup::searchChoosesThePortThatAnswered()
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkpath("sys/zqcam/device") && QDir(folder.path()).mkpath("dev"));
     QVERIFY(QFile::link(camsim.Link(), folder.filePath("dev/zqcam")));
+    // A port the console is on is listed too, and never probed.
+    QVERIFY(QDir(folder.path()).mkpath("sys/zqconsole/device") &&
+            QDir(folder.path()).mkpath("sys/console"));
+    QVERIFY(QFile::link("/dev/null", folder.filePath("dev/zqconsole")));
+    QFile active(folder.filePath("sys/console/active"));
+    QVERIFY(active.open(QIODevice::WriteOnly) && active.write("zqconsole\n") > 0);
+    active.close();
     CameraProbe::SetPortCatalog(
         PortCatalog(folder.filePath("by-id"), folder.filePath("sys"), folder.filePath("dev")));
     const QList<CameraProbe::Channel> present = CameraProbe::PortsPresent();

@@ -2,6 +2,8 @@
 
 int ExchangeGuard::s_active = 0;
 int ExchangeGuard::s_boxes = 0;
+int ExchangeGuard::s_actions = 0;
+bool ExchangeGuard::s_actionStopped = false;
 
 namespace {
 std::function<void()> &After()
@@ -31,4 +33,18 @@ ExchangeGuard::~ExchangeGuard()
     m_cursor.reset();
     if (--s_active == 0 && After())
         After()();
+}
+
+ExchangeGuard::Action::Action()
+{
+    // Actions nest (a slider's handler inside a wheel notch): the outermost
+    // one decides.
+    if (s_actions++ == 0)
+        s_actionStopped = false;
+}
+
+ExchangeGuard::Action::~Action()
+{
+    if (--s_actions == 0)
+        s_actionStopped = false;
 }

@@ -21,18 +21,39 @@ public:
 
     // False when the caller must not touch the line and must report nothing.
     bool Granted() const { return m_granted; }
-    // An exchange or a box is in progress: nothing may start one now.
-    static bool IsBusy() { return s_active > 0 || s_boxes > 0; }
+    // An exchange or a box is in progress, or the action under way has
+    // stopped: nothing may start an exchange now.
+    static bool IsBusy() { return s_active > 0 || s_boxes > 0 || Action::Stopped(); }
 
     // Runs when the last granted guard ends, outside any guard: the document
     // checks there whether the camera came back on a reopened port.
     static void SetAfterExchange(std::function<void()> after);
 
+    // One thing the operator did that takes several exchanges (the steps of
+    // a wheel notch, the two writes of a scan slider): once one of them has
+    // failed or any box has opened, the rest are refused, so the operator
+    // sees one box and nothing is written after it.
+    class Action
+    {
+    public:
+        Action();
+        ~Action();
+        Action(const Action &) = delete;
+        Action &operator=(const Action &) = delete;
+        // A box opened within it: what remains is dropped.
+        static bool Stopped() { return s_actions > 0 && s_actionStopped; }
+    };
+
     // For the length of a box: no exchange starts inside its event loop.
     class BoxOpen
     {
     public:
-        BoxOpen() { ++s_boxes; }
+        BoxOpen()
+        {
+            ++s_boxes;
+            if (s_actions > 0)
+                s_actionStopped = true;
+        }
         ~BoxOpen() { --s_boxes; }
         BoxOpen(const BoxOpen &) = delete;
         BoxOpen &operator=(const BoxOpen &) = delete;
@@ -43,4 +64,6 @@ private:
     std::optional<BusyCursor> m_cursor;
     static int s_active;
     static int s_boxes;
+    static int s_actions;
+    static bool s_actionStopped;
 };

@@ -7,7 +7,9 @@
 #include "resources/apptitle.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
 MessageBox::Recorder &TheRecorder()
@@ -79,6 +81,11 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
     }
+    // A short text would make a box too narrow for its title.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(
+            new QSpacerItem(TitleWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return AnswerYes;
@@ -91,6 +98,16 @@ MessageBox::Answer MessageBox::Show(const QString &text, const QString &caption,
     default: // closed by Escape or the close box
         return buttons == Ok ? AnswerOk : buttons == YesNo ? AnswerNo : AnswerCancel;
     }
+}
+
+int MessageBox::TitleWidth(const QString &title)
+{
+    // Title bars use a bold face of about the application's size; a window
+    // manager adds its icon and three buttons, about six lines high in all.
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) + 6 * metrics.height();
 }
 
 void MessageBox::SetRecorder(Recorder recorder)

@@ -51,4 +51,8 @@ public:
     // An empty function shows real boxes again.
     using Recorder = std::function<Answer(const Record &)>;
     static void SetRecorder(Recorder recorder);
+
+    // The width a small window needs for the window manager to show its
+    // whole title beside its buttons.
+    static int TitleWidth(const QString &title);
 };

@@ -1,5 +1,7 @@
 #include "progresswindow.h"
 
+#include "messagebox.h"
+
 #include "resources/apptitle.h"
 
 #include <QApplication>
@@ -52,6 +54,7 @@ void ProgressWindow::Update(int done, int total)
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
         m_dialog->setLabelText(Text(done, total));
+        m_dialog->setMinimumWidth(MessageBox::TitleWidth(m_dialog->windowTitle()));
         m_dialog->adjustSize();
         // Over the window that started it, or mid-screen before there is one.
         const QRect area = m_parent ? m_parent->window()->frameGeometry()

@@ -1,5 +1,7 @@
 #include "valuescrollbar.h"
 
+#include "exchangeguard.h"
+
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -125,8 +127,10 @@ void ValueScrollBar::wheelEvent(QWheelEvent *event)
     m_wheelDelta -= notches * kNotch;
     // Each step of a notch is written as one arrow click; turning away
     // from the operator moves towards the minimum, as a scroll bar does.
+    // The steps are one action: the first that fails ends it, with one box.
     const int steps = qAbs(notches) * QApplication::wheelScrollLines();
-    for (int i = 0; i < steps; ++i)
+    const ExchangeGuard::Action action;
+    for (int i = 0; i < steps && !ExchangeGuard::Action::Stopped(); ++i)
         triggerAction(notches > 0 ? SliderSingleStepSub : SliderSingleStepAdd);
     event->accept();
 }

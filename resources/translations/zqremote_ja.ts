@@ -41,13 +41,6 @@ The record was not made.</source>
     </message>
 </context>
 <context>
-    <name>CameraProbe</name>
-    <message>
-        <source>%1 at %2 baud answered ENQ, but its identity could not be read: %3</source>
-        <translation>%1 (%2 baud) は ENQ に応答しましたが、カメラ情報を読み出せませんでした: %3</translation>
-    </message>
-</context>
-<context>
     <name>CControlApp</name>
     <message>
         <source>Controls a ZQ-M(V)710ALX camera over its serial control channel.</source>
@@ -109,6 +102,12 @@ Reset the camera?</source>
 
 カメラをリセットしますか?</translation>
     </message>
+    <message>
+        <source>The camera has not finished resetting to its factory settings.
+Choose Read From Camera (Ctrl+R) once it has.</source>
+        <translation>カメラは工場出荷設定への初期化をまだ終えていません。
+終わったら「カメラから読み出し」(Ctrl+R) を選んでください。</translation>
+    </message>
 </context>
 <context>
     <name>CameraLinkLibrary</name>
@@ -138,6 +137,13 @@ Reset the camera?</source>
     <message>
         <source>%1: the library cannot set a baud rate</source>
         <translation>%1: このライブラリはボーレートを設定できません</translation>
+    </message>
+</context>
+<context>
+    <name>CameraProbe</name>
+    <message>
+        <source>%1 at %2 baud answered ENQ, but its identity could not be read: %3</source>
+        <translation>%1 (%2 baud) は ENQ に応答しましたが、カメラ情報を読み出せませんでした: %3</translation>
     </message>
 </context>
 <context>
@@ -251,6 +257,14 @@ Right-click to choose the serial port behind this button.</source>
     <message>
         <source>Port</source>
         <translation>ポート</translation>
+    </message>
+    <message>
+        <source>Not searched:</source>
+        <translation>検索できなかったポート:</translation>
+    </message>
+    <message>
+        <source>%1 answered on %2 and is chosen.</source>
+        <translation>%2 で %1 が応答したので選びました。</translation>
     </message>
 </context>
 <context>
@@ -644,6 +658,10 @@ Please input the decimal number. </source>
     <message>
         <source>Row %1 &quot;%2&quot; holds %3, more than its register carries. Nothing was sent to the camera.</source>
         <translation>行 %1 &quot;%2&quot; の値 %3 はレジスタに収まりません。カメラには何も送っていません。</translation>
+    </message>
+    <message>
+        <source>Row %1 &quot;%2&quot; holds %3, a negative value, which no register takes. Nothing was sent to the camera.</source>
+        <translation>行 %1 &quot;%2&quot; の値 %3 は負の値で、どのレジスタにも書けません。カメラには何も送っていません。</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
-// Start-up against a simulated camera (zq-camsim --baud N [--latency 16]):
-// from OPEN in the setup dialog to the main window with its panel filled,
-// against a bare "zqctl read-all" on the same line, at 9600 and 115200 baud,
+// Start-up against a simulated camera (zq-camsim --baud N [--latency 16]),
+// on the operator's clock: from the key press on OPEN in the setup dialog to
+// the first paint of the filled panel, against a bare "zqctl read-all" on the
+// same line, its process start included, at 9600 and 115200 baud,
 // each straight and behind an untuned USB adapter (replies held for the
 // next 16 ms tick). The program should add almost nothing to the reading
 // (goal: at most 1.10 times). At 115200 the bare read is also set against
@@ -41,7 +42,29 @@ QAbstractButton *ButtonNamed(QWidget *dialog, const QString &text)
     return nullptr;
 }
 
-// Milliseconds from OPEN to the filled, painted panel; negative on failure.
+// Notes when the panel is first painted after the clock started.
+class FirstPaint : public QObject
+{
+public:
+    explicit FirstPaint(const QElapsedTimer &clock) : m_clock(clock)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (ms < 0 && m_clock.isValid() && event->type() == QEvent::Paint &&
+            watched->inherits("CZQB40View"))
+            ms = m_clock.nsecsElapsed() / 1e6;
+        return false;
+    }
+    double ms = -1;
+
+private:
+    const QElapsedTimer &m_clock;
+};
+
+// Milliseconds from the key press on OPEN to the filled panel's first
+// paint; negative on failure.
 double ProgramStartup(const QString &link, int baud)
 {
     GuiFixture rig;
@@ -50,6 +73,7 @@ double ProgramStartup(const QString &link, int baud)
     QElapsedTimer clock;
     bool ok = false;
     double ms = 0;
+    FirstPaint painted(clock);
     {
         CControlApp app;
         app.SetSetupRunner([&](CommSetupDialog &dialog) {
@@ -58,16 +82,22 @@ double ProgramStartup(const QString &link, int baud)
             QTest::mouseClick(ButtonNamed(&dialog, baud == 9600 ? QStringLiteral(" 9600")
                                                                 : QStringLiteral("115200")),
                               Qt::LeftButton);
+            QAbstractButton *open = ButtonNamed(&dialog, QStringLiteral("OPEN"));
+            open->setFocus();
             clock.start();
-            QTest::mouseClick(ButtonNamed(&dialog, QStringLiteral("OPEN")), Qt::LeftButton);
+            QTest::keyClick(open, Qt::Key_Space);
         });
         ok = app.Startup({QStringLiteral("zqremote")}) && rig.boxes.isEmpty();
-        QCoreApplication::processEvents();
-        ms = clock.nsecsElapsed() / 1e6; // the windows' teardown is not start-up
+        // Under a window manager the panel paints once its window is mapped.
+        QElapsedTimer waited;
+        waited.start();
+        while (ok && painted.ms < 0 && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        ms = painted.ms; // the windows' teardown is not start-up
     }
     theCamera.Close();
     ComPortMap::ClearOverrides();
-    return ok ? ms : -1;
+    return ok && ms >= 0 ? ms : -1;
 }
 
 double ZqctlReadAll(const QString &link, int baud)

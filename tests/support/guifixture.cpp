@@ -49,6 +49,8 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
         boxesUnderWaitCursor += cursor && cursor->shape() == Qt::WaitCursor ? 1 : 0;
         static int open = 0;
         mostBoxesOpen = qMax(mostBoxesOpen, ++open);
+        if (onBox)
+            onBox(record);
         if (eventsInBoxes)
             QCoreApplication::processEvents();
         --open;

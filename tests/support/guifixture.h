@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 class CMainFrame;
 class CZQB40Doc;
 class SimPortDriver;
@@ -56,6 +58,9 @@ public:
     // With eventsInBoxes, each box runs due timers and posted events as a
     // shown box's loop does; mostBoxesOpen counts boxes open at once.
     bool eventsInBoxes = false;
+    // Runs as each box opens, before it is answered (a camera that comes
+    // back while the operator reads the box).
+    std::function<void(const MessageBox::Record &)> onBox;
     int mostBoxesOpen = 0;
     // File dialogs asked, and the paths they return in turn (empty = cancel).
     QList<FileDialogs::Request> fileRequests;
