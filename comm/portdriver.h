@@ -69,9 +69,4 @@ public:
     // What the trace should say of the last read or write beyond its bytes
     // (a library's failure status); empty when nothing. Forgotten once taken.
     virtual QByteArray TakeNote();
-    // A driver on Qt objects belongs to the thread that opened it. A
-    // connection that several threads use in turn lets go of it after each
-    // call and takes it up at the start of the next.
-    virtual void ReleaseThread() {}
-    virtual void TakeThread() {}
 };

@@ -4,7 +4,6 @@
 #include "portdiagnosis.h"
 
 #include <QSerialPort>
-#include <QThread>
 
 QSerialPortDriver::QSerialPortDriver()
 {
@@ -195,17 +194,4 @@ quint32 QSerialPortDriver::TakeLineErrors()
 qint64 QSerialPortDriver::NowMs()
 {
     return m_clock.elapsed();
-}
-
-void QSerialPortDriver::ReleaseThread()
-{
-    if (m_port)
-        m_port->moveToThread(nullptr);
-}
-
-void QSerialPortDriver::TakeThread()
-{
-    // An object of no thread may be taken up by any.
-    if (m_port && m_port->thread() != QThread::currentThread())
-        m_port->moveToThread(QThread::currentThread());
 }

@@ -31,8 +31,6 @@ public:
     bool Purge(quint32 purgeFlags) override;
     quint32 TakeLineErrors() override;
     qint64 NowMs() override;
-    void ReleaseThread() override;
-    void TakeThread() override;
 
     // The adapter's latency timer as read after opening, low-latency mode
     // asked for; -1 where the port has none.
