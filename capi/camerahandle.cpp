@@ -30,7 +30,6 @@ CameraHandle::CameraHandle() = default;
 
 CameraHandle::~CameraHandle()
 {
-    m_camera.Driver().TakeThread();
     m_camera.Close();
     m_camera.SetTrace(nullptr);
 }
@@ -271,15 +270,8 @@ int CameraHandle::Trace(const QString &path)
     return 0;
 }
 
-void CameraHandle::Enter()
-{
-    m_errorText.clear();
-    m_camera.Driver().TakeThread();
-}
-
 void CameraHandle::Leave()
 {
-    m_camera.Driver().ReleaseThread();
     if (m_trace)
         m_camera.FlushTrace();
 }

@@ -38,10 +38,8 @@ public:
     int Diff(const QString &path, bool all, QList<zq_difference> *rows);
     int Trace(const QString &path);
 
-    // Around every call: the channel taken up by the calling thread, then
-    // let go of (and the trace written out), so the next call may come from
-    // another thread.
-    void Enter();
+    // Around every call: the last failure forgotten, the trace written out.
+    void Enter() { m_errorText.clear(); }
     void Leave();
     const char *ErrorText() const { return m_errorText.constData(); }
 

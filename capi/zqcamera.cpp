@@ -8,7 +8,7 @@
 #include "camera/settingsapply.h"
 #include "camerahandle.h"
 #include "comm/cameralinklibrary.h"
-#include "quietdispatcher.h"
+#include "handlethread.h"
 #include "quietnotifier.h"
 
 #include <QByteArray>
@@ -19,8 +19,11 @@
 #include <new>
 #include <vector>
 
-struct zq_camera : CameraHandle
+// A handle lives on a thread of its own, where it is made and ended.
+struct zq_camera
 {
+    HandleThread thread;
+    CameraHandle *handle = nullptr;
 };
 
 namespace {
@@ -56,16 +59,19 @@ int copyRows(const QList<zq_difference> &found, zq_difference *rows, int capacit
     return int(found.size());
 }
 
-// Runs one call on a handle: its last failure is cleared first, and the
-// trace written out after.
+// Runs one call on the handle's thread: its last failure is forgotten
+// first, and the trace written out after.
 template <typename Call> int onHandle(zq_camera *camera, Call call)
 {
     if (!camera)
         return nullArgument("camera");
-    QuietDispatcher::EnsureForThisThread();
-    camera->Enter();
-    const int result = call(*camera);
-    camera->Leave();
+    int result = 0;
+    camera->thread.Run([&] {
+        CameraHandle &handle = *camera->handle;
+        handle.Enter();
+        result = call(handle);
+        handle.Leave();
+    });
     return result;
 }
 
@@ -80,17 +86,26 @@ int openWith(zq_camera **out, const char *name, const char *what, Open open)
     if (!name)
         return nullArgument(what);
     QuietNotifier::InstallOnce();
-    QuietDispatcher::EnsureForThisThread();
     auto *camera = new (std::nothrow) zq_camera;
     if (!camera)
         return failNoHandle(ZQ_ERR_ARGUMENT, QStringLiteral("out of memory"));
-    const int result = open(*camera);
+    int result = 0;
+    QByteArray why;
+    camera->thread.Run([&] {
+        camera->handle = new CameraHandle;
+        result = open(*camera->handle);
+        camera->handle->Leave();
+        if (result < 0) {
+            why = camera->handle->ErrorText();
+            delete camera->handle;
+            camera->handle = nullptr;
+        }
+    });
     if (result < 0) {
-        lastError = camera->ErrorText();
+        lastError = why;
         delete camera;
         return result;
     }
-    camera->Leave();
     lastError.clear();
     *out = camera;
     return 0;
@@ -134,7 +149,9 @@ ZQ_API int zq_open_cameralink(const char *library, int port, int baud, zq_camera
 
 ZQ_API void zq_close(zq_camera *camera)
 {
-    QuietDispatcher::EnsureForThisThread();
+    if (!camera)
+        return;
+    camera->thread.Run([camera] { delete camera->handle; });
     delete camera;
 }
 
@@ -162,7 +179,7 @@ ZQ_API int zq_stored(const zq_camera *camera, int index, int32_t *value)
         return nullArgument(camera ? "value" : "camera");
     if (index < 0 || index >= PARAM_COUNT)
         return failNoHandle(ZQ_ERR_ARGUMENT, QStringLiteral("no parameter %1").arg(index));
-    return camera->Stored(index, value);
+    return camera->handle->Stored(index, value);
 }
 
 ZQ_API int zq_read_all(zq_camera *camera)
@@ -273,21 +290,33 @@ ZQ_API int zq_param_index(const char *name)
 ZQ_API int zq_scan(const char *library, zq_found *found, int capacity)
 {
     QuietNotifier::InstallOnce();
-    QuietDispatcher::EnsureForThisThread();
     const QString path = library ? text(library) : QString();
-    QList<CameraProbe::Channel> channels;
-    if (path.isEmpty()) {
-        channels = CameraProbe::PortsPresent();
-    } else {
-        channels = CameraProbe::LibraryPorts(path);
-        if (channels.isEmpty())
-            return failNoHandle(ZQ_ERR_PORT_OPEN, CameraLinkLibrary::LoadError());
-    }
-    CameraData camera;
-    CameraProbe probe(camera, path);
-    const QList<CameraProbe::Found> cameras = probe.Run(channels);
+    QList<CameraProbe::Found> cameras;
+    QString problems;
+    bool loaded = true;
+    // On a thread of its own, as a handle's calls are.
+    HandleThread thread;
+    thread.Run([&] {
+        QList<CameraProbe::Channel> channels;
+        if (path.isEmpty()) {
+            channels = CameraProbe::PortsPresent();
+        } else {
+            channels = CameraProbe::LibraryPorts(path);
+            if (channels.isEmpty()) {
+                loaded = false;
+                problems = CameraLinkLibrary::LoadError();
+                return;
+            }
+        }
+        CameraData camera;
+        CameraProbe probe(camera, path);
+        cameras = probe.Run(channels);
+        problems = probe.Problems().join(QLatin1Char('\n'));
+    });
+    if (!loaded)
+        return failNoHandle(ZQ_ERR_PORT_OPEN, problems);
     // What went wrong on the way is kept even when cameras were found.
-    lastError = probe.Problems().join(QLatin1Char('\n')).toUtf8();
+    lastError = problems.toUtf8();
     const int n = found ? qMin(capacity, int(cameras.size())) : 0;
     for (int i = 0; i < n; ++i) {
         const CameraProbe::Found &c = cameras[i];
@@ -310,7 +339,7 @@ ZQ_API int zq_trace(zq_camera *camera, const char *path)
 
 ZQ_API const char *zq_error_text(const zq_camera *camera)
 {
-    return camera ? camera->ErrorText() : "";
+    return camera ? camera->handle->ErrorText() : "";
 }
 
 ZQ_API const char *zq_last_error_text(void)

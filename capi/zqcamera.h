@@ -11,7 +11,6 @@
  * work in parallel. Calls into one Camera Link serial library are made one
  * at a time, as the library may not be reentrant. A blocking call (a camera
  * that does not answer takes its full time-out) blocks only its own thread.
- * A Qt program makes its QCoreApplication before its main thread's first call.
  */
 #ifndef ZQCAMERA_H
 #define ZQCAMERA_H

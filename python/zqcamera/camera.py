@@ -119,7 +119,10 @@ class Camera:
         self.close()
 
     def __del__(self):
-        self.close()
+        try:
+            self.close()
+        except Exception:  # the interpreter is going away: the process closes the port
+            pass
 
     def __repr__(self) -> str:
         state = "open" if self._handle else "closed"

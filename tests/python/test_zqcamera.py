@@ -56,6 +56,7 @@ def test_refused_before_anything_is_sent(camsim, tmp_path):
     log = tmp_path / "sim.log"
     with zqcamera.open(camsim("--log", str(log))) as cam:
         cam["GainLevel"]
+        time.sleep(0.3)  # the simulator logs the last ACK once it has it
         heard = log.read_text()
         for name, value in [("GainLevel", 1 << 16), ("GainLevel", 504), ("Accel2x", 7),
                             ("NoSuchName", 1)]:
@@ -63,6 +64,7 @@ def test_refused_before_anything_is_sent(camsim, tmp_path):
                 cam[name] = value
             expected = zqcamera.ARGUMENT if name == "NoSuchName" else zqcamera.REFUSED
             assert refused.value.code == expected
+        time.sleep(0.3)
         assert log.read_text() == heard  # not a byte went out
     with zqcamera.open(camsim("--model", "ZQ-M710BLX", "--version", "1.0.0.0", name="old")) as old:
         # This firmware has no BALANCE ADJUST: the model is read, then refused.
