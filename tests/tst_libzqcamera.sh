@@ -54,7 +54,7 @@ soname=$(readelf -d "$lib" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
 [ "$soname" = libzqcamera.so.1 ] || fail "SONAME is \"$soname\""
 others=$(nm -D --defined-only "$lib" | awk '$2 ~ /^[TDBRVW]$/ && $3 !~ /^zq_/ {print $3}')
 [ -z "$others" ] || fail "exported besides zq_: $(echo "$others" | head -n 5 | tr '\n' ' ')"
-nm -D --defined-only "$lib" | grep -q ' T zq_open_device$' || fail "zq_open_device is not exported"
+nm -D --defined-only "$lib" | grep -q ' T zq_open_device\(@@.*\)\?$' || fail "zq_open_device is not exported"
 
 step "the C example through pkg-config and through find_package"
 export PKG_CONFIG_PATH=$libdir/pkgconfig
@@ -77,6 +77,7 @@ for how in pc cmake; do
     [ $how = cmake ] && program=$work/cmake/readall
     "$program" "$work/cam" "$work/$how.trace" >"$work/$how.out" || fail "readall ($how)"
     [ "$(wc -l <"$work/$how.out")" -eq 54 ] || fail "readall ($how) printed $(wc -l <"$work/$how.out") values"
+    [ "$(grep -c ' TX ' "$work/$how.trace")" -ge 54 ] || fail "readall ($how) traced too little"
     diff <(bytes "$work/zqctl.trace") <(bytes "$work/$how.trace") >"$work/trace.diff" || {
         head -n 20 "$work/trace.diff"
         fail "readall ($how) did not exchange zqctl's bytes"
