@@ -7,7 +7,8 @@
  * why; calls without a handle leave their text in zq_last_error_text().
  * No call prints, opens a window or ends the process.
  *
- * Threads: one handle is used by one thread at a time; different handles
+ * Threads: one handle is used by one thread at a time (any thread, in
+ * turn: each handle's work runs on a thread of its own); different handles
  * work in parallel. Calls into one Camera Link serial library are made one
  * at a time, as the library may not be reentrant. A blocking call (a camera
  * that does not answer takes its full time-out) blocks only its own thread.
