@@ -55,9 +55,10 @@ int Zqctl::Scan(const QStringList &)
             channels.append(channel);
         }
     } else if (!m_library.isEmpty()) {
-        channels = CameraProbe::LibraryPorts(m_library);
+        QString why;
+        channels = CameraProbe::LibraryPorts(m_library, &why);
         if (channels.isEmpty()) {
-            Err(CameraLinkLibrary::LoadError());
+            Err(why);
             return CameraFailure;
         }
     } else {
@@ -71,7 +72,7 @@ int Zqctl::Scan(const QStringList &)
                                   : QStringLiteral("--cl-library and --device exclude each other"));
     }
 
-    CameraProbe probe(theCamera, m_library);
+    CameraProbe probe(m_library);
     const QList<CameraProbe::Found> found = probe.Run(channels, [this](int done, int total) {
         m_notifier->ShowProgress(QStringLiteral("Probing"), done, total);
         return true;
