@@ -37,10 +37,8 @@ CameraHandle::~CameraHandle()
 int CameraHandle::Failed()
 {
     QString text = m_camera.GetErrorMessage();
+    // Why, in the words of whatever failed; else what would have been shown.
     QString reason = m_camera.GetErrorReason();
-    // A port that would not open says which device or library, and why.
-    if (reason.isEmpty() && m_camera.GetErrorCode() == ERR_PORT_OPEN)
-        reason = m_camera.WhyPortWouldNotOpen();
     const QString shown = QuietNotifier::Take();
     if (reason.isEmpty())
         reason = shown;
@@ -61,9 +59,7 @@ int CameraHandle::OpenDevice(const QString &device, int baud)
     if (baud != 9600 && baud != 115200)
         return Fail(ZQ_ERR_ARGUMENT,
                     QStringLiteral("%1 baud: the camera talks at 9600 or 115200").arg(baud));
-    if (m_camera.OpenDevice(device, baud) < 0)
-        return Failed();
-    return 0;
+    return m_camera.Connect(ChannelSpec::ForDevice(device, baud)) < 0 ? Failed() : 0;
 }
 
 int CameraHandle::OpenCameraLink(const QString &library, int port, int baud)
@@ -72,15 +68,7 @@ int CameraHandle::OpenCameraLink(const QString &library, int port, int baud)
         return Fail(
             ZQ_ERR_ARGUMENT,
             QStringLiteral("port %1 at %2 baud: neither may be negative").arg(port).arg(baud));
-    QuietNotifier::Take();
-    if (m_camera.OpenLibrary(library, port, baud) < 0)
-        return Failed();
-    if (!m_camera.IsChannelOpen()) {
-        // The grabber refused its port; what it said was to be shown.
-        m_camera.SetError(ERR_PORT_OPEN, QuietNotifier::Take());
-        return Failed();
-    }
-    return 0;
+    return m_camera.Connect(ChannelSpec::ForLibrary(library, port, baud)) < 0 ? Failed() : 0;
 }
 
 int CameraHandle::IndexOf(const QString &name)

@@ -2,12 +2,10 @@
 // CameraHandle, and nothing thrown or shown across the boundary.
 #include "zqcamera.h"
 
-#include "camera/cameradata.h"
 #include "camera/cameraprobe.h"
 #include "camera/paramtable.h"
 #include "camera/settingsapply.h"
 #include "camerahandle.h"
-#include "comm/cameralinklibrary.h"
 #include "handlethread.h"
 #include "quietnotifier.h"
 
@@ -301,15 +299,13 @@ ZQ_API int zq_scan(const char *library, zq_found *found, int capacity)
         if (path.isEmpty()) {
             channels = CameraProbe::PortsPresent();
         } else {
-            channels = CameraProbe::LibraryPorts(path);
+            channels = CameraProbe::LibraryPorts(path, &problems);
             if (channels.isEmpty()) {
                 loaded = false;
-                problems = CameraLinkLibrary::LoadError();
                 return;
             }
         }
-        CameraData camera;
-        CameraProbe probe(camera, path);
+        CameraProbe probe(path);
         cameras = probe.Run(channels);
         problems = probe.Problems().join(QLatin1Char('\n'));
     });

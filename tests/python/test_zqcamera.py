@@ -123,9 +123,15 @@ def test_scan_and_cameralink(monkeypatch):
     monkeypatch.setenv("ZQ_CLSIM_CAMERAS", "0,2")
     found = zqcamera.scan(CLSERSIM)
     assert [(f.port, f.info.model) for f in found] == [(0, "ZQ-M710ALX"), (2, "ZQ-M710ALX")]
-    with zqcamera.open_cameralink(CLSERSIM, port=2) as cam:
+    # Two ports of the one library, each its own camera, from two threads.
+    with zqcamera.open_cameralink(CLSERSIM, port=2) as cam, \
+            zqcamera.open_cameralink(CLSERSIM, port=0) as first:
         cam["GainLevel"] = 123
-        assert cam.read_all()["GainLevel"] == 123
+        other = threading.Thread(target=first.__setitem__, args=("GainLevel", 77))
+        other.start()
+        values = cam.read_all()
+        other.join()
+        assert values["GainLevel"] == 123 and first["GainLevel"] == 77
     with pytest.raises(zqcamera.Error) as absent:
         zqcamera.open_cameralink(CLSERSIM + ".missing")
     assert absent.value.code == zqcamera.PORT_OPEN and absent.value.message
