@@ -181,8 +181,8 @@ void CommSetupDialog::ShowGrabberPorts()
 void CommSetupDialog::ShowGrabberRates()
 {
     const int port = qMax(0, m_grabberPorts->currentIndex());
-    m_grabberRates = m_grabberPorts->count() > 0 ? CameraProbe::LibraryRates(LibraryFile(), port)
-                                                 : QList<int>();
+    m_grabberRates =
+        m_grabberPorts->count() > 0 ? CameraProbe::LibraryRates(LibraryFile(), port) : QList<int>();
     // Without a rate the library can set, the grabber's port keeps its own.
     SetBaudEnabled(!m_grabberRates.isEmpty());
     for (int i = 0; i < int(std::size(kBaudRates)); ++i)

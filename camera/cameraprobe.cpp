@@ -191,8 +191,8 @@ void CameraProbe::ProbeChannel(Search &search, int index)
     }
 }
 
-bool CameraProbe::Open(const Search &search, CameraData &camera, const Channel &channel,
-                       int baud, QStringList *problems)
+bool CameraProbe::Open(const Search &search, CameraData &camera, const Channel &channel, int baud,
+                       QStringList *problems)
 {
     if (channel.clPort < 0) {
         if (camera.OpenDevice(channel.device, baud) >= 0)

@@ -20,7 +20,7 @@ struct ClState
 {
     std::vector<QLibrary *> libraries; // every library loaded, kept loaded
     CameraLinkLibrary::EntryPoints entry;
-    QString loadedPath;                // the file entry came from; empty when installed
+    QString loadedPath; // the file entry came from; empty when installed
     std::map<CameraLinkLibrary::Port, void *> open; // the open ports' serial references
     CameraLinkLibrary::Port lastPort = 0;
     QRecursiveMutex mutex; // one call into the library at a time
@@ -97,7 +97,8 @@ template <typename Call> QString askText(Call call)
     for (int attempt = 0; attempt < 2; ++attempt) {
         auto size = uint32_t(text.size());
         const int32_t status = call(text.data(), &size);
-        if (status == ClSerial::CL_ERR_BUFFER_TOO_SMALL && size > uint32_t(text.size()) && size < 65536) {
+        if (status == ClSerial::CL_ERR_BUFFER_TOO_SMALL && size > uint32_t(text.size()) &&
+            size < 65536) {
             text = QByteArray(int(size), '\0');
             continue;
         }
@@ -146,8 +147,8 @@ bool CameraLinkLibrary::Load(const QString &path, QString *why)
             return true; // already the library in use
         if (!s.open.empty()) {
             // Another connection's port of the library in use stays open.
-            reason = QCoreApplication::translate(
-                         "CameraLinkLibrary", "%1: another Camera Link library is in use (%2)")
+            reason = QCoreApplication::translate("CameraLinkLibrary",
+                                                 "%1: another Camera Link library is in use (%2)")
                          .arg(path, s.loadedPath.isEmpty() ? QStringLiteral("?") : s.loadedPath);
             return false;
         }
@@ -159,10 +160,10 @@ bool CameraLinkLibrary::Load(const QString &path, QString *why)
             // A path to nowhere: the loader would report the last of the names it
             // made from it, which is not the file the user chose.
             const bool named = path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));
-            reason = named && !QFileInfo::exists(path)
-                         ? QCoreApplication::translate("CameraLinkLibrary", "%1: no such file")
-                               .arg(path)
-                         : library->errorString();
+            reason =
+                named && !QFileInfo::exists(path)
+                    ? QCoreApplication::translate("CameraLinkLibrary", "%1: no such file").arg(path)
+                    : library->errorString();
             delete library;
             return false;
         }
@@ -205,10 +206,10 @@ qint32 CameraLinkLibrary::Init(quint32 serialIndex, Port *port)
     // Closed before the library's own statics are torn down at exit: handlers
     // run in reverse order of registration, and the library set its up first.
     static const bool closeAtExit = std::atexit([] {
-        ClState &s = state();
-        const Lock lock(&s.mutex);
-        closeAll(s);
-    }) == 0;
+                                        ClState &s = state();
+                                        const Lock lock(&s.mutex);
+                                        closeAll(s);
+                                    }) == 0;
     Q_UNUSED(closeAtExit);
     return result;
 }

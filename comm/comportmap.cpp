@@ -18,8 +18,7 @@ QString ComPortMap::DeviceFor(int portNumber)
     if (it != overrides().constEnd())
         return it.value();
     if (QCoreApplication::instance() && !QCoreApplication::organizationName().isEmpty()) {
-        const QString configured =
-            QSettings().value(SettingsKey(portNumber)).toString();
+        const QString configured = QSettings().value(SettingsKey(portNumber)).toString();
         if (!configured.isEmpty())
             return configured;
     }

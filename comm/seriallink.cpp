@@ -6,7 +6,6 @@
 #include "comportmap.h"
 #include "tracelog.h"
 
-
 namespace {
 
 // Checked in this order, which is not the order of the flag values.

@@ -59,7 +59,6 @@ public:
     void ShowCameraInfo();
     void ShowScanTiming();
 
-
     QByteArray m_modelName;
     QString m_serialEntry;
     QByteArray m_serialNumber;

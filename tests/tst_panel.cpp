@@ -476,10 +476,9 @@ void TestPanel::radioTable()
     // FIXED keeps shutter, source and polarity usable; the group shows nothing.
     rig.Refresh({{Param::TriggerMode, param == 1 ? 3 : 1}, {param, 99}});
     QTest::mouseClick(rig.Button(button), Qt::LeftButton);
-    const QByteArray sent =
-        QByteArray("01FF01") +
-        QByteArray::number(reg, 16).rightJustified(2, '0').toUpper() +
-        QByteArray::number(value, 16).rightJustified(2, '0').toUpper() + "0000";
+    const QByteArray sent = QByteArray("01FF01") +
+                            QByteArray::number(reg, 16).rightJustified(2, '0').toUpper() +
+                            QByteArray::number(value, 16).rightJustified(2, '0').toUpper() + "0000";
     QCOMPARE(rig.TakePayloads(), QByteArrayList{sent});
     QCOMPARE(theCamera.GetValue(param), value);
     QVERIFY(rig.Button(button)->isChecked());
