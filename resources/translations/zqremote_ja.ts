@@ -102,10 +102,6 @@ The panel shows the settings it holds.</source>
 <context>
     <name>CZQB40View</name>
     <message>
-        <source>Error: Timer creation failed!</source>
-        <translation>エラー: タイマーを作成できませんでした。</translation>
-    </message>
-    <message>
         <source>FACTORY SET returns every setting of the camera to its factory value. The settings it holds now are lost.
 
 Reset the camera?</source>
@@ -123,6 +119,10 @@ Reset the camera?</source>
     <message>
         <source>%1: no such file</source>
         <translation>%1: そのファイルはありません</translation>
+    </message>
+    <message>
+        <source>%1: another Camera Link library is in use (%2)</source>
+        <translation>%1: 別の Camera Link ライブラリ (%2) が使用中です</translation>
     </message>
 </context>
 <context>

@@ -208,8 +208,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         SimPortDriver clock(nullptr); // never opened: its clock only
         lib.clock = &clock;
         camera.SetPortDriver(std::make_unique<FakeLibraryDriver>(), true);
-        CHECK(camera.OpenLibrary(QStringLiteral("fake")) == 0, "the open failed");
         const bool open = lib.initMode == 0;
+        CHECK((camera.ConnectLibrary(QStringLiteral("fake")) == 0) == open,
+              "the open's result does not say whether it opened");
         CHECK(camera.IsCameraLinkOpen() == open, "open is %d after init mode %d",
               camera.IsCameraLinkOpen(), lib.initMode);
         CHECK(notifier.messages.size() == (open ? 0 : 1), "%d boxes after init mode %d",
