@@ -4,6 +4,7 @@
 #include "camera/camerainfo.h"
 #include "camera/paneltables.h"
 #include "camera/readoutformat.h"
+#include "camera/settingsapply.h"
 #include "camera/thecamera.h"
 #include "comm/errorstate.h"
 #include "terminalnotifier.h"
@@ -62,23 +63,13 @@ int Zqctl::Apply(const QStringList &args)
         return status;
     if (const int connected = Connect())
         return connected;
-    // Row by row rather than as load does: a row the camera refuses is its
-    // answer for that row, and the rows after it still go out. Any other
-    // failure ends the run.
-    const int total = ParamTable::CountWith(PF_WRITE_ALL);
-    int done = 0;
+    // Row by row rather than as load does: a refused row does not end the run.
     QList<int> refused;
-    for (int i = 0; i < PARAM_COUNT; ++i) {
-        if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
-            continue;
-        if (theCamera.WriteParam(i, values[i]) < 0) {
-            if (theCamera.GetErrorCode() != ERR_UNEXPECTED) {
-                theCamera.ReportError();
-                return CameraFailure;
-            }
-            refused.append(i);
-        }
-        m_notifier->ShowProgress(QStringLiteral("Writing"), ++done, total);
+    if (SettingsApply::Write(theCamera, values, &refused, [this](int done, int total) {
+            m_notifier->ShowProgress(QStringLiteral("Writing"), done, total);
+        }) < 0) {
+        theCamera.ReportError();
+        return CameraFailure;
     }
     return Compare(args, true, refused);
 }
@@ -122,10 +113,10 @@ int Zqctl::Compare(const QStringList &args, bool applied, const QList<int> &refu
 
     QJsonArray differences;
     int found = 0;
-    for (int i = 0; i < PARAM_COUNT; ++i) {
-        const bool wasRefused = refused.contains(i);
-        if (!compared(i) || (expected.values[i] == actual.values[i] && !wasRefused))
-            continue;
+    for (const SettingsApply::Difference &difference :
+         SettingsApply::Differences(expected.values, actual.values, flags, refused)) {
+        const int i = difference.index;
+        const bool wasRefused = difference.refused;
         ++found;
         const QString name = ParamTable::GetParamName(i);
         // After apply: what became of the file's value.

@@ -7,8 +7,10 @@
 #include "camera/paneltables.h"
 #include "camera/paramindex.h"
 #include "camera/serialnumberservice.h"
+#include "camera/settingsapply.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
+#include "camera/valuecheck.h"
 #include "terminalnotifier.h"
 
 #include <QJsonArray>
@@ -55,7 +57,7 @@ QString flagText(quint8 flags)
 
 QString describe(int index)
 {
-    return QStringLiteral("parameter %1 \"%2\"").arg(index).arg(ParamTable::GetParamName(index));
+    return ValueCheck::Describe(index);
 }
 
 // A row's value as JSON: with the caption of the panel's button that shows
@@ -91,34 +93,15 @@ int Zqctl::CheckSet(const QStringList &args)
     if (!parseValue(args.at(1), &m_value))
         return UsageError(
             QStringLiteral("VALUE must be a 32-bit integer, not \"%1\"").arg(args.at(1)));
-    const ParamInfo &row = ParamTable::Row(m_index);
-    const int bytes = CameraProtocol::RegisterBytes(row.writeCode, row.lower, row.upper);
-    const qint64 most = (qint64(1) << (8 * bytes)) - 1;
-    // What the register cannot carry would reach the camera cut short.
-    if (!ParamTable::Carries(m_index, m_value)) {
-        Err(QStringLiteral("%1 does not fit the register of %2: %3 byte(s) on the wire carry 0 "
-                           "to %4; nothing sent")
-                .arg(m_value)
-                .arg(describe(m_index))
-                .arg(bytes)
-                .arg(most));
+    QString why;
+    switch (ValueCheck::Offline(m_index, m_value, m_force, &why)) {
+    case ValueCheck::Accepted:
+        break;
+    case ValueCheck::Uncarried: // what the register cannot carry would reach the camera cut short
+        Err(why + QStringLiteral("; nothing sent"));
         return Usage;
-    }
-    if (!m_force && (m_value < row.lower || m_value > row.upper)) {
-        Err(QStringLiteral("%1 is outside the limits of %2: %3 to %4; nothing sent (--force "
-                           "sends it all the same)")
-                .arg(m_value)
-                .arg(describe(m_index))
-                .arg(row.lower)
-                .arg(row.upper));
-        return Usage;
-    }
-    // What no model's panel offers needs no camera to refuse.
-    const QString refusal = m_force ? QString() : CameraModel::Loosest().Refusal(m_index, m_value);
-    if (!refusal.isEmpty()) {
-        Err(QStringLiteral("%1 refused for %2: %3; nothing sent (--force sends it all the same)")
-                .arg(m_value)
-                .arg(describe(m_index), refusal));
+    default: // what no model's panel offers needs no camera to refuse
+        Err(why + QStringLiteral("; nothing sent (--force sends it all the same)"));
         return Usage;
     }
     return Success;
@@ -221,16 +204,13 @@ int Zqctl::Get(const QStringList &)
 int Zqctl::Set(const QStringList &)
 {
     // Only a value some model refuses costs the reads of the model.
-    if (!m_force && !CameraModel::Strictest().Refusal(m_index, m_value).isEmpty()) {
+    if (!m_force && ValueCheck::DependsOnModel(m_index, m_value)) {
         CameraModel model;
         if (const int status = ReadModel(&model))
             return status;
-        const QString refusal = model.Refusal(m_index, m_value);
-        if (!refusal.isEmpty()) {
-            Err(QStringLiteral("%1 refused for %2 on %3: %4; nothing sent (--force sends it all "
-                               "the same)")
-                    .arg(m_value)
-                    .arg(describe(m_index), model.title, refusal));
+        QString why;
+        if (ValueCheck::ForModel(model, m_index, m_value, &why) != ValueCheck::Accepted) {
+            Err(why + QStringLiteral("; nothing sent (--force sends it all the same)"));
             return Usage;
         }
     }
@@ -297,20 +277,16 @@ int Zqctl::Save(const QStringList &args)
 int Zqctl::ReadSettings(const QString &path, SettingsFile::Values *values)
 {
     QString error;
-    const SettingsFile::Status status = SettingsFile::Read(path, values, &error);
-    if (status == SettingsFile::Empty)
-        error = QStringLiteral("\"%1\" is empty: it holds no settings").arg(path);
-    if (status != SettingsFile::Ok) {
+    switch (SettingsApply::ReadFile(path, values, &error)) {
+    case SettingsApply::Readable:
+        return Success;
+    case SettingsApply::Unreadable:
         Err(error);
         return FileFailure;
-    }
-    const int uncarried = SettingsFile::FirstUncarried(*values);
-    if (uncarried >= 0) {
-        Err(QStringLiteral("\"%1\": %2")
-                .arg(path, SettingsFile::UncarriedMessage(uncarried, (*values)[uncarried])));
+    default:
+        Err(error);
         return Usage;
     }
-    return Success;
 }
 
 int Zqctl::Load(const QStringList &args)

@@ -1,9 +1,10 @@
 # Checks on the sources alone that every folder includes only folders below
 # it. Run: cmake -DROOT=<source dir> -P checklayers.cmake
-# The house, bottom to top; cli and sim stand beside the user interface on
-# camera/, and nothing but the tests includes them.
+# The house, bottom to top; cli, sim and capi (the integrators' library)
+# stand beside the user interface on camera/, and nothing but the tests
+# includes them.
 set(order resources comm camera ui document service panel app)
-set(beside cli sim)
+set(beside cli sim capi)
 
 if(NOT ROOT)
     message(FATAL_ERROR "ROOT not set")

@@ -46,7 +46,9 @@ expected=(bin/zqremote bin/zqctl bin/zq-camsim lib/libclsersim.so
     share/applications/zqremote.desktop share/mime/packages/zqremote.xml
     share/icons/hicolor/scalable/apps/zqremote.svg
     share/man/man1/zqremote.1.gz share/man/man1/zqctl.1.gz share/man/man1/zq-camsim.1.gz
-    share/doc/zqremote/examples/99-zqremote-ftdi-latency.rules)
+    share/doc/zqremote/examples/99-zqremote-ftdi-latency.rules
+    include/zqcamera.h lib/libzqcamera.so.1 lib/pkgconfig/zqcamera.pc
+    lib/cmake/ZQCamera/ZQCameraConfig.cmake lib/python3/dist-packages/zqcamera/__init__.py)
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/zqremote.png")
 done
@@ -173,7 +175,8 @@ dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./||; /\/$/d' | sort >"
 grep -v '^usr/' "$work/contents" && fail "the package puts files outside /usr"
 diff -u "$work/installed" "$work/contents" || fail "the package and the installed tree differ"
 dpkg-deb -x "$deb" "$work/unpacked"
-for f in usr/bin/zqremote usr/bin/zqctl usr/bin/zq-camsim usr/lib/libclsersim.so; do
+for f in usr/bin/zqremote usr/bin/zqctl usr/bin/zq-camsim usr/lib/libclsersim.so \
+    usr/lib/libzqcamera.so.1; do
     readelf -d "$work/unpacked/$f" | grep -E 'RPATH|RUNPATH' && fail "$f carries a run path"
 done
 # One version: the package's is what every program says.
@@ -184,6 +187,12 @@ version=$(field Version)
 [ "$(QT_QPA_PLATFORM=offscreen "$work/unpacked/usr/bin/zqremote" --version 2>/dev/null)" = \
   "ZQ-M(V)710ALX $version" ] || fail "packaged zqremote does not run or says another version"
 speaks_japanese "$work/unpacked/usr/bin/zqremote" || fail "the packaged zqremote has no Japanese"
+# The Python package finds the library it came with, by where it lies.
+imports_zqcamera() { # ROOT
+    [ "$(env -u ZQCAMERA_LIBRARY PYTHONPATH="$1/usr/lib/python3/dist-packages" /usr/bin/python3 \
+        -c 'import zqcamera; print(zqcamera.version())')" = "$version" ]
+}
+imports_zqcamera "$work/unpacked" || fail "the packaged zqcamera does not import"
 
 # Install and purge in a scratch root: dpkg's own bookkeeping, no chroot.
 # The maintainer scripts only call ldconfig, which must not touch this host.
@@ -203,6 +212,7 @@ if [ "$(id -u)" -eq 0 ] && command -v dpkg >/dev/null; then
     }
     scratch --install "$deb"
     [ -x "$root/usr/bin/zqremote" ] || fail "dpkg did not install zqremote"
+    imports_zqcamera "$root" || fail "python3 cannot import zqcamera after installing the package"
     scratch --purge zqremote
     left=$(cd "$root" && find . -path ./var -prune -o ! -type d -print)
     [ -z "$left" ] || fail "purge left: $left"
