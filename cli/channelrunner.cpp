@@ -13,8 +13,8 @@
 
 #include <condition_variable>
 #include <iterator>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {

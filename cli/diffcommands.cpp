@@ -96,12 +96,12 @@ int DiffCommands::Compare(CommandContext &c, bool applied, const QList<int> &ref
     Side expected, actual;
     // Both files are checked before the port is opened.
     if (const int status =
-            ParamCommands::ReadSettings(c.request.args.at(0), &expected.values, c.out))
+            ParamCommands::ReadSettings(c.request.args.at(0), &expected.values, c.out, applied))
         return status;
     const bool withCamera = c.request.args.size() == 1;
     if (!withCamera) {
         if (const int status =
-                ParamCommands::ReadSettings(c.request.args.at(1), &actual.values, c.out))
+                ParamCommands::ReadSettings(c.request.args.at(1), &actual.values, c.out, false))
             return status;
     } else {
         if (!applied) {

@@ -319,7 +319,7 @@ int ParamCommands::Save(CommandContext &c)
 }
 
 int ParamCommands::ReadSettings(const QString &path, SettingsFile::Values *values,
-                                CommandOutput &out)
+                                CommandOutput &out, bool sending)
 {
     QString error;
     const SettingsFile::Status status = SettingsFile::Read(path, values, &error);
@@ -331,8 +331,12 @@ int ParamCommands::ReadSettings(const QString &path, SettingsFile::Values *value
     }
     const int uncarried = SettingsFile::FirstUncarried(*values);
     if (uncarried >= 0) {
-        out.Err(QStringLiteral("\"%1\": %2")
-                    .arg(path, SettingsFile::UncarriedMessage(uncarried, (*values)[uncarried])));
+        QString message = SettingsFile::UncarriedMessage(uncarried, (*values)[uncarried]);
+        // diff never sends: say what it did not do.
+        if (!sending)
+            message.replace(QLatin1String("Nothing was sent to the camera."),
+                            QLatin1String("Nothing was compared."));
+        out.Err(QStringLiteral("\"%1\": %2").arg(path, message));
         return Usage;
     }
     return Success;

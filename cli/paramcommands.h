@@ -24,8 +24,9 @@ public:
     // Every value the camera holds, as read-all prints them.
     static int PrintValues(CommandContext &c);
     // Reads a settings file as load checks it; Success, or the exit status
-    // after saying why it was refused.
-    static int ReadSettings(const QString &path, SettingsFile::Values *values, CommandOutput &out);
+    // after saying why it was refused. sending: load and apply, not diff.
+    static int ReadSettings(const QString &path, SettingsFile::Values *values, CommandOutput &out,
+                            bool sending = true);
     // What the connected camera's model allows (reads its name and version).
     static int ReadModel(CameraData &camera, CameraModel *model);
 };

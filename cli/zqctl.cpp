@@ -347,8 +347,7 @@ int Zqctl::Connect(CommandContext &c)
             const QString why = camera.WhyPortWouldNotOpen();
             camera.SetError(ERR_KEEP, why);
             camera.ReportError(why);
-        }
-        else if (opened < 0)
+        } else if (opened < 0)
             camera.ReportError();
     } else {
         opened = camera.ConnectPort(spec.comNumber, spec.baudRate);
@@ -375,7 +374,9 @@ int Zqctl::RunOnChannels(const CommandTable::Row &row, CommandOutput &out) const
     // A file is refused once, here, rather than by every camera's run.
     if (!m_request.args.isEmpty()) {
         SettingsFile::Values values{};
-        if (const int status = ParamCommands::ReadSettings(m_request.args.at(0), &values, out))
+        if (const int status =
+                ParamCommands::ReadSettings(m_request.args.at(0), &values, out,
+                                            QLatin1String(row.name) != QLatin1String("diff")))
             return status;
     }
     const bool comparing = name == QLatin1String("diff") || name == QLatin1String("apply");
