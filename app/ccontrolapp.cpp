@@ -29,8 +29,6 @@
 
 namespace {
 const char kComPortKey[] = "Settings/COM Port";
-constexpr int kEuresys = ComPortMap::kPortCount; // the boards follow the COM ports
-constexpr int kMatrox = 11;
 // Qt's own Japanese lacks these two lines of the parser's help; ours has them.
 [[maybe_unused]] const char *const kParserTexts[] = {
     QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
@@ -151,19 +149,11 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
 
 void CControlApp::OpenChannel(const CommSetupDialog &dialog)
 {
-    if (dialog.m_system == 0) {
-        QSettings().value(QLatin1String(kComPortKey), 1); // read, as it always was
-        const int port = dialog.m_portChoice + 1;
-        const int baud = dialog.m_baudChoice == 0   ? 9600
-                         : dialog.m_baudChoice == 1 ? 115200
-                                                    : dialog.m_baudChoice;
-        theCamera.ConnectPort(port, baud);
-    } else if (dialog.m_system == 1) {
-        const QString library = dialog.m_portChoice == kEuresys  ? QStringLiteral("clseremc.dll")
-                                : dialog.m_portChoice == kMatrox ? QStringLiteral("clsermtx.dll")
-                                                                 : dialog.m_libraryPath;
-        theCamera.ConnectLibrary(library, dialog.m_grabberPort, dialog.m_grabberBaudRate);
-    }
+    const ChannelSpec channel = dialog.Channel();
+    if (channel.IsCameraLink())
+        theCamera.ConnectLibrary(channel.library, channel.clPort, channel.baudRate);
+    else
+        theCamera.ConnectPort(channel.comNumber, channel.baudRate);
 }
 
 bool CControlApp::Startup(const QStringList &arguments)
@@ -208,7 +198,7 @@ bool CControlApp::Startup(const QStringList &arguments)
     const bool fileStores =
         !file.isEmpty() && SettingsFile::Read(file, &fileValues, &fileError) == SettingsFile::Ok;
     // A library or grabber port that would not open was said once already.
-    if ((dialog.m_system != 0 && theCamera.IsChannelOpen()) ||
+    if ((dialog.Channel().IsCameraLink() && theCamera.IsChannelOpen()) ||
         (!fileStores && theCamera.IsPortOpen())) {
         BulkProgress progress(BulkProgress::Reading);
         theCamera.UploadAll();

@@ -41,8 +41,6 @@ public:
     // is shown modally.
     using SetupRunner = std::function<void(CommSetupDialog &)>;
     void SetSetupRunner(SetupRunner runner) { m_setupRunner = std::move(runner); }
-    // The program's file name, which decides the developer menu.
-    void SetProgramFileName(const QString &name) { m_programFileName = name; }
 
     // True when the arguments ask only for the help or the version, which
     // are printed without a display.

@@ -1,7 +1,7 @@
 #include "commsetupdialog.h"
 
+#include "camera/cameraprobe.h"
 #include "camera/thecamera.h"
-#include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
 #include "resources/commsetupids.h"
@@ -132,12 +132,27 @@ void CommSetupDialog::OnPortClicked(int choice)
     }
 }
 
-QString CommSetupDialog::LibraryFile() const
+namespace {
+// The library a board button stands for; the other factory's is a path.
+QString libraryFor(int choice, const QString &path)
 {
-    const int choice = m_ports->checkedId();
     return choice == kEuresys  ? QStringLiteral("clseremc.dll")
            : choice == kMatrox ? QStringLiteral("clsermtx.dll")
-                               : m_path->text();
+                               : path;
+}
+} // namespace
+
+QString CommSetupDialog::LibraryFile() const
+{
+    return libraryFor(m_ports->checkedId(), m_path->text());
+}
+
+ChannelSpec CommSetupDialog::Channel() const
+{
+    if (m_system == 0)
+        return ChannelSpec::Com(m_portChoice + 1, kBaudRates[m_baudChoice == 1 ? 1 : 0]);
+    return ChannelSpec::ForLibrary(libraryFor(m_portChoice, m_libraryPath), m_grabberPort,
+                                   m_grabberBaudRate);
 }
 
 QString CommSetupDialog::PortSettingsKey(const QString &library)
@@ -151,11 +166,8 @@ void CommSetupDialog::ShowGrabberPorts()
 {
     m_grabberPorts->clear();
     const QString library = LibraryFile();
-    // The library is asked before the channel opens it: a second grabber
-    // connection in the program is never made.
-    QStringList ids;
-    if (!library.isEmpty() && !CameraLinkLibrary::IsOpen() && CameraLinkLibrary::Load(library))
-        ids = CameraLinkLibrary::PortIdentifiers();
+    const QStringList ids =
+        library.isEmpty() ? QStringList() : CameraProbe::LibraryPortNames(library);
     for (int i = 0; i < ids.size(); ++i)
         m_grabberPorts->addItem(ids.at(i).isEmpty() ? tr("Port %1").arg(i) : ids.at(i));
     const bool choice = ids.size() > 1;
@@ -168,13 +180,9 @@ void CommSetupDialog::ShowGrabberPorts()
 
 void CommSetupDialog::ShowGrabberRates()
 {
-    m_grabberRates.clear();
     const int port = qMax(0, m_grabberPorts->currentIndex());
-    if (m_grabberPorts->count() > 0 && !CameraLinkLibrary::IsOpen() &&
-        CameraLinkLibrary::Init(quint32(port), this) == 0) {
-        m_grabberRates = CameraLinkLibrary::SupportedBaudRates();
-        CameraLinkLibrary::Close();
-    }
+    m_grabberRates = m_grabberPorts->count() > 0 ? CameraProbe::LibraryRates(LibraryFile(), port)
+                                                 : QList<int>();
     // Without a rate the library can set, the grabber's port keeps its own.
     SetBaudEnabled(!m_grabberRates.isEmpty());
     for (int i = 0; i < int(std::size(kBaudRates)); ++i)
@@ -205,7 +213,7 @@ void CommSetupDialog::OnBrowse()
 #endif
     request.defaultSuffix = QStringLiteral("dll");
     // Where the standard keeps grabber libraries, when the computer says.
-    request.initialPath = CameraLinkLibrary::LibraryDirectory();
+    request.initialPath = CameraProbe::LibraryDirectory();
     const QString path = FileDialogs::Ask(request, this);
     m_browsing = false;
     // A cancelled Browse keeps what was typed.
@@ -271,7 +279,7 @@ void CommSetupDialog::contextMenuEvent(QContextMenuEvent *event)
 void CommSetupDialog::ChooseDevice(int portNumber, const QPoint &globalPos)
 {
     QMenu menu(this);
-    const QString key = QStringLiteral("Ports/COM%1").arg(portNumber);
+    const QString key = ComPortMap::SettingsKey(portNumber);
     const QString current = ComPortMap::DeviceFor(portNumber);
     // Listed and stored by the names that stay with an adapter when it is
     // plugged in again; a stored kernel name still finds its port.
@@ -315,12 +323,14 @@ void CommSetupDialog::OnSearch()
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.show();
-    CameraProbe probe(theCamera, library);
+    CameraProbe probe(library);
     QList<CameraProbe::Found> found;
     {
         ExchangeGuard guard;
         if (!guard.Granted())
             return;
+        // The search may find the camera on the port the program holds.
+        theCamera.Close();
         // Between two probes no exchange is under way: Cancel may be pressed.
         found = probe.Run(channels, [&progress](int done, int total) {
             progress.setMaximum(total);
@@ -380,11 +390,11 @@ void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera,
         number = m_ports->checkedId() >= 0 && m_ports->checkedId() < kEuresys
                      ? m_ports->checkedId() + 1
                      : 1;
-        for (int n = 10; n >= 1; --n) {
+        for (int n = ComPortMap::kPortCount; n >= 1; --n) {
             if (!withPort.contains(n))
                 number = n;
         }
-        QSettings().setValue(QStringLiteral("Ports/COM%1").arg(number), camera.channel.device);
+        QSettings().setValue(ComPortMap::SettingsKey(number), camera.channel.device);
         UpdateToolTips();
     }
     PortButton(number - 1)->setChecked(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "camera/cameraprobe.h"
+#include "comm/channelspec.h"
 
 #include <QDialog>
 #include <QString>
@@ -38,6 +39,8 @@ public:
     void OnSearch();
     // The library file the board choice stands for.
     QString LibraryFile() const;
+    // The channel chosen, from the members above: what the application opens.
+    ChannelSpec Channel() const;
 
     QAbstractButton *PortButton(int choice) const;
     // "COM n" with the device behind it, and whether that device exists.

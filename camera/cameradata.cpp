@@ -7,6 +7,8 @@
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 
+#include <QCoreApplication>
+
 namespace {
 using namespace CameraCode;
 // White-spot detection status lives in the FPGA; its setting in the EEPROM.
@@ -78,9 +80,33 @@ int CameraData::Reported(int result)
     return result;
 }
 
+void CameraData::Reset()
+{
+    Forget();
+    for (int i = 0; i < PARAM_COUNT; ++i)
+        ResetValue(i);
+    SetError(ERR_NONE);
+}
+
+int CameraData::Connect(const ChannelSpec &channel)
+{
+    return Open(channel);
+}
+
 int CameraData::ConnectLibrary(const QString &libraryPath, int portIndex, int baudRate)
 {
-    return ReportedOpen(OpenLibrary(libraryPath, portIndex, baudRate));
+    const int result = OpenLibrary(libraryPath, portIndex, baudRate);
+    QString libraryText;
+    if (result < 0 && BoardRefused(&libraryText)) {
+        // The grabber's own refusal, in its own box.
+        QString text = QCoreApplication::translate("SerialLink", "Board Open Error");
+        if (!libraryText.isEmpty())
+            text += QLatin1Char('\n') + libraryText;
+        UserNotifier::Instance().ShowMessage(
+            text, QCoreApplication::translate("SerialLink", "Error"), UserNotifier::Stop);
+        return result;
+    }
+    return ReportedOpen(result);
 }
 
 int CameraData::ConnectPort(int portNumber, int baudRate)
@@ -93,7 +119,7 @@ int CameraData::ReportedOpen(int result)
     // Which device or library was tried and why it would not open, after our
     // own message.
     if (result == -ERR_PORT_OPEN)
-        ReportError(WhyPortWouldNotOpen());
+        ReportError(GetErrorReason());
     else
         Reported(result);
     return result;

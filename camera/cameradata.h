@@ -28,6 +28,14 @@ public:
     // Every PF_READ row in index order; 1, or stops at the first failure.
     int ReadAll();
 
+    // Back to a new connection's state: channel closed and forgotten, every
+    // value at its default, no error recorded.
+    void Reset();
+
+    // Opens the channel; a failure is recorded with its reason, not shown.
+    // 0, or minus the code.
+    int Connect(const ChannelSpec &channel);
+
     // Reporting wrappers: each failure is shown once, in the error box.
     int ConnectLibrary(const QString &libraryPath, int portIndex = 0, int baudRate = 0);
     int ConnectPort(int portNumber, int baudRate);

@@ -80,13 +80,6 @@ QString CameraModel::Refusal(int index, int value) const
     return QString();
 }
 
-int CameraModel::ShutterChoice(int value)
-{
-    if (value == 9)
-        return 255;
-    return (value >= 0 && value <= 8) || value == 255 ? value : -1;
-}
-
 CameraModel::ScanTiming CameraModel::Timing(bool accel, bool partial, int start, int width)
 {
     ScanTiming t{};

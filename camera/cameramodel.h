@@ -7,8 +7,8 @@ class CameraInfo;
 
 // What a camera model lets an operator choose, from its model name and
 // firmware version: the panel enables its controls by it, and zqctl checks a
-// write against it. Also the panel's fixed rules of the shutter buttons and
-// of the partial scan's geometry.
+// write against it. Also the panel's fixed rules of the partial scan's
+// geometry.
 class CameraModel
 {
 public:
@@ -31,10 +31,6 @@ public:
     // Why the panel would not let an operator write the value to the row on
     // this model; empty when it would.
     QString Refusal(int index, int value) const;
-
-    // The shutter value whose button a stored value selects: 9 means
-    // VARIABLE (255) too; -1 for a value no button shows.
-    static int ShutterChoice(int value);
 
     // The line timing the panel shows for a partial scan.
     struct ScanTiming

@@ -12,9 +12,16 @@
 #include <QHash>
 #include <QSet>
 
+#include <atomic>
+#include <chrono>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 namespace {
+
+// How often the caller hears how far the search is.
+constexpr int kProgressMs = 20;
 
 PortCatalog &portCatalog()
 {
@@ -63,10 +70,7 @@ QString CameraProbe::Channel::Name() const
     return clPort >= 0 ? QStringLiteral("cl-port:%1").arg(clPort) : device;
 }
 
-CameraProbe::CameraProbe(CameraData &camera, const QString &libraryPath)
-    : m_camera(camera), m_libraryPath(libraryPath)
-{
-}
+CameraProbe::CameraProbe(const QString &libraryPath) : m_libraryPath(libraryPath) {}
 
 void CameraProbe::SetPortCatalog(const PortCatalog &catalog)
 {
@@ -97,94 +101,113 @@ QList<CameraProbe::Channel> CameraProbe::PortsPresent()
         channel.comNumber = comNumber;
         channels.append(channel);
     };
-    for (int n = 1; n <= 10; ++n)
+    for (int n = 1; n <= ComPortMap::kPortCount; ++n)
         add(ComPortMap::DeviceFor(n), n);
     for (const SerialPortEntry &port : listed)
         add(port.stableName, 0);
     return channels;
 }
 
-bool CameraProbe::Continue()
+// What the channels' threads share while they probe.
+struct CameraProbe::Search
 {
-    if (!m_stopped && m_progress && !m_progress(m_done, m_total))
-        m_stopped = true;
-    return !m_stopped;
-}
+    QString libraryPath;
+    QList<Channel> channels;
+    QList<QList<int>> rates;
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+    // Per channel, each written by its own thread only.
+    QList<QList<Found>> found;
+    QList<QStringList> problems;
+};
 
 QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const Progress &progress)
 {
-    m_progress = progress;
-    m_done = 0;
-    m_total = 0;
+    Search search;
+    search.libraryPath = m_libraryPath;
+    search.channels = channels;
+    int total = 0;
+    for (const Channel &channel : channels) {
+        search.rates.append(RatesFor(channel));
+        total += int(search.rates.last().size());
+    }
+    search.found.resize(channels.size());
+    search.problems.resize(channels.size());
     m_stopped = false;
     m_problems.clear();
-    QList<QList<int>> rates;
-    for (const Channel &channel : channels) {
-        rates.append(RatesFor(channel));
-        m_total += int(rates.last().size());
-    }
 
-    // The identity reads go through the connection's store: what it held
-    // before is put back, so a search leaves no camera's values behind.
-    struct Held
-    {
-        int value;
-        bool read;
+    auto goOn = [&] {
+        if (!m_stopped && progress && !progress(search.done.load(), total))
+            m_stopped = true;
+        return !m_stopped;
     };
-    QList<Held> held;
-    for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i)
-        held.append({m_camera.GetValue(i), m_camera.WasRead(i)});
+    if (goOn()) {
+        std::vector<std::thread> threads;
+        threads.reserve(size_t(channels.size()));
+        for (int c = 0; c < channels.size(); ++c)
+            threads.emplace_back([&search, c] { ProbeChannel(search, c); });
+        // The caller's progress runs here, on its own thread, while the
+        // channels are probed.
+        while (search.done.load() < total) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kProgressMs));
+            if (!goOn()) {
+                search.stop = true;
+                break;
+            }
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        goOn();
+    }
 
     QList<Found> found;
     for (int c = 0; c < channels.size(); ++c) {
-        if (!Continue())
-            break;
-        const Channel &channel = channels.at(c);
-        const QList<int> &rateList = rates.at(c);
-        for (int i = 0; i < rateList.size(); ++i) {
-            Found camera;
-            const Outcome outcome = ProbeAt(channel, rateList.at(i), &camera);
-            m_camera.Close();
-            if (outcome == Answered)
-                found.append(camera);
-            // Either way this channel is settled: the rates left are skipped.
-            if (outcome != Silent) {
-                m_done += int(rateList.size()) - i;
-                break;
-            }
-            ++m_done;
-            if (!Continue())
-                break;
-        }
-    }
-    Continue();
-    for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i) {
-        const Held &h = held.at(i - Param::CameraInfoFirst);
-        if (h.read)
-            m_camera.SetValue(i, h.value);
-        else
-            m_camera.ResetValue(i);
+        found += search.found.at(c);
+        m_problems += search.problems.at(c);
     }
     return found;
 }
 
-bool CameraProbe::Open(const Channel &channel, int baud)
+void CameraProbe::ProbeChannel(Search &search, int index)
+{
+    const Channel &channel = search.channels.at(index);
+    const QList<int> &rateList = search.rates.at(index);
+    CameraData camera;
+    for (int i = 0; i < rateList.size(); ++i) {
+        if (search.stop)
+            return;
+        Found found;
+        const Outcome outcome =
+            ProbeAt(search, camera, channel, rateList.at(i), &found, &search.problems[index]);
+        camera.Close();
+        if (outcome == Answered)
+            search.found[index].append(found);
+        // Either way this channel is settled: the rates left are skipped.
+        if (outcome != Silent) {
+            search.done += int(rateList.size()) - i;
+            return;
+        }
+        ++search.done;
+    }
+}
+
+bool CameraProbe::Open(const Search &search, CameraData &camera, const Channel &channel,
+                       int baud, QStringList *problems)
 {
     if (channel.clPort < 0) {
-        if (m_camera.OpenDevice(channel.device, baud) >= 0)
+        if (camera.OpenDevice(channel.device, baud) >= 0)
             return true;
         // The reason names the device itself.
-        const QString why = m_camera.WhyPortWouldNotOpen();
-        m_problems.append(
+        const QString why = camera.GetErrorReason();
+        problems->append(
             why.startsWith(channel.device) ? why : channel.Name() + QStringLiteral(": ") + why);
         return false;
     }
-    // A port whose clSerialInit failed has said so itself, in its own box.
-    if (m_camera.OpenLibrary(m_libraryPath, channel.clPort, baud) < 0) {
-        m_problems.append(channel.Name() + QStringLiteral(": ") + m_camera.WhyPortWouldNotOpen());
+    if (camera.OpenLibrary(search.libraryPath, channel.clPort, baud) < 0) {
+        problems->append(channel.Name() + QStringLiteral(": ") + camera.GetErrorReason());
         return false;
     }
-    return m_camera.IsChannelOpen();
+    return true;
 }
 
 QList<int> CameraProbe::RatesFor(const Channel &channel) const
@@ -195,22 +218,39 @@ QList<int> CameraProbe::RatesFor(const Channel &channel) const
     // A grabber's port is tried at the rates its library can set it to; a
     // library that sets none is tried once, at the rate the port keeps.
     QList<int> rates;
-    if (!CameraLinkLibrary::IsOpen() && CameraLinkLibrary::Load(m_libraryPath) &&
-        CameraLinkLibrary::Init(quint32(channel.clPort), this) == 0) {
-        const QList<int> supported = CameraLinkLibrary::SupportedBaudRates();
-        CameraLinkLibrary::Close();
-        for (int rate : all) {
-            if (supported.contains(rate))
-                rates.append(rate);
-        }
+    const QList<int> supported = LibraryRates(m_libraryPath, channel.clPort);
+    for (int rate : all) {
+        if (supported.contains(rate))
+            rates.append(rate);
     }
     return rates.isEmpty() ? QList<int>{0} : rates;
 }
 
-QList<CameraProbe::Channel> CameraProbe::LibraryPorts(const QString &library)
+QString CameraProbe::LibraryDirectory()
+{
+    return CameraLinkLibrary::LibraryDirectory();
+}
+
+QStringList CameraProbe::LibraryPortNames(const QString &library)
+{
+    return CameraLinkLibrary::Load(library) ? CameraLinkLibrary::PortIdentifiers() : QStringList();
+}
+
+QList<int> CameraProbe::LibraryRates(const QString &library, int port)
+{
+    // Asked on a port of its own; a port another connection holds says nothing.
+    CameraLinkLibrary::Port asked = 0;
+    if (!CameraLinkLibrary::Load(library) || CameraLinkLibrary::Init(quint32(port), &asked) != 0)
+        return {};
+    const QList<int> rates = CameraLinkLibrary::SupportedBaudRates(asked);
+    CameraLinkLibrary::Close(asked);
+    return rates;
+}
+
+QList<CameraProbe::Channel> CameraProbe::LibraryPorts(const QString &library, QString *why)
 {
     QList<Channel> ports;
-    if (!CameraLinkLibrary::IsOpen() && CameraLinkLibrary::Load(library)) {
+    if (CameraLinkLibrary::Load(library, why)) {
         for (int i = 0; i < CameraLinkLibrary::PortIdentifiers().size(); ++i) {
             Channel port;
             port.clPort = i;
@@ -220,32 +260,34 @@ QList<CameraProbe::Channel> CameraProbe::LibraryPorts(const QString &library)
     return ports;
 }
 
-CameraProbe::Outcome CameraProbe::ProbeAt(const Channel &channel, int baud, Found *found)
+CameraProbe::Outcome CameraProbe::ProbeAt(Search &search, CameraData &camera,
+                                          const Channel &channel, int baud, Found *found,
+                                          QStringList *problems)
 {
-    if (!Open(channel, baud))
+    if (!Open(search, camera, channel, baud, problems))
         return NotOpened;
     // Whatever an earlier rate left in the port is not an answer.
-    m_camera.Purge(PortDriver::PURGE_RXCLEAR | PortDriver::PURGE_TXCLEAR);
+    camera.Purge(PortDriver::PURGE_RXCLEAR | PortDriver::PURGE_TXCLEAR);
     const char enq = CameraProtocol::ENQ;
-    if (m_camera.Write(&enq, 1, 1000) != 1 || m_camera.WaitAck(kAckWaitMs) != 0)
+    if (camera.Write(&enq, 1, 1000) != 1 || camera.WaitAck(kAckWaitMs) != 0)
         return Silent;
 
     // Something acknowledged: a camera's identity decides. Reads only.
     for (int i = Param::CameraInfoFirst; i <= Param::CameraInfoLast; ++i) {
-        if (m_camera.ReadParam(i) < 0) {
-            m_problems.append(QCoreApplication::translate(
-                                  "CameraProbe", "%1 at %2 baud answered ENQ, but its identity "
-                                                 "could not be read: %3")
-                                  .arg(channel.Name())
-                                  .arg(baud)
-                                  .arg(m_camera.GetErrorMessage()));
+        if (camera.ReadParam(i) < 0) {
+            problems->append(QCoreApplication::translate(
+                                 "CameraProbe", "%1 at %2 baud answered ENQ, but its identity "
+                                                "could not be read: %3")
+                                 .arg(channel.Name())
+                                 .arg(baud)
+                                 .arg(camera.GetErrorMessage()));
             return NoIdentity;
         }
-        if (!Continue())
+        if (search.stop)
             return Silent;
     }
     found->channel = channel;
     found->baud = baud;
-    found->info = CameraInfo::Decode(m_camera);
+    found->info = CameraInfo::Decode(camera);
     return Answered;
 }

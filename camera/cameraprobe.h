@@ -15,7 +15,9 @@ class PortCatalog;
 // rate, one ENQ; where ACK comes back within kAckWaitMs, one read of the
 // identification registers (vendor, model, serial number, firmware). Other
 // equipment on a port hears a single byte 05 at each rate and nothing more.
-// Runs on the one camera connection, which is closed again afterwards.
+// Every channel is probed at the same time as the others, each on a
+// connection of its own in a thread of its own, closed again afterwards;
+// what is found is listed in the order of the channels.
 class CameraProbe
 {
 public:
@@ -37,12 +39,13 @@ public:
         int baud = 0; // 0 on a grabber's port that keeps its library's rate
         CameraInfo info;
     };
-    // After each step (a channel at one rate) and between the identity
-    // reads: false stops the search.
+    // Called on the thread that runs the search while the channels are
+    // probed, with the steps (a channel at one rate) done and in all: false
+    // stops the search.
     using Progress = std::function<bool(int done, int total)>;
 
     // libraryPath: the Camera Link library that Camera Link channels use.
-    explicit CameraProbe(CameraData &camera, const QString &libraryPath = QString());
+    explicit CameraProbe(const QString &libraryPath = QString());
 
     QList<Found> Run(const QList<Channel> &channels, const Progress &progress = {});
     bool Stopped() const { return m_stopped; }
@@ -55,13 +58,22 @@ public:
     // devices that are absent, and the system's console, are left out.
     static QList<Channel> PortsPresent();
     // Every serial port of a frame grabber's Camera Link library; none when
-    // the library cannot be loaded (the probe then says why).
-    static QList<Channel> LibraryPorts(const QString &library);
+    // the library cannot be loaded, and *why says why.
+    static QList<Channel> LibraryPorts(const QString &library, QString *why = nullptr);
+    // The identifiers of a library's ports (an empty one where it names
+    // none); none when it cannot be loaded.
+    static QStringList LibraryPortNames(const QString &library);
+    // The rates a library's port can be set to; none when it sets none, or
+    // when the port cannot be opened to ask.
+    static QList<int> LibraryRates(const QString &library, int port);
+    // Where the system keeps grabbers' serial libraries (CLSERIALPATH).
+    static QString LibraryDirectory();
     // Where PortsPresent finds the computer's serial ports; tests point it
     // at device folders of their own.
     static void SetPortCatalog(const PortCatalog &catalog);
 
 private:
+    struct Search;
     enum Outcome
     {
         Silent,
@@ -69,16 +81,15 @@ private:
         NotOpened,
         NoIdentity
     };
-    Outcome ProbeAt(const Channel &channel, int baud, Found *found);
-    bool Open(const Channel &channel, int baud);
+    // One channel at its rates, on a connection of its own.
+    static void ProbeChannel(Search &search, int index);
+    static Outcome ProbeAt(Search &search, CameraData &camera, const Channel &channel, int baud,
+                           Found *found, QStringList *problems);
+    static bool Open(const Search &search, CameraData &camera, const Channel &channel, int baud,
+                     QStringList *problems);
     QList<int> RatesFor(const Channel &channel) const;
-    bool Continue();
 
-    CameraData &m_camera;
     QString m_libraryPath;
-    Progress m_progress;
-    int m_done = 0;
-    int m_total = 0;
     bool m_stopped = false;
     QStringList m_problems;
 };

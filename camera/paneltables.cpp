@@ -1,10 +1,10 @@
 #include "paneltables.h"
 
-#include "cameramodel.h"
 #include "paramindex.h"
 #include "resources/dialogtemplate.h"
 #include "resources/panelids.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 namespace {
@@ -165,10 +165,22 @@ bool PanelTables::HasChoices(int param)
     return FindButton([=](const RadioChoice &c) { return c.param == param; }) != nullptr;
 }
 
+QString PanelTables::SliderName(const SliderRow &row)
+{
+    return QCoreApplication::translate("Panel", row.name);
+}
+
+int PanelTables::ShutterChoice(int value)
+{
+    if (value == 9)
+        return 255;
+    return (value >= 0 && value <= 8) || value == 255 ? value : -1;
+}
+
 QString PanelTables::ChoiceCaption(int param, int value)
 {
     if (param == Param::ShutterSpeed)
-        value = CameraModel::ShutterChoice(value);
+        value = ShutterChoice(value);
     const RadioChoice *choice = FindChoice(param, value);
     const DialogTemplate *panel = choice ? FindDialogTemplate(PanelId::Dialog) : nullptr;
     for (int i = 0; panel && i < panel->count; ++i) {

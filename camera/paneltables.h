@@ -34,6 +34,11 @@ public:
     // Every slider, in the order the refresh shows them.
     static const SliderRow *Sliders(int *count);
     static const SliderRow *FindSlider(int sliderId);
+    // The slider's caption in the chosen language, as its label shows it.
+    static QString SliderName(const SliderRow &row);
+    // The shutter value whose button a stored value selects: 9 means
+    // VARIABLE (255) too; -1 for a value no button shows.
+    static int ShutterChoice(int value);
     // The button of any table that writes the value to the row, or null;
     // HasChoices: whether any button writes the row at all.
     static const RadioChoice *FindChoice(int param, int value);

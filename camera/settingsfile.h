@@ -20,6 +20,10 @@ public:
     static constexpr char kHeader[] = "ZQ-B40 Data Version1.00";
     static constexpr int kHeaderLength = 23;
     using Values = std::array<qint32, PARAM_COUNT>;
+    // The length byte, the header and every row's value fill the file
+    // exactly: a longer table would read past it.
+    static_assert(1 + kHeaderLength + 4 * PARAM_COUNT == kSize,
+                  "the settings file holds one value for every row of the table");
 
     enum Status
     {

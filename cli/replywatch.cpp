@@ -38,11 +38,6 @@ bool ReplyWatch::Configure(int baud, int byteSize, int stopBits, int parity)
     return m_port->Configure(baud, byteSize, stopBits, parity);
 }
 
-bool ReplyWatch::SetQueueSizes(int inBytes, int outBytes)
-{
-    return m_port->SetQueueSizes(inBytes, outBytes);
-}
-
 qint64 ReplyWatch::Write(const char *data, qint64 count, qint64 timeoutMs)
 {
     if (m_armed && count > 0) {

@@ -47,9 +47,10 @@ int ScanCommand::Run(CommandContext &c)
         channels.append(channel);
     }
     if (channels.isEmpty() && !library.isEmpty()) {
-        channels = CameraProbe::LibraryPorts(library);
+        QString why;
+        channels = CameraProbe::LibraryPorts(library, &why);
         if (channels.isEmpty()) {
-            c.out.Err(CameraLinkLibrary::LoadError());
+            c.out.Err(why);
             return CameraFailure;
         }
     } else if (channels.isEmpty()) {
@@ -64,7 +65,7 @@ int ScanCommand::Run(CommandContext &c)
                            : QStringLiteral("--cl-library and --device exclude each other"));
     }
 
-    CameraProbe probe(c.camera, library);
+    CameraProbe probe(library);
     const QList<CameraProbe::Found> found = probe.Run(channels, [&c](int done, int total) {
         c.out.Progress(QStringLiteral("Probing"), done, total);
         return true;

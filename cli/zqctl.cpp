@@ -341,13 +341,11 @@ int Zqctl::Connect(CommandContext &c)
                    : Success;
     int opened = 0;
     if (spec.kind == ChannelSpec::Kind::Device) {
-        opened = camera.OpenDevice(spec.device, spec.baudRate);
         // Which device and why, after our own message.
-        if (opened == -ERR_PORT_OPEN) {
-            const QString why = camera.WhyPortWouldNotOpen();
-            camera.SetError(ERR_KEEP, why);
-            camera.ReportError(why);
-        } else if (opened < 0)
+        opened = camera.Connect(spec);
+        if (opened == -ERR_PORT_OPEN)
+            camera.ReportError(camera.GetErrorReason());
+        else if (opened < 0)
             camera.ReportError();
     } else {
         opened = camera.ConnectPort(spec.comNumber, spec.baudRate);

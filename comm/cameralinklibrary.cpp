@@ -1,13 +1,17 @@
 #include "cameralinklibrary.h"
 
+#include "clserialcodes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QMutex>
 #include <QSettings>
 
 #include <cstdlib>
 #include <iterator>
+#include <map>
 #include <vector>
 
 namespace {
@@ -16,9 +20,10 @@ struct ClState
 {
     std::vector<QLibrary *> libraries; // every library loaded, kept loaded
     CameraLinkLibrary::EntryPoints entry;
-    void *serialRef = nullptr;
-    const void *owner = nullptr; // who opened serialRef
-    QString loadError;
+    QString loadedPath;                // the file entry came from; empty when installed
+    std::map<CameraLinkLibrary::Port, void *> open; // the open ports' serial references
+    CameraLinkLibrary::Port lastPort = 0;
+    QRecursiveMutex mutex; // one call into the library at a time
 };
 
 ClState &state()
@@ -28,9 +33,23 @@ ClState &state()
     return *s;
 }
 
-// The rates the interface can name, by their bit in clGetSupportedBaudRates.
-constexpr int kRates[] = {9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
-constexpr int32_t kBufferTooSmall = -10001;
+using Lock = QMutexLocker<QRecursiveMutex>;
+
+// The serial reference of an open port; null when it is not open.
+void *refOf(const ClState &s, CameraLinkLibrary::Port port)
+{
+    const auto it = s.open.find(port);
+    return it == s.open.end() ? nullptr : it->second;
+}
+
+void closeAll(ClState &s)
+{
+    for (const auto &port : s.open) {
+        if (s.entry.close)
+            s.entry.close(port.second);
+    }
+    s.open.clear();
+}
 
 template <typename F> void resolve(QLibrary *library, const char *name, F *function)
 {
@@ -78,7 +97,7 @@ template <typename Call> QString askText(Call call)
     for (int attempt = 0; attempt < 2; ++attempt) {
         auto size = uint32_t(text.size());
         const int32_t status = call(text.data(), &size);
-        if (status == kBufferTooSmall && size > uint32_t(text.size()) && size < 65536) {
+        if (status == ClSerial::CL_ERR_BUFFER_TOO_SMALL && size > uint32_t(text.size()) && size < 65536) {
             text = QByteArray(int(size), '\0');
             continue;
         }
@@ -99,128 +118,165 @@ QString versionName(uint32_t version)
 
 bool CameraLinkLibrary::Install(const EntryPoints &entryPoints)
 {
-    Close();
     ClState &s = state();
+    const Lock lock(&s.mutex);
+    closeAll(s);
     s.entry = EntryPoints();
+    s.loadedPath.clear();
     if (!missingFunction(entryPoints).isEmpty())
         return false; // a partial library is never called
     s.entry = entryPoints;
     return true;
 }
 
-const CameraLinkLibrary::EntryPoints &CameraLinkLibrary::Functions()
+bool CameraLinkLibrary::CanSetBaudRate()
 {
-    return state().entry;
-}
-
-bool CameraLinkLibrary::Load(const QString &path)
-{
-    Install(EntryPoints()); // forget the previous library's functions
     ClState &s = state();
-    // Kept for the life of the program: grabber libraries are not written to
-    // be unloaded while their driver may still hold the port.
-    auto *library = new QLibrary(path);
-    if (!library->load()) {
-        // A path to nowhere: the loader would report the last of the names it
-        // made from it, which is not the file the user chose.
-        const bool named = path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));
-        s.loadError =
-            named && !QFileInfo::exists(path)
-                ? QCoreApplication::translate("CameraLinkLibrary", "%1: no such file").arg(path)
-                : library->errorString();
-        delete library;
-        return false;
-    }
-    s.libraries.push_back(library);
-    EntryPoints found;
-    resolveAll(library, &found);
-    s.loadError = path + QStringLiteral(": ") + lacksText(missingFunction(found));
-    if (!Install(found))
-        return false;
-    s.loadError.clear();
-    return true;
+    const Lock lock(&s.mutex);
+    return s.entry.setBaudRate != nullptr;
 }
 
-QString CameraLinkLibrary::LoadError()
+bool CameraLinkLibrary::Load(const QString &path, QString *why)
 {
-    return state().loadError;
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    QString reason;
+    const bool loaded = [&] {
+        if (!s.loadedPath.isEmpty() && s.loadedPath == path && s.entry.init)
+            return true; // already the library in use
+        if (!s.open.empty()) {
+            // Another connection's port of the library in use stays open.
+            reason = QCoreApplication::translate(
+                         "CameraLinkLibrary", "%1: another Camera Link library is in use (%2)")
+                         .arg(path, s.loadedPath.isEmpty() ? QStringLiteral("?") : s.loadedPath);
+            return false;
+        }
+        Install(EntryPoints()); // forget the previous library's functions
+        // Kept for the life of the program: grabber libraries are not written to
+        // be unloaded while their driver may still hold the port.
+        auto *library = new QLibrary(path);
+        if (!library->load()) {
+            // A path to nowhere: the loader would report the last of the names it
+            // made from it, which is not the file the user chose.
+            const bool named = path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));
+            reason = named && !QFileInfo::exists(path)
+                         ? QCoreApplication::translate("CameraLinkLibrary", "%1: no such file")
+                               .arg(path)
+                         : library->errorString();
+            delete library;
+            return false;
+        }
+        s.libraries.push_back(library);
+        EntryPoints found;
+        resolveAll(library, &found);
+        if (!Install(found)) {
+            reason = path + QStringLiteral(": ") + lacksText(missingFunction(found));
+            return false;
+        }
+        s.loadedPath = path;
+        return true;
+    }();
+    if (why)
+        *why = reason;
+    return loaded;
 }
 
 bool CameraLinkLibrary::IsLoaded()
 {
-    return state().entry.init != nullptr;
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    return s.entry.init != nullptr;
 }
 
-qint32 CameraLinkLibrary::Init(quint32 serialIndex, const void *owner)
+qint32 CameraLinkLibrary::Init(quint32 serialIndex, Port *port)
 {
     ClState &s = state();
+    const Lock lock(&s.mutex);
+    *port = 0;
     if (!s.entry.init)
         return -1;
     void *ref = nullptr;
     const qint32 result = s.entry.init(serialIndex, &ref);
     // A failed init must not leave a reference behind that later calls would use.
-    s.serialRef = result == 0 ? ref : nullptr;
-    s.owner = s.serialRef ? owner : nullptr;
-    if (s.serialRef) {
-        // Close before the library's own statics are torn down at exit: handlers
-        // run in reverse order of registration, and the library set its up first.
-        static const bool closeAtExit = std::atexit([] { CameraLinkLibrary::Close(); }) == 0;
-        Q_UNUSED(closeAtExit);
-    }
+    if (result != 0 || !ref)
+        return result;
+    *port = ++s.lastPort;
+    s.open[*port] = ref;
+    // Closed before the library's own statics are torn down at exit: handlers
+    // run in reverse order of registration, and the library set its up first.
+    static const bool closeAtExit = std::atexit([] {
+        ClState &s = state();
+        const Lock lock(&s.mutex);
+        closeAll(s);
+    }) == 0;
+    Q_UNUSED(closeAtExit);
     return result;
 }
 
 bool CameraLinkLibrary::IsOpen()
 {
-    return state().serialRef != nullptr;
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    return !s.open.empty();
 }
 
-bool CameraLinkLibrary::IsOwnedBy(const void *owner)
-{
-    const ClState &s = state();
-    return s.serialRef != nullptr && s.owner == owner;
-}
-
-quint32 CameraLinkLibrary::Read(char *buffer, quint32 count, quint32 timeoutMs, qint32 *status)
+bool CameraLinkLibrary::IsOpen(Port port)
 {
     ClState &s = state();
-    if (!s.serialRef)
+    const Lock lock(&s.mutex);
+    return refOf(s, port) != nullptr;
+}
+
+quint32 CameraLinkLibrary::Read(Port port, char *buffer, quint32 count, quint32 timeoutMs,
+                                qint32 *status)
+{
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    void *ref = refOf(s, port);
+    if (!ref)
         return 0;
     uint32_t size = count;
-    const int32_t result = s.entry.read(s.serialRef, buffer, &size, timeoutMs);
+    const int32_t result = s.entry.read(ref, buffer, &size, timeoutMs);
     if (status)
         *status = result;
     return size;
 }
 
-quint32 CameraLinkLibrary::Write(const char *buffer, quint32 count, quint32 timeoutMs,
+quint32 CameraLinkLibrary::Write(Port port, const char *buffer, quint32 count, quint32 timeoutMs,
                                  qint32 *status)
 {
     ClState &s = state();
-    if (!s.serialRef)
+    const Lock lock(&s.mutex);
+    void *ref = refOf(s, port);
+    if (!ref)
         return 0;
     // The standard's signature takes a non-const buffer; hand it a copy so a
     // library that scribbles on it cannot touch the caller's frame.
     std::vector<char> copy(buffer, buffer + count);
     uint32_t size = count;
-    const int32_t result = s.entry.write(s.serialRef, copy.data(), &size, timeoutMs);
+    const int32_t result = s.entry.write(ref, copy.data(), &size, timeoutMs);
     if (status)
         *status = result;
     return size;
 }
 
-void CameraLinkLibrary::Close()
+void CameraLinkLibrary::Close(Port port)
 {
     ClState &s = state();
-    if (s.serialRef && s.entry.close)
-        s.entry.close(s.serialRef);
-    s.serialRef = nullptr;
-    s.owner = nullptr;
+    const Lock lock(&s.mutex);
+    void *ref = refOf(s, port);
+    if (!ref)
+        return;
+    s.open.erase(port);
+    if (s.entry.close)
+        s.entry.close(ref);
 }
 
 QStringList CameraLinkLibrary::PortIdentifiers()
 {
-    const EntryPoints &e = state().entry;
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    const EntryPoints &e = s.entry;
     uint32_t count = 0;
     if (!e.getNumSerialPorts || e.getNumSerialPorts(&count) != 0 || count == 0)
         return {QString()};
@@ -234,51 +290,60 @@ QStringList CameraLinkLibrary::PortIdentifiers()
     return ids;
 }
 
-QList<int> CameraLinkLibrary::SupportedBaudRates()
+QList<int> CameraLinkLibrary::SupportedBaudRates(Port port)
 {
-    const ClState &s = state();
+    ClState &s = state();
+    const Lock lock(&s.mutex);
     if (!s.entry.setBaudRate)
         return {};
+    void *ref = refOf(s, port);
     uint32_t bits = 0;
-    if (!s.serialRef || !s.entry.getSupportedBaudRates ||
-        s.entry.getSupportedBaudRates(s.serialRef, &bits) != 0)
-        bits = 0xFF; // it does not say: offer them all, the library refuses what it cannot
+    if (!ref || !s.entry.getSupportedBaudRates || s.entry.getSupportedBaudRates(ref, &bits) != 0)
+        bits = ClSerial::kAllRateBits; // it does not say: offer them all, the library refuses
+                                       // what it cannot
     QList<int> rates;
-    for (int i = 0; i < int(std::size(kRates)); ++i) {
+    for (int i = 0; i < ClSerial::kRateCount; ++i) {
         if (bits & (1u << i))
-            rates << kRates[i];
+            rates << int(ClSerial::kRates[i]);
     }
     return rates;
 }
 
-qint32 CameraLinkLibrary::SetBaudRate(int baud)
+qint32 CameraLinkLibrary::SetBaudRate(Port port, int baud)
 {
-    const ClState &s = state();
-    for (int i = 0; i < int(std::size(kRates)); ++i) {
-        if (kRates[i] == baud && s.serialRef && s.entry.setBaudRate)
-            return s.entry.setBaudRate(s.serialRef, 1u << i);
-    }
-    return -10008; // not a rate this library can be given
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    void *ref = refOf(s, port);
+    const uint32_t bit = ClSerial::RateBit(baud);
+    if (bit && ref && s.entry.setBaudRate)
+        return s.entry.setBaudRate(ref, bit);
+    return ClSerial::CL_ERR_BAUD_RATE_NOT_SUPPORTED; // not a rate this library can be given
 }
 
-qint32 CameraLinkLibrary::Flush()
+qint32 CameraLinkLibrary::Flush(Port port)
 {
-    const ClState &s = state();
-    return s.serialRef && s.entry.flushPort ? s.entry.flushPort(s.serialRef) : 0;
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    void *ref = refOf(s, port);
+    return ref && s.entry.flushPort ? s.entry.flushPort(ref) : 0;
 }
 
-qint64 CameraLinkLibrary::BytesAvailable()
+qint64 CameraLinkLibrary::BytesAvailable(Port port)
 {
-    const ClState &s = state();
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    void *ref = refOf(s, port);
     uint32_t count = 0;
-    if (!s.serialRef || !s.entry.getNumBytesAvail || s.entry.getNumBytesAvail(s.serialRef, &count))
+    if (!ref || !s.entry.getNumBytesAvail || s.entry.getNumBytesAvail(ref, &count))
         return -1;
     return count;
 }
 
 QString CameraLinkLibrary::ErrorText(qint32 status)
 {
-    const EntryPoints &e = state().entry;
+    ClState &s = state();
+    const Lock lock(&s.mutex);
+    const EntryPoints &e = s.entry;
     if (!e.getErrorText || status == 0)
         return QString();
     return askText([&](char *text, uint32_t *size) { return e.getErrorText(status, text, size); });
@@ -300,6 +365,8 @@ CameraLinkLibrary::Maker CameraLinkLibrary::Describe(const QString &path)
         maker.loadError = library.errorString();
         return maker;
     }
+    // Its functions too are called one at a time: it may be the one in use.
+    const Lock lock(&state().mutex);
     EntryPoints e;
     resolveAll(&library, &e);
     if (!missingFunction(e).isEmpty())

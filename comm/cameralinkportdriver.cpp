@@ -21,19 +21,18 @@ CameraLinkPortDriver::~CameraLinkPortDriver()
 
 bool CameraLinkPortDriver::Load(const QString &library)
 {
-    if (CameraLinkLibrary::Load(library))
-        return true;
-    m_why = CameraLinkLibrary::LoadError();
-    return false;
+    return CameraLinkLibrary::Load(library, &m_why);
 }
 
 bool CameraLinkPortDriver::Open(const QString &device)
 {
+    Close();
     m_device = device;
     m_status = 0;
-    if (!CameraLinkLibrary::IsLoaded())
+    m_why.clear();
+    if (!Load(device))
         return false;
-    m_status = CameraLinkLibrary::Init(m_index, this);
+    m_status = CameraLinkLibrary::Init(m_index, &m_port);
     m_identifier = CameraLinkLibrary::PortIdentifiers().value(int(m_index));
     if (IsOpen())
         return true;
@@ -52,14 +51,14 @@ QString CameraLinkPortDriver::WhyNotOpen(const QString &)
 
 bool CameraLinkPortDriver::IsOpen() const
 {
-    return CameraLinkLibrary::IsOwnedBy(this);
+    return CameraLinkLibrary::IsOpen(m_port);
 }
 
 void CameraLinkPortDriver::Close()
 {
-    // Another object's grabber connection is not ours to end.
-    if (IsOpen())
-        CameraLinkLibrary::Close();
+    // Only this driver's own port: the others belong to other connections.
+    CameraLinkLibrary::Close(m_port);
+    m_port = 0;
 }
 
 bool CameraLinkPortDriver::Configure(int baud, int, int, int)
@@ -68,14 +67,14 @@ bool CameraLinkPortDriver::Configure(int baud, int, int, int)
         return false;
     if (baud <= 0)
         return true;
-    if (!CameraLinkLibrary::Functions().setBaudRate) {
+    if (!CameraLinkLibrary::CanSetBaudRate()) {
         m_why = QCoreApplication::translate("CameraLinkPortDriver",
                                             "%1: the library cannot set a baud rate")
                     .arg(m_device);
         m_lineErrors |= CE_MODE;
         return false;
     }
-    const qint32 status = CameraLinkLibrary::SetBaudRate(baud);
+    const qint32 status = CameraLinkLibrary::SetBaudRate(m_port, baud);
     Note("clSetBaudRate", status);
     if (status == 0)
         return true;
@@ -96,7 +95,7 @@ qint64 CameraLinkPortDriver::Write(const char *data, qint64 count, qint64 timeou
         return 0;
     qint32 status = 0;
     const quint32 written =
-        CameraLinkLibrary::Write(data, quint32(count), quint32(timeoutMs / count), &status);
+        CameraLinkLibrary::Write(m_port, data, quint32(count), quint32(timeoutMs / count), &status);
     Note("clSerialWrite", status);
     return qMin<qint64>(written, count);
 }
@@ -113,7 +112,7 @@ qint64 CameraLinkPortDriver::ReadWaiting(char *buffer, qint64 maxCount, qint64 w
     if (maxCount <= 0)
         return 0;
     qint32 status = 0;
-    const quint32 got = CameraLinkLibrary::Read(buffer, quint32(maxCount),
+    const quint32 got = CameraLinkLibrary::Read(m_port, buffer, quint32(maxCount),
                                                 quint32(qMax<qint64>(waitMs, 0)), &status);
     Note("clSerialRead", status);
     // A library that claims more than it was asked for is not trusted.
@@ -133,7 +132,7 @@ bool CameraLinkPortDriver::WaitReadable(qint64 deadlineMs)
     // No rest when bytes are waiting; otherwise the read is asked again after
     // a short one, whatever the library says it has: not every library's
     // count is to be relied on.
-    if (CameraLinkLibrary::BytesAvailable() <= 0)
+    if (CameraLinkLibrary::BytesAvailable(m_port) <= 0)
         Pause(qMin(kRestMs, left));
     return true;
 }
@@ -145,7 +144,7 @@ bool CameraLinkPortDriver::Purge(quint32 purgeFlags)
     // Only input can be stale: a write is done when the library returns.
     if (!(purgeFlags & PURGE_RXCLEAR))
         return true;
-    const qint32 status = CameraLinkLibrary::Flush();
+    const qint32 status = CameraLinkLibrary::Flush(m_port);
     Note("clFlushPort", status);
     return status == 0;
 }
@@ -155,6 +154,11 @@ quint32 CameraLinkPortDriver::TakeLineErrors()
     const quint32 flags = m_lineErrors;
     m_lineErrors = 0;
     return flags;
+}
+
+QList<int> CameraLinkPortDriver::SupportedBaudRates() const
+{
+    return CameraLinkLibrary::SupportedBaudRates(m_port);
 }
 
 qint64 CameraLinkPortDriver::NowMs()

@@ -19,7 +19,7 @@ QString ComPortMap::DeviceFor(int portNumber)
         return it.value();
     if (QCoreApplication::instance() && !QCoreApplication::organizationName().isEmpty()) {
         const QString configured =
-            QSettings().value(QStringLiteral("Ports/COM%1").arg(portNumber)).toString();
+            QSettings().value(SettingsKey(portNumber)).toString();
         if (!configured.isEmpty())
             return configured;
     }
@@ -57,4 +57,9 @@ bool ComPortMap::ParseOverride(const QString &text)
         return false;
     SetOverride(n, text.mid(eq + 1));
     return true;
+}
+
+QString ComPortMap::SettingsKey(int portNumber)
+{
+    return QStringLiteral("Ports/COM%1").arg(portNumber);
 }

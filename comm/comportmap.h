@@ -15,6 +15,8 @@ public:
     // The platform's own name for the port, used when nothing else is set.
     static QString DefaultDevice(int portNumber);
     static void SetOverride(int portNumber, const QString &device);
+    // The settings entry that puts a device behind the button.
+    static QString SettingsKey(int portNumber);
     static void ClearOverrides();
     // Parses "n=DEVICE" as given to --com; false when it is malformed.
     static bool ParseOverride(const QString &text);

@@ -22,6 +22,11 @@ qint64 PortDriver::ReadWaiting(char *buffer, qint64 maxCount, qint64)
     return ReadAvailable(buffer, maxCount);
 }
 
+QString PortDriver::PortIdentifier() const
+{
+    return QString();
+}
+
 QByteArray PortDriver::TakeNote()
 {
     return QByteArray();

@@ -39,13 +39,15 @@ public:
     // After a failed Open: "DEVICE: reason", the reason in the system's words
     // with what to do about it.
     virtual QString WhyNotOpen(const QString &device);
+    // What the port is called on its far side (a grabber's port
+    // identifier); empty when it has no name of its own.
+    virtual QString PortIdentifier() const;
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
     // Line settings: byteSize data bits, stopBits 0/1/2 (1, 1.5, 2 stop
     // bits), parity 0..4 (none, odd, even, mark, space); no flow control,
     // DTR and RTS asserted. False when the port refuses them.
     virtual bool Configure(int baud, int byteSize, int stopBits, int parity) = 0;
-    virtual bool SetQueueSizes(int inBytes, int outBytes) = 0;
     // Writes the bytes, waiting at most timeoutMs for them to leave. Returns
     // the number written (possibly fewer), or -1 when the write failed.
     virtual qint64 Write(const char *data, qint64 count, qint64 timeoutMs) = 0;

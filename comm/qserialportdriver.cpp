@@ -83,12 +83,6 @@ bool QSerialPortDriver::Configure(int baud, int byteSize, int stopBits, int pari
     return ok;
 }
 
-bool QSerialPortDriver::SetQueueSizes(int, int)
-{
-    // QSerialPort's read buffer grows as needed; the OS queues are the driver's.
-    return IsOpen();
-}
-
 bool QSerialPortDriver::CheckPortError()
 {
     switch (m_port->error()) {

@@ -5,9 +5,7 @@
 #include "comportdriver.h"
 #include "comportmap.h"
 #include "tracelog.h"
-#include "usernotifier.h"
 
-#include <QCoreApplication>
 
 namespace {
 
@@ -26,45 +24,43 @@ const FlagCode kFlagCodes[] = {
     {PortDriver::CE_OOP, ERR_OOP},
 };
 
-constexpr int kQueueSize = 4096;
-
 } // namespace
 
-SerialLink::SerialLink()
-    : m_comDriver(NewComPortDriver()), m_driver(m_comDriver.get())
-{
-}
+SerialLink::SerialLink() : m_driver(MakeDriver(m_channel)) {}
 
 SerialLink::~SerialLink()
 {
     Close();
 }
 
-void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver)
+std::unique_ptr<PortDriver> SerialLink::MakeDriver(const ChannelSpec &channel)
 {
-    const bool inUse = m_driver == m_comDriver.get();
-    if (m_comDriver->IsOpen())
-        m_comDriver->Close();
-    m_comDriver = std::move(driver);
-    if (inUse) {
-        m_driver = m_comDriver.get();
-        m_lost = false;
-        m_reopened = false;
-    }
+    if (channel.IsCameraLink())
+        return std::make_unique<CameraLinkPortDriver>(quint32(qMax(channel.clPort, 0)));
+    return NewComPortDriver();
 }
 
-void SerialLink::SetGrabberDriver(std::unique_ptr<CameraLinkPortDriver> driver)
+void SerialLink::SetPortDriver(std::unique_ptr<PortDriver> driver, bool grabber)
 {
-    if (m_driver == m_grabber.get()) {
-        Close();
-        m_driver = m_comDriver.get();
-    }
-    m_grabber = std::move(driver);
+    Close();
+    m_driverForGrabber = driver ? grabber : m_channel.IsCameraLink();
+    m_driver = driver ? std::move(driver) : MakeDriver(m_channel);
+    m_lost = false;
+    m_reopened = false;
+}
+
+void SerialLink::UseDriverFor(const ChannelSpec &channel)
+{
+    m_channel = channel;
+    if (m_driverForGrabber == channel.IsCameraLink())
+        return;
+    m_driver = MakeDriver(channel);
+    m_driverForGrabber = channel.IsCameraLink();
 }
 
 bool SerialLink::IsPortOpen() const
 {
-    return m_driver == m_comDriver.get() && m_driver->IsOpen();
+    return !m_driverForGrabber && m_driver->IsOpen();
 }
 
 bool SerialLink::IsChannelOpen() const
@@ -74,18 +70,20 @@ bool SerialLink::IsChannelOpen() const
 
 QString SerialLink::ChannelName() const
 {
-    if (m_driver == m_comDriver.get())
+    if (!m_channel.IsCameraLink())
         return QStringLiteral("COM%1 (%2)").arg(m_portNumber).arg(m_line.device);
-    const QString id = m_grabber->PortIdentifier();
+    const QString id = m_driver->PortIdentifier();
     return QStringLiteral("%1, port %2%3")
         .arg(m_line.device)
-        .arg(m_grabber->PortIndex())
+        .arg(m_channel.clPort)
         .arg(id.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(id));
 }
 
-QString SerialLink::WhyPortWouldNotOpen()
+bool SerialLink::BoardRefused(QString *libraryText) const
 {
-    return m_driver->WhyNotOpen(m_line.device);
+    if (libraryText)
+        *libraryText = m_boardText;
+    return m_boardRefused;
 }
 
 bool SerialLink::IsCameraLinkOpen()
@@ -108,6 +106,19 @@ void SerialLink::Trace(int direction, const char *bytes, qint64 count)
         m_trace->Record(TraceLog::Direction(direction), bytes, int(count));
 }
 
+int SerialLink::Open(const ChannelSpec &channel)
+{
+    switch (channel.kind) {
+    case ChannelSpec::Kind::ComPort:
+        return OpenPort(channel.comNumber, channel.baudRate);
+    case ChannelSpec::Kind::Device:
+        return OpenDevice(channel.device, channel.baudRate);
+    case ChannelSpec::Kind::CameraLink:
+        return OpenLibrary(channel.library, channel.clPort, channel.baudRate);
+    }
+    return SetError(ERR_PORT_NUMBER);
+}
+
 int SerialLink::OpenPort(int portNumber, int baudRate)
 {
     return OpenPort(portNumber, baudRate, 8, 0, 0);
@@ -119,7 +130,7 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
     // Compared unsigned, so negative numbers are refused too.
     if (static_cast<unsigned>(portNumber) > unsigned(ComPortMap::kPortCount))
         return SetError(ERR_PORT_NUMBER);
-    m_driver = m_comDriver.get();
+    UseDriverFor(ChannelSpec::Com(portNumber, baudRate));
     m_portNumber = portNumber;
     return OpenLine(ComPortMap::DeviceFor(portNumber), baudRate, byteSize, stopBits, parity);
 }
@@ -127,6 +138,7 @@ int SerialLink::OpenPort(int portNumber, int baudRate, int byteSize, int stopBit
 int SerialLink::OpenDevice(const QString &device, int baudRate)
 {
     Close();
+    UseDriverFor(ChannelSpec::ForDevice(device, baudRate));
     m_portNumber = 0;
     return OpenLine(device, baudRate, 8, 0, 0);
 }
@@ -141,49 +153,49 @@ int SerialLink::OpenLine(const QString &device, int baudRate, int byteSize, int 
         // tries again, as for a device that went away. COM0 names no port,
         // and a device opened by name (a search) is not waited for.
         m_lost = m_portNumber > 0;
-        return SetError(ERR_PORT_OPEN);
+        return SetError(ERR_PORT_OPEN, m_driver->WhyNotOpen(m_line.device));
     }
     m_opened = true;
-    m_driver->SetQueueSizes(kQueueSize, kQueueSize);
     if (m_driver->Configure(baudRate, byteSize, stopBits, parity))
         return 0;
     // The port stays open with the settings it had. The driver's own flag
     // names the reason; without one the refusal itself is it, not a time-out.
     const int code = MapCommErrors(m_driver->TakeLineErrors());
-    return SetError(code == ERR_TIMEOUT ? ERR_LINE_SETTING : code);
+    return SetError(code == ERR_TIMEOUT ? ERR_LINE_SETTING : code,
+                    m_driver->WhyNotOpen(m_line.device));
 }
 
 int SerialLink::OpenLibrary(const QString &path, int portIndex, int baudRate)
 {
     Close();
+    UseDriverFor(ChannelSpec::ForLibrary(path, qMax(portIndex, 0), baudRate));
     m_portNumber = 0; // a grabber's port has no COM number
     m_baudRate = baudRate;
     m_line = {path, 8, 0, 0};
-    if (!m_grabber)
-        m_grabber = std::make_unique<CameraLinkPortDriver>();
-    m_grabber->SetPortIndex(quint32(qMax(portIndex, 0)));
-    m_driver = m_grabber.get();
-    if (!m_grabber->Load(path))
-        return SetError(ERR_PORT_OPEN);
+    if (auto *grabber = dynamic_cast<CameraLinkPortDriver *>(m_driver.get()))
+        grabber->SetPortIndex(quint32(m_channel.clPort));
     const bool opened = m_driver->Open(path);
     Note();
     m_opened = opened;
     if (!opened) {
-        // Reported here and only here; later transfers fail with "not opened".
-        QString text = QCoreApplication::translate("SerialLink", "Board Open Error");
-        const QString why = CameraLinkLibrary::ErrorText(m_grabber->LastStatus());
-        if (!why.isEmpty())
-            text += QLatin1Char('\n') + why;
-        UserNotifier::Instance().ShowMessage(
-            text, QCoreApplication::translate("SerialLink", "Error"), UserNotifier::Stop);
-        return 0;
+        // A library that loaded but whose grabber refused the port has its
+        // own words for it; later transfers fail with "not opened".
+        if (CameraLinkLibrary::IsLoaded()) {
+            if (auto *grabber = dynamic_cast<CameraLinkPortDriver *>(m_driver.get());
+                grabber && grabber->LastStatus() != 0) {
+                m_boardRefused = true;
+                m_boardText = CameraLinkLibrary::ErrorText(grabber->LastStatus());
+            }
+        }
+        return SetError(ERR_PORT_OPEN, m_driver->WhyNotOpen(path));
     }
     // Not left open at a rate other than the one asked for.
     const bool configured = m_driver->Configure(baudRate, 8, 0, 0);
     Note();
     if (!configured) {
+        const QString why = m_driver->WhyNotOpen(path);
         m_driver->Close();
-        return SetError(ERR_PORT_OPEN);
+        return SetError(ERR_PORT_OPEN, why);
     }
     return 0;
 }
@@ -215,7 +227,6 @@ bool SerialLink::EnsureOpen()
         return false;
     if (!m_driver->Open(m_line.device))
         return false;
-    m_driver->SetQueueSizes(kQueueSize, kQueueSize);
     if (!m_driver->Configure(m_baudRate, m_line.byteSize, m_line.stopBits, m_line.parity)) {
         m_driver->Close();
         return false;
@@ -227,6 +238,8 @@ bool SerialLink::EnsureOpen()
 
 int SerialLink::Close()
 {
+    m_boardRefused = false;
+    m_boardText.clear();
     m_lost = false;
     m_opened = false;
     m_reopened = false;
@@ -237,17 +250,27 @@ int SerialLink::Close()
     return 0;
 }
 
+int SerialLink::Failed(int code)
+{
+    return SetError(code, m_note);
+}
+
+void SerialLink::Forget()
+{
+    Close();
+    m_portNumber = 0;
+    m_baudRate = 0;
+    m_line = LineSettings();
+}
+
 int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
 {
     if (count <= 0)
         return SetError(ERR_SIZE);
-    if (!EnsureOpen()) {
-        if (!m_lost)
-            return SetError(ERR_PORT_NOT_OPEN);
-        SetError(LostCode()); // the device is still gone
-        return 0;
-    }
+    if (!EnsureOpen())
+        return SetError(m_lost ? LostCode() : ERR_PORT_NOT_OPEN); // the device is still gone
 
+    m_note.clear();
     const qint64 written = m_driver->Write(bytes, count, qint64(timeoutMsPerByte) * count);
     if (written > 0)
         Trace(TraceLog::Sent, bytes, written);
@@ -256,13 +279,13 @@ int SerialLink::Write(const char *bytes, int count, int timeoutMsPerByte)
         // A write that did not complete fails with a code of its own, or the
         // transaction would end on whatever was recorded before.
         if (written < count)
-            SetError(ERR_TIMEOUT); // the driver gave up: the write timed out
+            Failed(ERR_TIMEOUT); // the driver gave up: the write timed out
         return int(written);
     }
     m_driver->Purge(PortDriver::PURGE_TXCLEAR);
-    SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    const int result = Failed(MapCommErrors(m_driver->TakeLineErrors()));
     LoseDevice();
-    return 0;
+    return result;
 }
 
 int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
@@ -297,7 +320,7 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
         m_driver->WaitReadable(deadline);
     }
     m_driver->Purge(PortDriver::PURGE_RXCLEAR);
-    const int result = SetError(MapCommErrors(m_driver->TakeLineErrors()));
+    const int result = Failed(MapCommErrors(m_driver->TakeLineErrors()));
     if (failed)
         LoseDevice();
     return result;
@@ -306,7 +329,10 @@ int SerialLink::Read(char *buffer, int count, int timeoutMsPerByte)
 void SerialLink::Note()
 {
     const QByteArray note = m_driver->TakeNote();
-    if (m_trace && !note.isEmpty())
+    if (note.isEmpty())
+        return;
+    m_note = QString::fromLocal8Bit(note);
+    if (m_trace)
         m_trace->Note(note);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channelspec.h"
 #include "errorstate.h"
 #include "portdriver.h"
 
@@ -7,13 +8,13 @@
 
 #include <memory>
 
-class CameraLinkPortDriver;
 class TraceLog;
 
-// The byte channel to the camera's serial control port: a COM port, or a
-// frame grabber's port through its Camera Link serial library, each behind
-// a PortDriver. Knows nothing of frames. Every failure is recorded in the
-// shared ErrorState and returned as minus its code.
+// The byte channel to the camera's serial control port: a COM port, a serial
+// device by name, or a frame grabber's port through its Camera Link serial
+// library, each behind one PortDriver made for the channel (MakeDriver).
+// Knows nothing of frames. Every failure is recorded in the shared
+// ErrorState with its reason and returned as minus its code.
 class SerialLink : public virtual ErrorState
 {
 public:
@@ -23,6 +24,8 @@ public:
     SerialLink(const SerialLink &) = delete;
     SerialLink &operator=(const SerialLink &) = delete;
 
+    // Opens the channel as OpenPort, OpenDevice or OpenLibrary do.
+    int Open(const ChannelSpec &channel);
     int OpenPort(int portNumber, int baudRate, int byteSize, int stopBits, int parity);
     int OpenPort(int portNumber, int baudRate);
     // A device by its name rather than by COM number: a port behind no
@@ -31,10 +34,11 @@ public:
     // Port portIndex of the grabber; baudRate 0 leaves the library's rate.
     int OpenLibrary(const QString &path, int portIndex = 0, int baudRate = 0);
     int Close();
+    // Closes the channel and forgets it (port number, rate), as a new
+    // connection has none.
+    void Forget();
     // Returns the number of bytes written; fewer than count when the write
-    // timed out (ERR_TIMEOUT recorded). A failed driver write returns 0 with
-    // its line-error code recorded, so the frame's attempts go on; only a
-    // bad count or a closed port return minus their code.
+    // timed out (ERR_TIMEOUT recorded), minus a code when it failed.
     int Write(const char *bytes, int count, int timeoutMsPerByte);
     // Returns exactly count, or minus a code.
     int Read(char *buffer, int count, int timeoutMsPerByte);
@@ -43,8 +47,10 @@ public:
 
     int PortNumber() const { return m_portNumber; }
     int BaudRate() const { return m_baudRate; }
-    // The COM port. False also while a port whose device failed waits to be
-    // opened again.
+    // The channel last opened (or tried).
+    const ChannelSpec &Channel() const { return m_channel; }
+    // The COM port or device. False also while a port whose device failed
+    // waits to be opened again.
     bool IsPortOpen() const;
     // The COM port or the grabber's port.
     bool IsChannelOpen() const;
@@ -52,18 +58,21 @@ public:
     // that went away, or one that would not open at first): the camera
     // behind it may not be the one that was there.
     bool TakeReopened();
-    // After OpenPort or OpenLibrary failed to open: which device or library,
-    // and why not.
-    QString WhyPortWouldNotOpen();
+    // After OpenLibrary failed because the grabber refused to open its port
+    // (clSerialInit failed): true, with the library's own text for it.
+    bool BoardRefused(QString *libraryText = nullptr) const;
+    // Whether any connection has a grabber's port open.
     static bool IsCameraLinkOpen();
     // "COM3 (/dev/ttyUSB0)", or the library with the grabber's port.
     QString ChannelName() const;
 
-    // The OS side of the COM port; replaced by tests and the simulator.
-    void SetPortDriver(std::unique_ptr<PortDriver> driver);
-    // The grabber's port, which OpenLibrary otherwise makes itself.
-    void SetGrabberDriver(std::unique_ptr<CameraLinkPortDriver> driver);
-    PortDriver &Driver() { return *m_driver; }
+    // The driver for a channel: the OS's serial port, or the grabber's port.
+    static std::unique_ptr<PortDriver> MakeDriver(const ChannelSpec &channel);
+    // Uses this driver from now on for the channels of its kind (COM ports
+    // and devices, or a grabber's ports), in place of one MakeDriver would
+    // make: tests and the simulator plug theirs in. Null goes back to
+    // MakeDriver's.
+    void SetPortDriver(std::unique_ptr<PortDriver> driver, bool grabber = false);
     qint64 NowMs() { return m_driver->NowMs(); }
 
     // Every byte sent and received goes to the trace while one is set.
@@ -76,14 +85,18 @@ private:
     int m_portNumber = 0;
     int m_baudRate = 0;
     void Trace(int direction, const char *bytes, qint64 count);
-    // What the driver had to say of its last call, into the trace.
+    // What the driver had to say of its last call, into the trace; kept as
+    // the reason should the call turn out to have failed.
     void Note();
     // A device that failed (unplugged, its converter gone) is closed, and
     // the next transfer opens it again with the same settings.
     void LoseDevice();
+    // Makes the driver for the channel unless the one held serves its kind.
+    void UseDriverFor(const ChannelSpec &channel);
     int OpenLine(const QString &device, int baudRate, int byteSize, int stopBits, int parity);
     bool EnsureOpen();
     int LostCode() const;
+    int Failed(int code);
 
     struct LineSettings
     {
@@ -92,13 +105,16 @@ private:
         int stopBits = 0;
         int parity = 0;
     };
+    ChannelSpec m_channel;
     LineSettings m_line;
     bool m_lost = false;
     bool m_opened = false;   // the device opened once with these settings
     bool m_reopened = false; // by a transfer, since TakeReopened
+    bool m_boardRefused = false;
+    QString m_boardText;
+    QString m_note; // the driver's last word, for a failure's reason
 
-    std::unique_ptr<PortDriver> m_comDriver;
-    std::unique_ptr<CameraLinkPortDriver> m_grabber;
-    PortDriver *m_driver = nullptr; // the one in use: m_comDriver or m_grabber
+    std::unique_ptr<PortDriver> m_driver;
+    bool m_driverForGrabber = false; // which kind of channel m_driver serves
     TraceLog *m_trace = nullptr;
 };

@@ -17,10 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace {
-constexpr int kTimerPeriodMs = 100;
 // Controls hidden at set-up; nothing shows them again.
 const int kHiddenAtSetUp[] = {
     PanelId::AdjustGainLCaption, PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue,
@@ -52,13 +50,6 @@ CZQB40View::CZQB40View(CZQB40Doc *doc, QWidget *parent) : QWidget(parent), m_doc
     for (int id : kHiddenAtSetUp)
         Ctl(id)->hide(); // before the frame takes its size from the panel
     ConnectControls();
-
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("timer1"));
-    m_timer->setInterval(kTimerPeriodMs);
-    m_timer->start(); // ticks; sends nothing and changes no control
-    if (!m_timer->isActive())
-        MessageBox::Show(tr("Error: Timer creation failed!"));
 
     connect(doc, &CZQB40Doc::initialUpdate, this, &CZQB40View::InitPanel);
     connect(doc, &CZQB40Doc::refreshViews, this, &CZQB40View::RefreshPanel);
@@ -175,7 +166,7 @@ void CZQB40View::RefreshPanel()
     int n = 0;
     const RadioChoice *shutter = PanelTables::Shutter(&n);
     const int v = m_doc->GetValue(shutter[0].param);
-    SetGroup(shutter, n, shutter[0].group, CameraModel::ShutterChoice(v));
+    SetGroup(shutter, n, shutter[0].group, PanelTables::ShutterChoice(v));
 
     const SliderRow *rows = PanelTables::Sliders(&count);
     for (int i = 0; i < count; ++i)

@@ -9,7 +9,6 @@
 class CZQB40Doc;
 class QAbstractButton;
 class QAbstractSlider;
-class QTimer;
 
 // The control panel: every camera setting on one form. It keeps no copy of
 // the values: a refresh brings every control in line with theCamera, and
@@ -60,8 +59,6 @@ public:
     void ShowCameraInfo();
     void ShowScanTiming();
 
-    CZQB40Doc *GetDocument() const { return m_doc; }
-    QTimer *PanelTimer() const { return m_timer; }
 
     QByteArray m_modelName;
     QString m_serialEntry;
@@ -82,7 +79,6 @@ private:
     static bool NextPosition(int code, int thumbPosition, const QAbstractSlider *slider, int *next);
 
     CZQB40Doc *m_doc;
-    QTimer *m_timer = nullptr;
     QSize m_layoutSize;
     int m_thumbTrack = 0; // where a dragged thumb was last, for its release
 };

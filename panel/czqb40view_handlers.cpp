@@ -40,9 +40,11 @@ void CZQB40View::ConnectControls()
     const SliderRow *rows = PanelTables::Sliders(&sliders);
     for (int i = 0; i < sliders; ++i) {
         auto *s = qobject_cast<QAbstractSlider *>(Ctl(rows[i].slider));
-        // Named by its caption; its read-out is named by the text it shows.
-        s->setAccessibleName(QString::fromLatin1(rows[i].name));
-        Ctl(rows[i].readout)->setAccessibleDescription(QString::fromLatin1(rows[i].name));
+        // Named by its caption in the language shown; its read-out is named
+        // by the text it shows.
+        const QString name = PanelTables::SliderName(rows[i]);
+        s->setAccessibleName(name);
+        Ctl(rows[i].readout)->setAccessibleDescription(name);
         connect(s, &QAbstractSlider::actionTriggered, this,
                 [this, s](int action) { OnSliderAction(s, action); });
         connect(s, &QAbstractSlider::sliderPressed, this, [this, s] { m_thumbTrack = s->value(); });

@@ -25,6 +25,8 @@
 #include "simlog.h"
 #include "simoptions.h"
 
+#include "comm/clserialcodes.h"
+
 #include <QElapsedTimer>
 #include <QList>
 #include <QProcess>
@@ -39,17 +41,8 @@
 
 namespace {
 
-// Status codes of the Camera Link serial interface.
-constexpr int32_t CL_ERR_NO_ERR = 0;
-constexpr int32_t CL_ERR_BUFFER_TOO_SMALL = -10001;
-constexpr int32_t CL_ERR_PORT_IN_USE = -10003;
-constexpr int32_t CL_ERR_TIMEOUT = -10004;
-constexpr int32_t CL_ERR_INVALID_INDEX = -10005;
-constexpr int32_t CL_ERR_INVALID_REFERENCE = -10006;
-constexpr int32_t CL_ERR_ERROR_NOT_FOUND = -10007;
-constexpr int32_t CL_ERR_BAUD_RATE_NOT_SUPPORTED = -10008;
+using namespace ClSerial;
 constexpr uint32_t CL_DLL_VERSION_1_1 = 3;
-constexpr uint32_t kRates[] = {9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
 struct GrabberPort
 {

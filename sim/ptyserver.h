@@ -40,7 +40,6 @@ public:
 
 private:
     bool Fail(const QString &message);
-    void Serve();
     void CloseAll();
     void HearOverTheLine(qsizetype count);
     void SendOverTheLine(const QByteArray &bytes);

@@ -34,6 +34,15 @@ QByteArray hex2(int value, bool lowerCase = false)
     return QByteArray(text, 2);
 }
 
+// The frame's check: 0xFF less the low byte of the sum of its bytes.
+int checksum(const char *bytes, int count)
+{
+    unsigned sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum += quint8(bytes[i]);
+    return int(0xFF - (sum & 0xFF));
+}
+
 int hexByte(const QByteArray &text, int at)
 {
     return CameraProtocol::HexToInt(text.constData() + at, 2);
@@ -161,7 +170,7 @@ void SimCamera::EndFrame(QByteArray &out)
     m_frames.append(m_frame);
     const int etx = int(m_frame.size()) - 3;
     const QByteArray payload = m_frame.mid(1, etx - 1);
-    const QByteArray expected = hex2(CameraProtocol::Checksum(m_frame.constData(), etx + 1));
+    const QByteArray expected = hex2(checksum(m_frame.constData(), etx + 1));
     // Still handshaken: after a NAK the host sends the frame again without ENQ.
     m_state = State::Handshaken;
     if (payload.size() > CameraProtocol::kMaxPayload || m_frame.right(2) != expected) {
@@ -290,7 +299,7 @@ void SimCamera::SendReply(QByteArray &out)
         out += QByteArray(faults.noise, kNoise);
     QByteArray frame;
     frame.append(STX).append(m_replyData).append(ETX);
-    int sum = CameraProtocol::Checksum(frame.constData(), int(frame.size()));
+    int sum = checksum(frame.constData(), int(frame.size()));
     if (started && (faults.badChecksumAlways || faults.badChecksum > 0)) {
         if (faults.badChecksum > 0)
             --faults.badChecksum;

@@ -20,7 +20,6 @@ public:
     bool IsOpen() const override { return m_open; }
     void Close() override { m_open = false; }
     bool Configure(int baud, int byteSize, int stopBits, int parity) override;
-    bool SetQueueSizes(int, int) override { return m_open; }
     qint64 Write(const char *data, qint64 count, qint64 timeoutMs) override;
     qint64 ReadAvailable(char *buffer, qint64 maxCount) override;
     bool WaitReadable(qint64 deadlineMs) override;
@@ -31,7 +30,6 @@ public:
 
     // Test controls.
     void SetPeer(SimPeer *peer) { m_peer = peer; }
-    void SetLatencyUs(qint64 us) { m_latencyUs = us; }
     // Opening fails, for the reason given ("DEVICE: reason" is what WhyNotOpen says).
     void SetOpenFails(bool fails,
                       const QString &reason = QStringLiteral("No such file or directory"))
@@ -77,7 +75,7 @@ private:
     QString m_device;
     QString m_openFailure;
     qint64 m_nowUs = 1000000; // not zero, so deadlines near the start are ordinary
-    qint64 m_latencyUs = 200;
+    const qint64 m_latencyUs = 200;
     qint64 m_shortWrite = -1;
     quint32 m_lineErrors = 0;
     int m_baud = 9600;

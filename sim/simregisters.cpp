@@ -1,6 +1,5 @@
 #include "simregisters.h"
 
-#include "camera/paramtable.h"
 #include "comm/cameraprotocol.h"
 
 #include <cstdio>
@@ -51,14 +50,34 @@ QByteArray SimRegisters::LowFirst(int value)
 
 void SimRegisters::LoadDefaults()
 {
-    for (int i = 0; i < PARAM_COUNT; ++i) {
-        const ParamInfo &row = ParamTable::Row(i);
-        if (!row.flags || row.writeCode != kControlArea || row.address == kAccessCodeRegister)
-            continue;
-        Set(row.writeCode, row.address,
-            hexBytes(CameraProtocol::ToWireOrder(row.writeCode, row.lower, row.upper,
-                                                 row.defaultValue)));
-    }
+    // The camera's factory state of its control registers that are not zero,
+    // as it sends them: one-byte registers "VV0000", two-byte ones
+    // most significant first, "HHLL00".
+    static const struct
+    {
+        int reg;
+        const char *data;
+    } kFactory[] = {
+        {0x02, "010000"}, // HD reset
+        {0x11, "039500"}, // programmable shutter 917
+        {0x15, "010000"}, // VD/FVAL
+        {0x16, "010000"}, // HD/LVAL
+        {0x1F, "000100"}, // partial scan start 1
+        {0x20, "080A00"}, // partial scan width 2058
+        {0x46, "020000"}, // user adjust
+        {0x48, "200000"}, // balance gain 32
+        {0x4A, "800000"}, // balance black 128
+        {0x4B, "010000"}, // white-spot correction on
+        {0x4C, "140000"}, // white-spot threshold 20
+        {0x77, "B00000"}, // SUB-V 176
+    };
+    // The camera's other control registers, which a factory set clears.
+    static const int kCleared[] = {0x00, 0x01, 0x04, 0x05, 0x06, 0x08, 0x0C, 0x0F, 0x12,
+                                   0x13, 0x14, 0x17, 0x18, 0x1C, 0x1D, 0x1E, 0x45, 0x4D, 0x50};
+    for (int reg : kCleared)
+        Set(kControlArea, reg, "000000");
+    for (const auto &entry : kFactory)
+        Set(kControlArea, entry.reg, entry.data);
 }
 
 void SimRegisters::SetText(int firstReg, int regCount, const QByteArray &text)

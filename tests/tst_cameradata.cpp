@@ -3,12 +3,16 @@
 #include "camera/cameradata.h"
 #include "camera/paramindex.h"
 #include "camera/thecamera.h"
+#include "comm/comportmap.h"
 #include "sim/simportdriver.h"
 #include "support/recordingnotifier.h"
 #include "support/scriptedpeer.h"
 #include "support/simrig.h"
 
 #include <QtTest>
+
+#include <thread>
+#include <utility>
 
 namespace {
 const QByteArray kAck(1, CameraProtocol::ACK);
@@ -68,6 +72,7 @@ private slots:
     void writeAllStopsAtFirstFailure();
     void progressTexts();
     void connectFailuresAreReported();
+    void twoCamerasOnTwoThreads();
 };
 
 void TestCameraData::tableRows()
@@ -311,6 +316,53 @@ void TestCameraData::connectFailuresAreReported()
     QCOMPARE(data.SendParam(Param::GainLevel, 1), -ERR_PORT_NOT_OPEN);
     QCOMPARE(notifier.messages.size(), 3);
     QCOMPARE(data.GetValue(Param::GainLevel), 0);
+
+    // A COM port's reason, as its driver gives it, reaches the box and stays
+    // recorded; Connect itself shows nothing.
+    Rig rig;
+    rig.driver->SetOpenFails(true, QStringLiteral("Device or resource busy"));
+    QCOMPARE(rig.data.Connect(ChannelSpec::ForDevice(QStringLiteral("/dev/ttyUSB7"))),
+             -ERR_PORT_OPEN);
+    QCOMPARE(notifier.messages.size(), 3);
+    QCOMPARE(rig.data.GetErrorReason(), "/dev/ttyUSB7: Device or resource busy");
+    QCOMPARE(rig.data.ConnectPort(0, 9600), -ERR_PORT_OPEN);
+    QCOMPARE(notifier.messages.at(3).text, "ERROR - Can not open communciation port.\n" +
+                                               ComPortMap::DeviceFor(0) +
+                                               ": Device or resource busy");
+}
+
+void TestCameraData::twoCamerasOnTwoThreads()
+{
+    // Each connection its own line, values and error, used at the same time.
+    Rig left;
+    Rig right;
+    right.camera.valueOffset = 2;
+    int failures[2] = {};
+    auto work = [](Rig *rig, int gain, int *failed) {
+        for (int round = 0; round < 20; ++round) {
+            if (rig->data.WriteParam(Param::GainLevel, gain) < 0 ||
+                rig->data.ReadParam(Param::WhiteSpotThreshold) < 0)
+                ++*failed;
+        }
+    };
+    std::thread a(work, &left, 300, &failures[0]);
+    std::thread b(work, &right, 5, &failures[1]);
+    a.join();
+    b.join();
+    QCOMPARE(failures[0], 0);
+    QCOMPARE(failures[1], 0);
+    for (const auto &[rig, write] : {std::pair{&left, QByteArray("01FF010C012C00")},
+                                     std::pair{&right, QByteArray("01FF010C000500")}}) {
+        QCOMPARE(rig->camera.payloads.size(), 40);
+        for (int i = 0; i < 40; i += 2) {
+            QCOMPARE(rig->camera.payloads.at(i), write);
+            QCOMPARE(rig->camera.payloads.at(i + 1), QByteArray("01FF814C000000"));
+        }
+    }
+    QCOMPARE(left.data.GetValue(Param::WhiteSpotThreshold), 0x4D);
+    QCOMPARE(right.data.GetValue(Param::WhiteSpotThreshold), 0x4E);
+    QCOMPARE(left.data.GetValue(Param::GainLevel), 300);
+    QCOMPARE(right.data.GetValue(Param::GainLevel), 5);
 }
 
 QTEST_GUILESS_MAIN(TestCameraData)

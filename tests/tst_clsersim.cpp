@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 #include <cstdint>
 
 // The library state is process-wide, as a grabber library's is: the tests
@@ -31,6 +33,7 @@ private slots:
     void readAllAndWriteThroughLibrary();
     void closedBeforeTheLibraryIsGone();
     void onlyTheOpenerCloses();
+    void twoPortsOfOneLibraryFromTwoThreads();
     void libraryThatComesBackEarly();
 };
 
@@ -117,7 +120,7 @@ void TestClSerSim::failedInitReportsBoardOpenError()
     qputenv("ZQ_CLSIM_FAIL_INIT", "1");
     RecordingNotifier notifier;
     CameraData cam;
-    QCOMPARE(cam.OpenLibrary(library), 0);
+    QCOMPARE(cam.ConnectLibrary(library), -ERR_PORT_OPEN);
     qunsetenv("ZQ_CLSIM_FAIL_INIT");
     QCOMPARE(notifier.messages.size(), 1);
     QCOMPARE(notifier.messages[0].text, text);
@@ -195,6 +198,45 @@ void TestClSerSim::onlyTheOpenerCloses()
     QVERIFY(notifier.messages.isEmpty());
 }
 
+void TestClSerSim::twoPortsOfOneLibraryFromTwoThreads()
+{
+    // Two connections, each on its own port of the one library, used at once.
+    qputenv("ZQ_CLSIM_PORTS", "2");
+    RecordingNotifier notifier;
+    CameraData first;
+    CameraData second;
+    QCOMPARE(first.OpenLibrary(QStringLiteral(ZQ_CLSERSIM), 0), 0);
+    QCOMPARE(second.OpenLibrary(QStringLiteral(ZQ_CLSERSIM), 1), 0);
+    qunsetenv("ZQ_CLSIM_PORTS");
+    int results[2] = {};
+    auto work = [](CameraData *cam, int gain, int *result) {
+        *result = 0;
+        for (int round = 0; round < 3 && *result == 0; ++round) {
+            if (cam->WriteParam(Param::GainLevel, gain + round) < 0)
+                *result = -cam->GetErrorCode();
+            cam->SetValue(Param::GainLevel, 0);
+            if (*result || cam->ReadParam(Param::GainLevel) != 1 ||
+                cam->GetValue(Param::GainLevel) != gain + round)
+                *result = cam->GetErrorCode() ? -cam->GetErrorCode() : -100;
+        }
+    };
+    std::thread a(work, &first, 100, &results[0]);
+    std::thread b(work, &second, 400, &results[1]);
+    a.join();
+    b.join();
+    QCOMPARE(results[0], 0);
+    QCOMPARE(results[1], 0);
+    // Each closes its own port only.
+    first.Close();
+    QVERIFY(!first.IsChannelOpen());
+    QVERIFY(second.IsChannelOpen());
+    QCOMPARE(second.ReadParam(Param::GainLevel), 0);
+    QCOMPARE(second.GetValue(Param::GainLevel), 402);
+    second.Close();
+    QVERIFY(!SerialLink::IsCameraLinkOpen());
+    QVERIFY(notifier.messages.isEmpty());
+}
+
 void TestClSerSim::libraryThatComesBackEarly()
 {
     // The library hands out one byte a call and never waits: the camera's
@@ -258,7 +300,7 @@ void TestClSerSim::portsAndBaudRate()
     qputenv("ZQ_CLSIM_OPTIONS", "--baud 115200");
     RecordingNotifier notifier;
     CameraData cam;
-    const int opened = cam.OpenLibrary(library, port, baud);
+    const int opened = cam.ConnectLibrary(library, port, baud);
     const QStringList ports = CameraLinkLibrary::PortIdentifiers();
     for (const char *name :
          {"ZQ_CLSIM_PORTS", "ZQ_CLSIM_CAMERAS", "ZQ_CLSIM_RATES", "ZQ_CLSIM_OPTIONS"})
@@ -267,17 +309,19 @@ void TestClSerSim::portsAndBaudRate()
                         ? QStringList({"Sim grabber, port A", "Sim grabber, port B"})
                         : QStringList{QString()});
     if (port == 2) { // the library's own refusal, in its box
-        QCOMPARE(opened, 0);
+        QCOMPARE(opened, -ERR_PORT_OPEN);
         QVERIFY(!cam.IsChannelOpen());
         QCOMPARE(notifier.messages.value(0).text,
                  "Board Open Error\nThe grabber has no serial port of that number.");
         return;
     }
     if (!refused.isEmpty()) {
-        // Not left open at a rate nobody chose.
+        // Not left open at a rate nobody chose; the box gives the reason.
         QCOMPARE(opened, -ERR_PORT_OPEN);
         QVERIFY(!SerialLink::IsCameraLinkOpen());
-        QCOMPARE(cam.WhyPortWouldNotOpen(), refused);
+        QCOMPARE(cam.GetErrorReason(), refused);
+        QCOMPARE(notifier.messages.value(0).text,
+                 "ERROR - Can not open communciation port.\n" + refused);
         return;
     }
     QCOMPARE(opened, 0);

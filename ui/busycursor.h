@@ -10,10 +10,6 @@ public:
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
 
-    // True while an exchange holds the line: a timer that would start one
-    // of its own skips its turn.
-    static bool IsActive() { return s_depth > 0; }
-
     // The normal cursor for its lifetime while a wait cursor is up, so a box
     // that waits for the user does not look busy; the wait cursor returns
     // when it ends.

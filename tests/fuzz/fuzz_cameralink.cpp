@@ -207,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CameraData camera;
         SimPortDriver clock(nullptr); // never opened: its clock only
         lib.clock = &clock;
-        camera.SetGrabberDriver(std::make_unique<FakeLibraryDriver>());
+        camera.SetPortDriver(std::make_unique<FakeLibraryDriver>(), true);
         CHECK(camera.OpenLibrary(QStringLiteral("fake")) == 0, "the open failed");
         const bool open = lib.initMode == 0;
         CHECK(camera.IsCameraLinkOpen() == open, "open is %d after init mode %d",

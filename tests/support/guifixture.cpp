@@ -37,17 +37,10 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings().clear();
 
-    theCamera.Close();
-    for (int i = 0; i < PARAM_COUNT; ++i)
-        theCamera.ResetValue(i);
+    theCamera.Reset();
     auto d = std::make_unique<SimPortDriver>(&camera);
     driver = d.get();
     theCamera.SetPortDriver(std::move(d));
-    // Forget the port number an earlier test left, as a fresh program has none.
-    driver->SetOpenFails(true);
-    theCamera.OpenPort(0, 9600);
-    driver->SetOpenFails(false);
-    theCamera.SetError(ERR_NONE);
 
     UserNotifier::Install(&g_notifier);
     MessageBox::SetRecorder([this](const MessageBox::Record &record) {
@@ -74,7 +67,7 @@ GuiFixture::~GuiFixture()
     delete frame;
     delete doc;
     theCamera.Close();
-    theCamera.SetPortDriver(std::make_unique<QSerialPortDriver>());
+    theCamera.SetPortDriver(nullptr);
     MessageBox::SetRecorder(nullptr);
     FileDialogs::SetAnswerer(nullptr);
     UserNotifier::Install(nullptr);
