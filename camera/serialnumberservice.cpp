@@ -5,6 +5,7 @@
 #include "comm/cameracodes.h"
 #include "comm/usernotifier.h"
 #include "paramindex.h"
+#include "paramstore.h"
 #include "resources/apptitle.h"
 #include "thecamera.h"
 
@@ -136,7 +137,7 @@ int SerialNumberService::ReadValue(int index)
 {
     // A failed read has shown its error; the line carries the value before.
     m_transfers.upload(index);
-    return theCamera.GetValue(index);
+    return m_transfers.value(index);
 }
 
 QByteArray SerialNumberService::ReadModelName()
@@ -147,15 +148,21 @@ QByteArray SerialNumberService::ReadModelName()
         if (CameraInfo::EndsName(value))
             break; // the registers after it are not read
     }
-    return CameraInfo::DecodeName(theCamera, kModelFirst, count);
+    ParamStore read;
+    for (int i = kModelFirst; i < kModelFirst + count; ++i)
+        read.SetValue(i, m_transfers.value(i));
+    return CameraInfo::DecodeName(read, kModelFirst, count);
 }
 
 QByteArray SerialNumberService::ReadSerialNumber(bool eightDigits)
 {
     for (int i = kSerialFirst; i < kSerialFirst + 4; ++i)
         m_transfers.upload(i);
+    ParamStore read;
+    for (int i = kSerialFirst; i < kSerialFirst + 4; ++i)
+        read.SetValue(i, m_transfers.value(i));
     // The operator's digit choice decides, not what the camera holds.
-    return CameraInfo::DecodeSerial(theCamera, eightDigits);
+    return CameraInfo::DecodeSerial(read, eightDigits);
 }
 
 bool SerialNumberService::AppendAdjustRecord(bool eightDigits, QByteArray *modelName)

@@ -1,25 +1,26 @@
 #include "channelrunner.h"
 
-#include "zqctl.h"
+#include "comm/comportmap.h"
+#include "commandoutput.h"
 
-#include <QEventLoop>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 
-#include <cstdio>
+#include <condition_variable>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {
 
 // From the worst down; a status not listed counts as a camera failure.
-const int kWorstFirst[] = {Zqctl::CameraFailure, Zqctl::FileFailure, Zqctl::NotFinished,
-                           Zqctl::Usage,         Zqctl::Differs,     Zqctl::Success};
+const int kWorstFirst[] = {CameraFailure, FileFailure, NotFinished, Usage, Differs, Success};
 
 int rank(int status)
 {
@@ -38,15 +39,24 @@ QByteArrayList lines(const QByteArray &text)
     return list;
 }
 
-void write(FILE *stream, const QByteArray &prefix, const QByteArray &text)
+QByteArray prefixed(const QByteArray &prefix, const QByteArray &text)
 {
+    QByteArray all;
     for (const QByteArray &line : lines(text))
-        std::fprintf(stream, "%s%s\n", prefix.constData(), line.constData());
+        all += prefix + line + '\n';
+    return all;
 }
 
 } // namespace
 
-bool ChannelRunner::Parse(const QString &text, Channel *channel, QString *error)
+QString ChannelRunner::DevicePath(const QString &typed)
+{
+    if (!typed.contains(QLatin1Char('/')) || QDir::isAbsolutePath(typed))
+        return typed;
+    return QDir::cleanPath(QDir::current().absoluteFilePath(typed));
+}
+
+bool ChannelRunner::Parse(const QString &text, NamedChannel *channel, QString *error)
 {
     const QStringList fields =
         text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
@@ -59,20 +69,22 @@ bool ChannelRunner::Parse(const QString &text, Channel *channel, QString *error)
     bool ok = false;
     if (name.startsWith(QLatin1String("com:"))) {
         const int n = name.mid(4).toInt(&ok);
-        if (!ok || n < 1 || n > 10) {
-            *error = QStringLiteral("\"%1\": COM ports are com:1 to com:10").arg(name);
+        if (!ok || n < 1 || n > ComPortMap::kPortCount) {
+            *error = QStringLiteral("\"%1\": COM ports are com:1 to com:%2")
+                         .arg(name)
+                         .arg(ComPortMap::kPortCount);
             return false;
         }
-        channel->options = {QStringLiteral("--com"), QString::number(n)};
+        channel->spec = ChannelSpec::Com(n);
     } else if (name.startsWith(QLatin1String("cl-port:"))) {
         const int n = name.mid(8).toInt(&ok);
         if (!ok || n < 0) {
             *error = QStringLiteral("\"%1\": a Camera Link port is cl-port:0 and up").arg(name);
             return false;
         }
-        channel->options = {QStringLiteral("--cl-port"), QString::number(n)};
+        channel->spec = ChannelSpec::ForLibrary(QString(), n);
     } else {
-        channel->options = {QStringLiteral("--device"), name};
+        channel->spec = ChannelSpec::ForDevice(DevicePath(name));
     }
     // A rate after the channel; scan's "-" says the library keeps its own.
     if (fields.size() > 1 && fields.at(1) != QLatin1String("-")) {
@@ -80,12 +92,13 @@ bool ChannelRunner::Parse(const QString &text, Channel *channel, QString *error)
             *error = QStringLiteral("\"%1\": the rate is 9600 or 115200").arg(fields.at(1));
             return false;
         }
-        channel->options << QStringLiteral("--baud") << fields.at(1);
+        channel->spec.baudRate = fields.at(1).toInt();
+        channel->rateGiven = true;
     }
     return true;
 }
 
-bool ChannelRunner::ReadList(const QString &path, QList<Channel> *channels, QString *error)
+bool ChannelRunner::ReadList(const QString &path, QList<NamedChannel> *channels, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -100,7 +113,7 @@ bool ChannelRunner::ReadList(const QString &path, QList<Channel> *channels, QStr
             QString::fromLocal8Bit(file.readLine()).section(QLatin1Char('#'), 0, 0);
         if (line.trimmed().isEmpty())
             continue;
-        Channel channel;
+        NamedChannel channel;
         QString why;
         if (!Parse(line, &channel, &why)) {
             *error = QStringLiteral("%1:%2: %3").arg(path).arg(number).arg(why);
@@ -117,7 +130,7 @@ bool ChannelRunner::ReadList(const QString &path, QList<Channel> *channels, QStr
 
 int ChannelRunner::WorstOf(const QList<int> &statuses)
 {
-    int worst = Zqctl::Success;
+    int worst = Success;
     for (int status : statuses) {
         if (rank(status) < rank(worst))
             worst = status;
@@ -125,92 +138,81 @@ int ChannelRunner::WorstOf(const QList<int> &statuses)
     return worst;
 }
 
-ChannelRunner::ChannelRunner(const QString &program, const QStringList &commandLine, bool json,
-                             bool comparing)
-    : m_program(program), m_commandLine(commandLine), m_json(json), m_comparing(comparing)
+ChannelRunner::ChannelRunner(CommandOutput &out, bool json, bool comparing)
+    : m_out(out), m_json(json), m_comparing(comparing)
 {
 }
 
-int ChannelRunner::Run(const QList<Channel> &channels)
+int ChannelRunner::Run(const QList<NamedChannel> &channels, const RunOne &run)
 {
-    QList<Outcome> outcomes(channels.size());
-    std::vector<std::unique_ptr<QProcess>> processes;
-    QList<bool> ended(channels.size(), false);
-    int printed = 0, running = int(channels.size());
-    QEventLoop loop;
-    auto end = [&](int i) {
-        QProcess &p = *processes[size_t(i)];
-        Outcome &o = outcomes[i];
-        o.out = p.readAllStandardOutput();
-        o.err = p.readAllStandardError();
-        o.status = p.error() == QProcess::FailedToStart || p.exitStatus() != QProcess::NormalExit
-                       ? int(Zqctl::CameraFailure)
-                       : p.exitCode();
-        if (p.error() == QProcess::FailedToStart || p.exitStatus() != QProcess::NormalExit)
-            o.err += QStringLiteral("zqctl: the run for this camera ended abnormally: %1\n")
-                         .arg(p.errorString())
-                         .toLocal8Bit();
-        ended[i] = true;
-        // In channel order, each as soon as those before it are done.
-        while (printed < channels.size() && ended[printed]) {
-            Print(channels.at(printed), outcomes.at(printed));
-            ++printed;
-        }
-        if (--running == 0)
-            loop.quit();
-    };
-    for (int i = 0; i < channels.size(); ++i) {
-        processes.push_back(std::make_unique<QProcess>());
-        QProcess *p = processes.back().get();
-        QObject::connect(p, &QProcess::finished, &loop, [&end, i] { end(i); });
-        QObject::connect(p, &QProcess::errorOccurred, &loop, [&end, i](QProcess::ProcessError e) {
-            if (e == QProcess::FailedToStart)
-                end(i);
-        });
-        // Last, so that a channel's own rate wins over the common one.
-        p->start(m_program, m_commandLine + channels.at(i).options);
+    const int count = int(channels.size());
+    std::vector<CommandOutput> kept(size_t(count), CommandOutput(true));
+    QList<int> statuses(count, Success);
+    std::vector<bool> ended(size_t(count), false);
+    std::mutex lock;
+    std::condition_variable done;
+    // A grabber library promises no thread safety: its ports take turns.
+    std::mutex grabber;
+    // QThreads, not bare ones: a serial port's notifiers want them.
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int i = 0; i < count; ++i) {
+        threads.emplace_back(QThread::create([&, i] {
+            const NamedChannel &channel = channels.at(i);
+            std::unique_lock<std::mutex> turn(grabber, std::defer_lock);
+            if (channel.spec.IsCameraLink())
+                turn.lock();
+            const int status = run(channel, kept[size_t(i)]);
+            if (turn.owns_lock())
+                turn.unlock();
+            std::lock_guard<std::mutex> guard(lock);
+            statuses[i] = status;
+            ended[size_t(i)] = true;
+            done.notify_one();
+        }));
+        threads.back()->start();
     }
-    if (running > 0)
-        loop.exec();
+    // In channel order, each as soon as those before it are done.
+    for (int printed = 0; printed < count; ++printed) {
+        std::unique_lock<std::mutex> guard(lock);
+        done.wait(guard, [&] { return ended[size_t(printed)]; });
+        const int status = statuses.at(printed);
+        guard.unlock();
+        Print(channels.at(printed), status, kept[size_t(printed)]);
+    }
+    for (const std::unique_ptr<QThread> &thread : threads)
+        thread->wait();
 
-    if (m_json) {
-        std::fputs("[\n", stdout);
-        std::fputs(m_jsonArray.constData(), stdout);
-        std::fputs("\n]\n", stdout);
-    }
-    QList<int> statuses;
-    for (const Outcome &o : outcomes)
-        statuses.append(o.status);
+    if (m_json)
+        m_out.Text(QStringLiteral("[\n") + QString::fromUtf8(m_jsonArray) +
+                   QStringLiteral("\n]\n"));
     Summarise(statuses);
     return WorstOf(statuses);
 }
 
-void ChannelRunner::Print(const Channel &channel, const Outcome &outcome)
+void ChannelRunner::Print(const NamedChannel &channel, int status, const CommandOutput &kept)
 {
     if (!m_json) {
         const QByteArray prefix = channel.name.toLocal8Bit() + '\t';
-        write(stdout, prefix, outcome.out);
-        write(stderr, prefix, outcome.err);
-        std::fflush(stdout);
-        std::fflush(stderr);
+        m_out.Text(QString::fromLocal8Bit(prefixed(prefix, kept.KeptOut())));
+        m_out.Raw(prefixed(prefix, kept.KeptErr()));
         return;
     }
     QJsonObject object{{QStringLiteral("channel"), channel.name},
-                       {QStringLiteral("status"), outcome.status}};
+                       {QStringLiteral("status"), status}};
     QJsonParseError parsed{};
-    const QJsonDocument result = QJsonDocument::fromJson(outcome.out, &parsed);
+    const QJsonDocument result = QJsonDocument::fromJson(kept.KeptOut(), &parsed);
     if (parsed.error == QJsonParseError::NoError)
         object.insert(QStringLiteral("result"),
                       result.isArray() ? QJsonValue(result.array()) : QJsonValue(result.object()));
-    else if (!outcome.out.isEmpty())
+    else if (!kept.KeptOut().isEmpty())
         object.insert(
             QStringLiteral("output"),
-            QJsonArray::fromStringList(
-                QString::fromLocal8Bit(outcome.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts)));
+            QJsonArray::fromStringList(QString::fromLocal8Bit(kept.KeptOut())
+                                           .split(QLatin1Char('\n'), Qt::SkipEmptyParts)));
     object.insert(
         QStringLiteral("errors"),
         QJsonArray::fromStringList(
-            QString::fromLocal8Bit(outcome.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts)));
+            QString::fromLocal8Bit(kept.KeptErr()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)));
     if (!m_jsonArray.isEmpty())
         m_jsonArray += ",\n";
     m_jsonArray += QJsonDocument(object).toJson(QJsonDocument::Indented).trimmed();
@@ -220,9 +222,9 @@ void ChannelRunner::Summarise(const QList<int> &statuses)
 {
     int good = 0, differed = 0, failed = 0;
     for (int status : statuses) {
-        if (status == Zqctl::Success)
+        if (status == Success)
             ++good;
-        else if (status == Zqctl::Differs)
+        else if (status == Differs)
             ++differed;
         else
             ++failed;
@@ -239,5 +241,5 @@ void ChannelRunner::Summarise(const QList<int> &statuses)
                                               .arg(cameras)
                                               .arg(good)
                                               .arg(failed + differed);
-    std::fprintf(stderr, "%s\n", summary.toLocal8Bit().constData());
+    m_out.Note(summary);
 }

@@ -1,50 +1,30 @@
 #include "terminalnotifier.h"
 
-#include <cstdio>
-#include <unistd.h>
+#include "commandoutput.h"
+#include "resources/apptitle.h"
 
-TerminalNotifier::TerminalNotifier() : m_terminal(::isatty(STDERR_FILENO) == 1)
+TerminalNotifier::TerminalNotifier(CommandOutput &output) : m_output(output)
 {
-    UserNotifier::Install(this);
+    UserNotifier::InstallForThread(this);
 }
 
 TerminalNotifier::~TerminalNotifier()
 {
-    UserNotifier::Install(nullptr);
+    UserNotifier::InstallForThread(nullptr);
 }
 
 void TerminalNotifier::ShowMessage(const QString &text, const QString &caption, Icon)
 {
-    if (m_barOpen) {
-        std::fputc('\n', stderr);
-        m_barOpen = false;
-    }
     // Error boxes carry the program's title as caption; other captions
     // ("Error" of a grabber that would not open) say something of their own.
     // Every error in zqctl's one form, "zqctl: " first.
-    if (caption.trimmed() == QLatin1String("ZQ-M(V)710ALX"))
-        std::fprintf(stderr, "zqctl: %s\n", qPrintable(text));
+    if (caption.trimmed() == QLatin1String(kAppTitle).trimmed())
+        m_output.Err(text);
     else
-        std::fprintf(stderr, "zqctl: %s: %s\n", qPrintable(caption), qPrintable(text));
-    std::fflush(stderr);
+        m_output.Err(caption + QStringLiteral(": ") + text);
 }
 
 bool TerminalNotifier::ShowStatus(const QString &)
 {
     return false; // no status line; bulk transfers draw a bar instead
-}
-
-void TerminalNotifier::ShowProgress(const QString &label, int done, int total)
-{
-    if (!m_terminal || total <= 0)
-        return;
-    constexpr int kWidth = 30;
-    const int filled = done * kWidth / total;
-    std::fprintf(stderr, "\r%s [%s%s] %d/%d", qPrintable(label),
-                 QByteArray(filled, '#').constData(), QByteArray(kWidth - filled, '.').constData(),
-                 done, total);
-    m_barOpen = done < total;
-    if (!m_barOpen)
-        std::fputc('\n', stderr);
-    std::fflush(stderr);
 }

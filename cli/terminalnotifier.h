@@ -2,21 +2,20 @@
 
 #include "comm/usernotifier.h"
 
-// Messages of the camera layers on stderr, the error box's text as it is;
-// a progress bar on stderr for bulk transfers when stderr is a terminal.
+class CommandOutput;
+
+// Messages of the camera layers on a command's stderr, the error box's text
+// as it is. Installed for the thread that runs the command, so each camera
+// of a line reports into its own output.
 class TerminalNotifier : public UserNotifier
 {
 public:
-    TerminalNotifier();
+    explicit TerminalNotifier(CommandOutput &output);
     ~TerminalNotifier() override;
 
     void ShowMessage(const QString &text, const QString &caption, Icon icon) override;
     bool ShowStatus(const QString &text) override;
 
-    // Draws "label [#####.....] done/total"; the last step ends the line.
-    void ShowProgress(const QString &label, int done, int total);
-
 private:
-    bool m_terminal = false;
-    bool m_barOpen = false;
+    CommandOutput &m_output;
 };

@@ -1,362 +1,385 @@
 #include "zqctl.h"
 
-#include "camera/thecamera.h"
+#include "camera/cameradata.h"
+#include "channelrunner.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
+#include "commandoutput.h"
+#include "paramcommands.h"
 #include "replywatch.h"
 #include "resources/appversion.h"
+#include "scancommand.h"
 #include "terminalnotifier.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QRegularExpression>
+#include <CLI/CLI.hpp>
 
-#include <cstdio>
+#include <QFile>
+#include <QJsonObject>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
-const char kShortUsage[] = "Usage: zqctl [--com N | --device PATH] [--baud 9600|115200] "
-                           "[--cl-library FILE [--cl-port N]] [--trace FILE] COMMAND (see "
-                           "--help)\n";
-// Name the channels, with their values: left out of what each channel's own
-// run is given.
-const char *const kChannelOptions[] = {"device", "com", "cl-port", "devices"};
 
-// A channel option among the arguments, in any form the parser takes
-// ("--device X", "-device X", "--device=X"): which, its value, and how many
-// arguments it spans; 0 when the argument at i is none.
-int channelOption(const QStringList &arguments, int i, QString *name, QString *value)
+QString text(const std::string &s)
 {
-    QString a = arguments.at(i);
-    if (!a.startsWith(QLatin1Char('-')))
-        return 0;
-    a = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
-    const int eq = int(a.indexOf(QLatin1Char('=')));
-    *name = eq < 0 ? a : a.left(eq);
-    bool known = false;
-    for (const char *option : kChannelOptions)
-        known = known || *name == QLatin1String(option);
-    if (!known)
-        return 0;
-    if (eq >= 0) {
-        *value = a.mid(eq + 1);
-        return 1;
-    }
-    *value = i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
-    return 2;
+    return QString::fromLocal8Bit(s.data(), int(s.size()));
 }
+
+// The last of a repeated option holds, as a shell user expects.
+QString last(const CLI::Option *option)
+{
+    return option->results().empty() ? QString() : text(option->results().back());
+}
+
+// What a script reading stdout gets on a failure with --json.
+QJsonObject failure(int status, int code, const QString &message, const QString &reason)
+{
+    return QJsonObject{{QStringLiteral("error"), QJsonObject{{QStringLiteral("status"), status},
+                                                             {QStringLiteral("code"), code},
+                                                             {QStringLiteral("message"), message},
+                                                             {QStringLiteral("reason"), reason}}}};
+}
+
+bool failed(int status)
+{
+    return status != Success && status != Differs;
+}
+
 } // namespace
 
-Zqctl::Zqctl() = default;
-
-Zqctl::~Zqctl()
+int Zqctl::Parse(const QStringList &arguments, QString *command, CommandOutput &out)
 {
-    theCamera.SetTrace(nullptr);
-    theCamera.SetBulkProgress(nullptr);
-    // Released here, not by theCamera's destructor after main(): by then a
-    // grabber library's own state and Qt's may be gone, and closing the port
-    // crashed the process before stdout was flushed.
-    theCamera.Close();
-}
-
-void Zqctl::Out(const QString &line)
-{
-    std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
-}
-
-void Zqctl::Err(const QString &line)
-{
-    std::fprintf(stderr, "zqctl: %s\n", line.toLocal8Bit().constData());
-}
-
-int Zqctl::UsageError(const QString &message)
-{
-    Err(message);
-    std::fputs(kShortUsage, stderr);
-    return Usage;
-}
-
-const Zqctl::Command *Zqctl::FindCommand(const QString &name)
-{
-    for (int i = 0; i < kCommandCount; ++i) {
-        if (name == QLatin1String(kCommands[i].name))
-            return &kCommands[i];
+    CLI::App app("zqctl");
+    app.set_help_flag("-h,--help");
+    app.set_version_flag("--version", std::string("zqctl " ZQ_VERSION));
+    // Options may follow the command and its arguments, and a negative
+    // number among them is an argument (set 5 -1), not an option.
+    std::vector<std::string> positional;
+    app.add_option("command", positional);
+    auto flag = [&app](const char *name) { return app.add_flag(name); };
+    auto value = [&app](const char *name) {
+        return app.add_option(name)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    };
+    const CLI::Option *json = flag("--json"), *eeprom = flag("--eeprom"),
+                      *detect = flag("--detect"), *force = flag("--force"), *all = flag("--all"),
+                      *threshold = value("--threshold"), *timeLimit = value("--time-limit"),
+                      *com = value("--com"), *device = value("--device"), *baud = value("--baud"),
+                      *library = value("--cl-library"), *clPort = value("--cl-port"),
+                      *digits = value("--digits"), *trace = value("--trace"),
+                      *devices = value("--devices");
+    std::vector<std::string> args;
+    for (auto a = arguments.crbegin(); a != arguments.crend(); ++a)
+        args.push_back(a->toLocal8Bit().toStdString());
+    try {
+        app.parse(args);
+    } catch (const CLI::CallForHelp &) {
+        out.Text(CommandTable::HelpText());
+        return -1;
+    } catch (const CLI::CallForVersion &version) {
+        out.Out(QString::fromLatin1(version.what()));
+        return -1;
+    } catch (const CLI::ParseError &error) {
+        return CommandTable::UsageError(out, QString::fromLocal8Bit(error.what()));
     }
-    return nullptr;
-}
+    auto usage = [&out](const QString &message) { return CommandTable::UsageError(out, message); };
 
-void Zqctl::OutJson(const QJsonValue &value)
-{
-    const QJsonDocument document =
-        value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
-    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+    const std::pair<const CLI::Option *, CommandOption> commandOptions[] = {
+        {json, OptJson},           {digits, OptDigits},
+        {eeprom, OptEeprom},       {detect, OptDetect},
+        {threshold, OptThreshold}, {timeLimit, OptTimeLimit},
+        {force, OptForce},         {all, OptAll}};
+    for (const auto &o : commandOptions)
+        m_given |= o.first->count() ? unsigned(o.second) : 0u;
+    CommandRequest &r = m_request;
+    r.json = json->count() > 0;
+    r.force = force->count() > 0;
+    r.all = all->count() > 0;
+    r.detect = detect->count() > 0;
+    if (eeprom->count())
+        r.mode = RegisterPage::Eeprom;
+    bool ok = false;
+    if (threshold->count()) {
+        // The detection threshold's own limits, those of its slider.
+        r.threshold = last(threshold).toInt(&ok);
+        if (!ok || r.threshold < 0 || r.threshold > 255)
+            return usage(QStringLiteral("--threshold takes 0 to 255"));
+    }
+    if (timeLimit->count()) {
+        const int seconds = last(timeLimit).toInt(&ok);
+        if (!ok || seconds < 0 || seconds > 86400)
+            return usage(QStringLiteral("--time-limit takes 0 to 86400 seconds"));
+        r.timeLimitMs = seconds * 1000;
+    }
+    int comNumber = 1;
+    for (const std::string &given : com->results()) {
+        const QString v = text(given);
+        if (v.contains(QLatin1Char('='))) {
+            if (!ComPortMap::ParseOverride(v))
+                return usage(QStringLiteral("bad --com \"%1\"").arg(v));
+            comNumber = v.section(QLatin1Char('='), 0, 0).toInt(&ok);
+        } else {
+            comNumber = v.toInt(&ok);
+            if (!ok || comNumber < 1 || comNumber > ComPortMap::kPortCount)
+                return usage(QStringLiteral("--com takes 1 to %1, not \"%2\"")
+                                 .arg(ComPortMap::kPortCount)
+                                 .arg(v));
+        }
+    }
+    for (const std::string &given : device->results()) {
+        if (given.empty())
+            return usage(QStringLiteral("--device needs a path"));
+    }
+    int baudRate = 9600;
+    if (baud->count()) {
+        const QString v = last(baud);
+        if (v != QLatin1String("9600") && v != QLatin1String("115200"))
+            return usage(QStringLiteral("--baud takes 9600 or 115200"));
+        baudRate = v.toInt();
+    }
+    if (library->count() && (r.library = last(library)).isEmpty())
+        return usage(QStringLiteral("--cl-library needs a file"));
+    for (const std::string &given : clPort->results()) {
+        if (text(given).toInt(&ok) < 0 || !ok)
+            return usage(QStringLiteral("--cl-port takes a port number, 0 the first"));
+    }
+    if (digits->count()) {
+        const QString v = last(digits);
+        if (v != QLatin1String("7") && v != QLatin1String("8"))
+            return usage(QStringLiteral("--digits takes 7 or 8"));
+        r.serialDigits = v.toInt();
+    }
+    if (trace->count() && (m_tracePath = last(trace)).isEmpty())
+        return usage(QStringLiteral("--trace needs a file"));
+    if (devices->count() && (m_devicesFile = last(devices)).isEmpty())
+        return usage(QStringLiteral("--devices needs a file"));
+    if (!r.library.isEmpty() && device->count())
+        return usage(QStringLiteral("--cl-library and --device exclude each other"));
+    if (r.library.isEmpty() && clPort->count())
+        return usage(QStringLiteral("--cl-port goes with --cl-library"));
+
+    // The channels in the order given: the parser keeps each option's
+    // values in turn, and the order of all the options it met.
+    std::size_t taken[3] = {};
+    for (const CLI::Option *option : app.parse_order()) {
+        const int which = option == device ? 0 : option == com ? 1 : option == clPort ? 2 : -1;
+        if (which < 0)
+            continue;
+        const QString v = text(option->results().at(taken[which]++));
+        NamedChannel channel;
+        if (which == 0) {
+            channel = {v, ChannelSpec::ForDevice(ChannelRunner::DevicePath(v))};
+        } else if (which == 1) {
+            const int n = v.section(QLatin1Char('='), 0, 0).toInt();
+            channel = {QStringLiteral("com:%1").arg(n), ChannelSpec::Com(n)};
+        } else {
+            channel = {QStringLiteral("cl-port:") + v,
+                       ChannelSpec::ForLibrary(r.library, v.toInt())};
+        }
+        m_channels.append(channel);
+    }
+    // One --com with one --device is the device behind that COM number.
+    m_several = !m_devicesFile.isEmpty() || device->results().size() > 1 ||
+                com->results().size() > 1 || clPort->results().size() > 1;
+    if (!m_several) {
+        if (device->count() && com->count()) {
+            ComPortMap::SetOverride(comNumber, last(device));
+            m_channels = {{QStringLiteral("com:%1").arg(comNumber), ChannelSpec::Com(comNumber)}};
+        }
+    }
+    for (NamedChannel &channel : m_channels) {
+        if (channel.spec.IsCameraLink())
+            channel.spec.baudRate = baud->count() ? baudRate : 0;
+        else
+            channel.spec.baudRate = baudRate;
+        channel.rateGiven = baud->count() > 0;
+    }
+    // Read later: a list's own rates win over the common one.
+    m_request.named = m_channels;
+    m_request.library = r.library;
+    m_request.args.clear();
+    for (const std::string &a : positional)
+        m_request.args << text(a);
+    if (m_request.args.isEmpty())
+        return usage(QStringLiteral("no command given"));
+    *command = m_request.args.takeFirst();
+    if (*command == QLatin1String("reg")) {
+        if (m_request.args.isEmpty())
+            return usage(QStringLiteral("reg needs read, write, dump or unlock"));
+        *command += QLatin1Char(' ') + m_request.args.takeFirst();
+    }
+    return Success;
 }
 
 int Zqctl::Run(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    auto value = [](const char *name, const char *what) {
-        return QCommandLineOption(QLatin1String(name), QString(), QLatin1String(what));
-    };
-    auto flag = [](const char *name) { return QCommandLineOption(QLatin1String(name)); };
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
-        version = flag("version"), json = flag("json"), eeprom = flag("eeprom"),
-        detect = flag("detect"), force = flag("force"), all = flag("all"),
-        threshold = value("threshold", "N"), timeLimit = value("time-limit", "SECONDS"),
-        com = value("com", "N"), device = value("device", "PATH"), baud = value("baud", "RATE"),
-        library = value("cl-library", "FILE"), clPort = value("cl-port", "N"),
-        digits = value("digits", "7|8"), trace = value("trace", "FILE"),
-        devices = value("devices", "FILE");
-    parser.addOptions({help, version, json, eeprom, detect, force, all, threshold, timeLimit, com,
-                       device, baud, library, clPort, digits, trace, devices});
-    // "-1" is a value to refuse by name, not an unknown option: shielded
-    // from the parser, and unshielded in what it returns.
-    const QChar shield(0x1);
-    const QRegularExpression negative(QStringLiteral("^-[0-9]"));
-    QStringList shielded{QStringLiteral("zqctl")}; // the parser wants a program name first
-    for (const QString &a : arguments)
-        shielded << (negative.match(a).hasMatch() ? shield + a : a);
-    auto unshield = [shield](QString a) { return a.startsWith(shield) ? a.mid(1) : a; };
-    if (!parser.parse(shielded))
-        return UsageError(parser.errorText());
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(HelpText()), stdout);
-        return Success;
-    }
-    if (parser.isSet(version)) {
-        std::fputs("zqctl " ZQ_VERSION "\n", stdout);
-        return Success;
-    }
-    // The last of a repeated option holds, as a shell user expects.
-    auto last = [&parser, &unshield](const QCommandLineOption &option) {
-        return parser.values(option).isEmpty() ? QString() : unshield(parser.values(option).last());
-    };
-    unsigned given = 0;
-    const QPair<const QCommandLineOption *, Option> commandOptions[] = {
-        {&json, OptJson},           {&digits, OptDigits},
-        {&eeprom, OptEeprom},       {&detect, OptDetect},
-        {&threshold, OptThreshold}, {&timeLimit, OptTimeLimit},
-        {&force, OptForce},         {&all, OptAll}};
-    for (const auto &o : commandOptions)
-        given |= parser.isSet(*o.first) ? unsigned(o.second) : 0u;
-    m_json = parser.isSet(json);
-    m_force = parser.isSet(force);
-    m_all = parser.isSet(all);
-    m_detect = parser.isSet(detect);
-    if (parser.isSet(eeprom))
-        m_mode = RegisterPage::Eeprom;
-    bool ok = false;
-    if (parser.isSet(threshold)) {
-        // The detection threshold's own limits, those of its slider.
-        m_threshold = last(threshold).toInt(&ok);
-        if (!ok || m_threshold < 0 || m_threshold > 255)
-            return UsageError(QStringLiteral("--threshold takes 0 to 255"));
-    }
-    if (parser.isSet(timeLimit)) {
-        const int seconds = last(timeLimit).toInt(&ok);
-        if (!ok || seconds < 0 || seconds > 86400)
-            return UsageError(QStringLiteral("--time-limit takes 0 to 86400 seconds"));
-        m_timeLimitMs = seconds * 1000;
-    }
-    for (const QString &v : parser.values(com)) {
-        if (v.contains(QLatin1Char('='))) {
-            if (!ComPortMap::ParseOverride(v))
-                return UsageError(QStringLiteral("bad --com \"%1\"").arg(v));
-            m_comNumber = v.section(QLatin1Char('='), 0, 0).toInt(&ok);
-        } else {
-            m_comNumber = v.toInt(&ok);
-            if (!ok || m_comNumber < 1 || m_comNumber > ComPortMap::kPortCount)
-                return UsageError(QStringLiteral("--com takes 1 to %1, not \"%2\"")
-                                      .arg(ComPortMap::kPortCount)
-                                      .arg(v));
+    CommandOutput out;
+    const int status = Dispatch(arguments, out);
+    if (m_request.json && failed(status) && !out.WroteOut())
+        out.Json(failure(status, 0, out.LastError(), QString()));
+    return status;
+}
+
+int Zqctl::Dispatch(const QStringList &arguments, CommandOutput &out)
+{
+    QString name;
+    if (const int parsed = Parse(arguments, &name, out))
+        return parsed < 0 ? Success : parsed;
+    if (!m_devicesFile.isEmpty()) {
+        QString error;
+        QList<NamedChannel> listed;
+        if (!ChannelRunner::ReadList(m_devicesFile, &listed, &error)) {
+            out.Err(error);
+            return QFile::exists(m_devicesFile) ? Usage : FileFailure;
         }
+        const int rate = m_channels.isEmpty() ? 9600 : m_channels.first().spec.baudRate;
+        for (NamedChannel &channel : listed) {
+            if (channel.spec.IsCameraLink()) {
+                if (m_request.library.isEmpty())
+                    return CommandTable::UsageError(
+                        out,
+                        QStringLiteral("%1: --cl-port goes with --cl-library").arg(channel.name));
+                channel.spec.library = m_request.library;
+            }
+            if (!channel.rateGiven)
+                channel.spec.baudRate = channel.spec.IsCameraLink() ? 0 : rate;
+        }
+        m_channels += listed;
+        m_request.named = m_channels;
     }
-    if (parser.isSet(device) && (m_device = last(device)).isEmpty())
-        return UsageError(QStringLiteral("--device needs a path"));
-    if (parser.isSet(baud)) {
-        const QString v = last(baud);
-        if (v != QLatin1String("9600") && v != QLatin1String("115200"))
-            return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
-        m_baudRate = v.toInt();
-        m_baudGiven = true;
-    }
-    if (parser.isSet(library) && (m_library = last(library)).isEmpty())
-        return UsageError(QStringLiteral("--cl-library needs a file"));
-    if (parser.isSet(clPort) && ((m_clPort = last(clPort).toInt(&ok)), !ok || m_clPort < 0))
-        return UsageError(QStringLiteral("--cl-port takes a port number, 0 the first"));
-    if (parser.isSet(digits)) {
-        const QString v = last(digits);
-        if (v != QLatin1String("7") && v != QLatin1String("8"))
-            return UsageError(QStringLiteral("--digits takes 7 or 8"));
-        m_serialDigits = v.toInt();
-    }
-    const QString tracePath = last(trace);
-    if (parser.isSet(trace) && tracePath.isEmpty())
-        return UsageError(QStringLiteral("--trace needs a file"));
-    if (parser.isSet(devices) && (m_devicesFile = last(devices)).isEmpty())
-        return UsageError(QStringLiteral("--devices needs a file"));
-    // Each --device, --com and --cl-port in the order given: the channels.
-    m_arguments = arguments;
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString name, v;
-        const int span = channelOption(arguments, i, &name, &v);
-        if (span == 0 || name == QLatin1String("devices"))
-            continue;
-        const QString option = QStringLiteral("--") + name;
-        if (name == QLatin1String("com"))
-            m_channels.append(
-                {QStringLiteral("com:") + v.section(QLatin1Char('='), 0, 0), {option, v}});
-        else if (name == QLatin1String("cl-port"))
-            m_channels.append({QStringLiteral("cl-port:") + v, {option, v}});
-        else
-            m_channels.append({v, {option, v}});
-        i += span - 1;
+    if (m_channels.isEmpty()) {
+        // Nothing named: COM1, or the grabber's first port.
+        m_channels.append(
+            {QStringLiteral("com:1"), m_request.library.isEmpty()
+                                          ? ChannelSpec::Com(1)
+                                          : ChannelSpec::ForLibrary(m_request.library)});
     }
 
-    QStringList positional;
-    for (const QString &a : parser.positionalArguments())
-        positional << unshield(a);
-    if (positional.isEmpty())
-        return UsageError(QStringLiteral("no command given"));
-    QString command = positional.takeFirst();
-    if (command == QLatin1String("reg")) {
-        if (positional.isEmpty())
-            return UsageError(QStringLiteral("reg needs read, write, dump or unlock"));
-        command += QLatin1Char(' ') + positional.takeFirst();
+    const CommandTable::Row *row = CommandTable::Find(name);
+    if (!row)
+        return CommandTable::UsageError(out, QStringLiteral("unknown command \"%1\"").arg(name));
+    for (unsigned bit = 1; bit <= kLastCommandOption; bit <<= 1) {
+        if ((m_given & bit) && !(row->options & bit))
+            return CommandTable::UsageError(
+                out,
+                QStringLiteral("%1 goes with %2 only")
+                    .arg(CommandTable::OptionUsage(CommandOption(bit))
+                             .section(QLatin1Char(' '), 0, 0),
+                         CommandTable::NamesWith(CommandOption(bit)).join(QLatin1String(", "))));
     }
-    if (!m_library.isEmpty() && !m_device.isEmpty())
-        return UsageError(QStringLiteral("--cl-library and --device exclude each other"));
-    if (m_library.isEmpty() && m_clPort >= 0)
-        return UsageError(QStringLiteral("--cl-port goes with --cl-library"));
+    const int given = int(m_request.args.size());
+    if (given < row->minArgs || given > row->maxArgs)
+        return CommandTable::UsageError(
+            out, QStringLiteral("usage: zqctl %1").arg(CommandTable::UsageLine(*row)));
+    if (row->check) {
+        if (const int status = row->check(m_request, out))
+            return status;
+    }
+    if (m_several && row->run != &ScanCommand::Run)
+        return RunOnChannels(*row, out);
+    return RunOn(*row, m_channels.first(), out);
+}
 
-    m_notifier = std::make_unique<TerminalNotifier>();
-    if (!tracePath.isEmpty()) {
-        m_trace = std::make_unique<TraceLog>(tracePath);
-        if (!m_trace->IsOpen()) {
-            Err(QStringLiteral("cannot write trace \"%1\": %2")
-                    .arg(tracePath, m_trace->ErrorString()));
+int Zqctl::RunOn(const CommandTable::Row &row, const NamedChannel &channel,
+                 CommandOutput &out) const
+{
+    CameraData camera;
+    TerminalNotifier notifier(out);
+    std::unique_ptr<TraceLog> trace;
+    if (!m_tracePath.isEmpty()) {
+        trace = std::make_unique<TraceLog>(m_tracePath);
+        if (!trace->IsOpen()) {
+            out.Err(QStringLiteral("cannot write trace \"%1\": %2")
+                        .arg(m_tracePath, trace->ErrorString()));
             return FileFailure;
         }
-        theCamera.SetTrace(m_trace.get());
+        camera.SetTrace(trace.get());
     }
-    return Dispatch(command, positional, given);
+    CommandContext c{camera, out, m_request, channel.spec};
+    c.connect = &Zqctl::Connect;
+    if (!channel.spec.IsCameraLink()) {
+        auto port = std::make_unique<QSerialPortDriver>();
+        c.port = port.get();
+        auto watch = std::make_unique<ReplyWatch>(std::move(port), [&out] {
+            out.Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
+                                   "sending it again and still waiting for a reply (a command "
+                                   "that is only acknowledged goes with send)")
+                        .arg(CameraProtocol::kReplyWaitMs / 1000));
+        });
+        c.watch = watch.get();
+        camera.SetPortDriver(std::move(watch));
+    }
+    int status = row.offline ? Success : c.Connect();
+    if (status == Success)
+        status = row.run(c);
+    if (m_request.json && failed(status) && !out.WroteOut()) {
+        const bool camerasFault = status == CameraFailure && camera.GetErrorCode() != ERR_NONE;
+        out.Json(failure(status, camerasFault ? camera.GetErrorCode() : 0,
+                         camerasFault ? camera.GetErrorMessage() : out.LastError(),
+                         camerasFault ? camera.GetErrorReason() : QString()));
+    }
+    camera.SetTrace(nullptr);
+    camera.SetBulkProgress(nullptr);
+    // Released here, while a grabber library's own state and Qt's are
+    // still there.
+    camera.Close();
+    return status;
 }
 
-int Zqctl::Dispatch(const QString &name, const QStringList &args, unsigned given)
+int Zqctl::Connect(CommandContext &c)
 {
-    const Command *command = FindCommand(name);
-    if (!command)
-        return UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
-    for (unsigned bit = 1; bit <= kLastOption; bit <<= 1) {
-        if ((given & bit) && !(command->options & bit)) {
-            QStringList with;
-            for (int i = 0; i < kCommandCount; ++i) {
-                if (kCommands[i].options & bit)
-                    with.append(QLatin1String(kCommands[i].name));
-            }
-            return UsageError(QStringLiteral("%1 goes with %2 only")
-                                  .arg(OptionUsage(Option(bit)).section(QLatin1Char(' '), 0, 0),
-                                       with.join(QLatin1String(", "))));
-        }
-    }
-    if (args.size() < command->minArgs || args.size() > command->maxArgs)
-        return UsageError(QStringLiteral("usage: zqctl %1").arg(UsageLine(*command)));
-    if (command->check) {
-        if (const int status = (this->*command->check)(args))
-            return status;
-    }
-    if (SeveralChannels() && command->run != &Zqctl::Scan)
-        return RunOnChannels(*command, args);
-    if (!command->offline) {
-        if (const int status = Connect())
-            return status;
-    }
-    return (this->*command->run)(args);
-}
-
-int Zqctl::Connect()
-{
+    const ChannelSpec &spec = c.channel;
+    CameraData &camera = c.camera;
     // A grabber port that would not open was said by ConnectLibrary already.
-    if (!m_library.isEmpty())
-        return theCamera.ConnectLibrary(m_library, qMax(m_clPort, 0),
-                                        m_baudGiven ? m_baudRate : 0) < 0 ||
-                       !theCamera.IsChannelOpen()
+    if (spec.IsCameraLink())
+        return camera.ConnectLibrary(spec.library, spec.clPort, spec.baudRate) < 0 ||
+                       !camera.IsChannelOpen()
                    ? CameraFailure
                    : Success;
-    if (!m_device.isEmpty())
-        ComPortMap::SetOverride(m_comNumber, m_device);
-    auto port = std::make_unique<QSerialPortDriver>();
-    const QSerialPortDriver *opened = port.get();
-    auto watch = std::make_unique<ReplyWatch>(std::move(port), [] {
-        Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
-                           "sending it again and still waiting for a reply (a command that is "
-                           "only acknowledged goes with send)")
-                .arg(CameraProtocol::kReplyWaitMs / 1000));
-    });
-    m_watch = watch.get();
-    theCamera.SetPortDriver(std::move(watch));
-    // A device that will not open is explained by ConnectPort itself.
-    if (theCamera.ConnectPort(m_comNumber, m_baudRate) < 0)
+    int opened = 0;
+    if (spec.kind == ChannelSpec::Kind::Device) {
+        // Which device and why, after our own message.
+        opened = camera.Connect(spec);
+        if (opened == -ERR_PORT_OPEN)
+            camera.ReportError(camera.GetErrorReason());
+        else if (opened < 0)
+            camera.ReportError();
+    } else {
+        opened = camera.ConnectPort(spec.comNumber, spec.baudRate);
+    }
+    if (opened < 0)
         return CameraFailure;
-    const QString slow = PortCatalog::LatencyWarning(opened->LatencyTimerMs());
+    const QString slow = c.port ? PortCatalog::LatencyWarning(c.port->LatencyTimerMs()) : QString();
     if (!slow.isEmpty())
-        Err(ComPortMap::DeviceFor(m_comNumber) + QStringLiteral(": ") + slow);
+        c.out.Err((spec.kind == ChannelSpec::Kind::Device ? spec.device
+                                                          : ComPortMap::DeviceFor(spec.comNumber)) +
+                  QStringLiteral(": ") + slow);
     return Success;
 }
 
-bool Zqctl::SeveralChannels() const
+int Zqctl::RunOnChannels(const CommandTable::Row &row, CommandOutput &out) const
 {
-    int devices = 0, coms = 0, grabberPorts = 0;
-    for (const ChannelRunner::Channel &channel : m_channels) {
-        const QString &option = channel.options.first();
-        ++(option == QLatin1String("--com")       ? coms
-           : option == QLatin1String("--cl-port") ? grabberPorts
-                                                  : devices);
-    }
-    // One --com with one --device is the device behind that COM number.
-    return !m_devicesFile.isEmpty() || devices > 1 || coms > 1 || grabberPorts > 1;
-}
-
-int Zqctl::RunOnChannels(const Command &command, const QStringList &args)
-{
-    const QString name = QLatin1String(command.name);
-    const bool comparing = name == QLatin1String("diff") || name == QLatin1String("apply");
-    const QStringList lineWide = {QStringLiteral("read-all"), QStringLiteral("info"),
-                                  QStringLiteral("diff"), QStringLiteral("load"),
-                                  QStringLiteral("apply")};
-    if (!lineWide.contains(name) || (name == QLatin1String("diff") && args.size() > 1))
-        return UsageError(QStringLiteral("several channels go with %1 only (diff with one file)")
-                              .arg(lineWide.join(QLatin1String(", "))));
-    QList<ChannelRunner::Channel> channels = m_channels;
-    if (!m_devicesFile.isEmpty()) {
-        QString error;
-        if (!ChannelRunner::ReadList(m_devicesFile, &channels, &error)) {
-            Err(error);
-            return QFile::exists(m_devicesFile) ? Usage : FileFailure;
-        }
-    }
-    if (m_trace)
-        return UsageError(QStringLiteral("--trace goes with one channel only"));
-    QStringList commandLine;
-    for (int i = 0; i < m_arguments.size(); ++i) {
-        QString name, value;
-        if (const int span = channelOption(m_arguments, i, &name, &value))
-            i += span - 1; // each run gets its own channel
-        else
-            commandLine.append(m_arguments.at(i));
-    }
+    const QString name = QLatin1String(row.name);
+    if (!row.severalChannels || (name == QLatin1String("diff") && m_request.args.size() > 1))
+        return CommandTable::UsageError(
+            out, QStringLiteral("several channels go with %1 only (diff with one file)")
+                     .arg(CommandTable::SeveralChannelNames().join(QLatin1String(", "))));
+    if (!m_tracePath.isEmpty())
+        return CommandTable::UsageError(out, QStringLiteral("--trace goes with one channel only"));
     // A file is refused once, here, rather than by every camera's run.
-    if (!args.isEmpty()) {
+    if (!m_request.args.isEmpty()) {
         SettingsFile::Values values{};
-        if (const int status = ReadSettings(args.at(0), &values))
+        if (const int status =
+                ParamCommands::ReadSettings(m_request.args.at(0), &values, out,
+                                            QLatin1String(row.name) != QLatin1String("diff")))
             return status;
     }
-    ChannelRunner runner(QCoreApplication::applicationFilePath(), commandLine, m_json, comparing);
-    return runner.Run(channels);
+    const bool comparing = name == QLatin1String("diff") || name == QLatin1String("apply");
+    ChannelRunner runner(out, m_request.json, comparing);
+    return runner.Run(m_channels, [this, &row](const NamedChannel &channel, CommandOutput &kept) {
+        return RunOn(row, channel, kept);
+    });
 }

@@ -16,6 +16,7 @@ public:
 
 StderrNotifier g_fallback;
 UserNotifier *g_installed = nullptr;
+thread_local UserNotifier *t_installed = nullptr;
 
 } // namespace
 
@@ -23,10 +24,17 @@ UserNotifier::~UserNotifier() = default;
 
 UserNotifier &UserNotifier::Instance()
 {
+    if (t_installed)
+        return *t_installed;
     return g_installed ? *g_installed : g_fallback;
 }
 
 void UserNotifier::Install(UserNotifier *notifier)
 {
     g_installed = notifier;
+}
+
+void UserNotifier::InstallForThread(UserNotifier *notifier)
+{
+    t_installed = notifier;
 }

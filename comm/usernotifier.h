@@ -23,4 +23,7 @@ public:
     // stderr fallback. The caller keeps ownership.
     static UserNotifier &Instance();
     static void Install(UserNotifier *notifier);
+    // For the calling thread only, ahead of the installed one: a tool that
+    // runs several connections at once gives each its own. nullptr removes it.
+    static void InstallForThread(UserNotifier *notifier);
 };

@@ -3,6 +3,8 @@
 #include "camera/paramstore.h"
 #include "camera/paramtable.h"
 #include "camera/settingsfile.h"
+#include "cli/channelrunner.h"
+#include "cli/commandtable.h"
 #include "comm/cameraprotocol.h"
 #include "support/camsimprocess.h"
 #include "support/processrun.h"
@@ -55,6 +57,9 @@ private slots:
     void helpListsEveryCommand();
     void scanProbesWithoutWriting();
     void severalChannelsAtOnce();
+    void worstStatusSpeaksForAll_data();
+    void worstStatusSpeaksForAll();
+    void scriptsGetJsonAndExactNames();
     void applyNamesRefusedRows();
 
 private:
@@ -128,7 +133,9 @@ void TestZqctl::infoDecodesIdentity()
                                "Version: 2.1.0.3\n"
                                "Title:   ZQ-M710ALX\n"
                                "Gain:    0 to 503\n"));
-    QVERIFY(run.out.endsWith("\nPort:    COM1 (" + sim.Link().toLocal8Bit() + ")\n"));
+    QVERIFY(run.out.endsWith("\nPort:    " + sim.Link().toLocal8Bit() + "\n"));
+    QVERIFY(zqctl({"--com", "1", "--device", sim.Link(), "info"})
+                .out.endsWith("\nPort:    COM1 (" + sim.Link().toLocal8Bit() + ")\n"));
 
     // A ZQ-MV model with new firmware: what its panel would not offer is
     // refused, nothing sent, unless --force.
@@ -286,6 +293,10 @@ void TestZqctl::badFilesSendNothing()
     const Run wide = zqctl(on(sim, {"load", path}));
     QCOMPARE(wide.exitCode, 1);
     QVERIFY2(wide.err.contains("Row 5 \"Gain Level\" holds 70000"), wide.err.constData());
+    const Run compared = zqctl(on(sim, {"diff", path}));
+    QCOMPARE(compared.exitCode, 1);
+    QVERIFY2(compared.err.contains("Nothing was compared.") && !compared.err.contains("sent"),
+             compared.err.constData());
     // Only the save above talked to the camera: 54 reads, no write.
     for (const QByteArray &p : sim.Log("payload"))
         QVERIFY2(QByteArray::fromHex(p.mid(12, 2)).at(0) & 0x80, p.constData());
@@ -377,17 +388,17 @@ void TestZqctl::helpListsEveryCommand()
     const Run run = zqctl({"--help"});
     QCOMPARE(run.exitCode, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char *command : {"params",      "read-all",     "get",      "set",       "info",
-                                "factory-set", "save",         "load",     "diff",      "send",
-                                "query",       "reg unlock",   "reg read", "reg write", "reg dump",
-                                "white-spots", "write-serial", "ports",    "apply",     "scan"}) {
+    const QStringList commands = CommandTable::Names();
+    QVERIFY(commands.contains("cl-libraries"));
+    for (const QString &name : commands) {
+        const QByteArray command = name.toLatin1();
         const QRegularExpression usage(QStringLiteral("^  %1\\b").arg(command),
                                        QRegularExpression::MultilineOption);
         const QRegularExpression example(
             QStringLiteral("^ +zqctl (--\\S+ \\S+ )*%1\\b").arg(command),
             QRegularExpression::MultilineOption);
-        QVERIFY2(usage.match(help).hasMatch(), command);
-        QVERIFY2(example.match(help).hasMatch(), command);
+        QVERIFY2(usage.match(help).hasMatch(), command.constData());
+        QVERIFY2(example.match(help).hasMatch(), command.constData());
     }
 }
 
@@ -430,7 +441,8 @@ void TestZqctl::scanProbesWithoutWriting()
 
 void TestZqctl::severalChannelsAtOnce()
 {
-    CamsimProcess a(QStringLiteral(ZQ_CAMSIM)), b(QStringLiteral(ZQ_CAMSIM));
+    // The first camera answers late by design: its lines must still come first.
+    CamsimProcess a(QStringLiteral(ZQ_CAMSIM), {"--latency", "20"}), b(QStringLiteral(ZQ_CAMSIM));
     QVERIFY(a.IsReady() && b.IsReady());
     const QString approved = m_dir.filePath("approved.zq");
     QCOMPARE(zqctl(on(a, {"save", approved})).exitCode, 0);
@@ -461,14 +473,73 @@ void TestZqctl::severalChannelsAtOnce()
     QCOMPARE(second.value("result").toObject().value("differences").toArray().size(), 1);
 
     // Each channel's lines together, in the order given, each with its name.
-    run = zqctl({"--device", b.Link(), "--device", a.Link(), "read-all"});
+    run = zqctl({"--device", a.Link(), "--device", b.Link(), "read-all"});
     QCOMPARE(run.exitCode, 0);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.size(), 2 * PARAM_COUNT);
-    QCOMPARE(lines.at(5), b.Link().toLocal8Bit() + "\t5\tGain Level\t301");
-    QCOMPARE(lines.at(PARAM_COUNT + 5), a.Link().toLocal8Bit() + "\t5\tGain Level\t0");
-    QVERIFY(lines.at(PARAM_COUNT - 1).startsWith(b.Link().toLocal8Bit() + '\t'));
+    QCOMPARE(lines.at(5), a.Link().toLocal8Bit() + "\t5\tGain Level\t0");
+    QCOMPARE(lines.at(PARAM_COUNT + 5), b.Link().toLocal8Bit() + "\t5\tGain Level\t301");
+    QVERIFY(lines.at(PARAM_COUNT - 1).startsWith(a.Link().toLocal8Bit() + '\t'));
     QCOMPARE(zqctl({"--device", a.Link(), "--device", b.Link(), "set", "5", "1"}).exitCode, 1);
+}
+
+void TestZqctl::worstStatusSpeaksForAll_data()
+{
+    QTest::addColumn<QList<int>>("statuses");
+    QTest::addColumn<int>("worst");
+    QTest::newRow("usage over differs") << QList<int>{5, 1, 0} << 1;
+    QTest::newRow("differs over success") << QList<int>{0, 5} << 5;
+    QTest::newRow("camera over all") << QList<int>{3, 4, 2, 1} << 2;
+    QTest::newRow("file over not finished") << QList<int>{4, 3} << 3;
+    QTest::newRow("an unknown status as a camera failure") << QList<int>{3, 9} << 9;
+}
+
+void TestZqctl::worstStatusSpeaksForAll()
+{
+    QFETCH(QList<int>, statuses);
+    QFETCH(int, worst);
+    QCOMPARE(ChannelRunner::WorstOf(statuses), worst);
+}
+
+void TestZqctl::scriptsGetJsonAndExactNames()
+{
+    CamsimProcess sim(QStringLiteral(ZQ_CAMSIM));
+    QVERIFY(sim.IsReady());
+    auto json = [](const Run &run) { return QJsonDocument::fromJson(run.out).object(); };
+    QCOMPARE(json(zqctl(on(sim, {"query", "01FF810C000000", "--json"}))).value("reply"),
+             QJsonValue("000000"));
+    QCOMPARE(json(zqctl(on(sim, {"reg", "read", "tg", "1A", "--json"}))).value("address"),
+             QJsonValue("1A"));
+    const QJsonArray page = json(zqctl(on(sim, {"reg", "dump", "dsp", "20-3F", "--json"})))
+                                .value("registers")
+                                .toArray();
+    QCOMPARE(page.size(), 32);
+    QCOMPARE(page.at(31).toObject().value("address"), QJsonValue("3F"));
+
+    // A failure gives one object on stdout too, with the camera's code and reason.
+    Run run = zqctl({"--device", m_dir.filePath("absent"), "get", "5", "--json"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("ERROR - Can not open communciation port."));
+    QJsonObject error = json(run).value("error").toObject();
+    QCOMPARE(error.value("code").toInt(), 4);
+    QVERIFY2(error.value("reason").toString().contains("No such file"), run.out.constData());
+    run = zqctl(on(sim, {"get", "-1", "--json"}));
+    QCOMPARE(run.exitCode, 1);
+    error = json(run).value("error").toObject();
+    QCOMPARE(error.value("code").toInt(-1), 0);
+    QVERIFY(error.value("message").toString().startsWith("PARAM must be an index"));
+
+    // A code name in another case is refused, its spelling given.
+    run = zqctl(on(sim, {"get", "gainlevel"}));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("did you mean GainLevel?"), run.err.constData());
+
+    // A path with a folder is the user's, relative to the current one.
+    QVERIFY(QDir(m_dir.path()).mkpath("sc") && QFile::link(sim.Link(), m_dir.filePath("sc/live")));
+    run = ProcessRun::Of(QStringLiteral(ZQCTL), {"--device", "sc/live", "get", "5"},
+                         {m_dir.path(), {}});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("0\n"));
 }
 
 void TestZqctl::applyNamesRefusedRows()

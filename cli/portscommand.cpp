@@ -1,7 +1,10 @@
 // zqctl ports: every serial port of this computer, with the COM button
 // that reaches it. Only the system's device folders are read; no port is
 // opened, so a console on an on-board port is left alone.
-#include "zqctl.h"
+#include "portscommand.h"
+
+#include "commandoutput.h"
+#include "commandtable.h"
 
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
@@ -25,10 +28,10 @@ int comButtonFor(const SerialPortEntry &port)
 }
 } // namespace
 
-int Zqctl::Ports(const QStringList &)
+int PortsCommand::Run(CommandContext &c)
 {
     const QList<SerialPortEntry> ports = PortCatalog().List();
-    if (m_json) {
+    if (c.request.json) {
         QJsonArray rows;
         for (const SerialPortEntry &p : ports) {
             const int com = comButtonFor(p);
@@ -43,11 +46,11 @@ int Zqctl::Ports(const QStringList &)
                 {QStringLiteral("comButton"), com ? QJsonValue(com) : QJsonValue()},
                 {QStringLiteral("warning"), PortCatalog::LatencyWarning(p.latencyMs)}});
         }
-        std::fputs(QJsonDocument(rows).toJson(QJsonDocument::Indented).constData(), stdout);
+        c.out.Json(rows);
         return Success;
     }
     if (ports.isEmpty())
-        Out(QStringLiteral("no serial ports found"));
+        c.out.Out(QStringLiteral("no serial ports found"));
     for (const SerialPortEntry &p : ports) {
         QStringList about;
         if (p.stableName != p.kernelName)
@@ -58,11 +61,11 @@ int Zqctl::Ports(const QStringList &)
         if (const int com = comButtonFor(p))
             about << QStringLiteral("COM %1").arg(com);
         about.removeAll(QString());
-        Out(p.stableName);
-        Out(QStringLiteral("    ") + about.join(QStringLiteral(", ")));
+        c.out.Out(p.stableName);
+        c.out.Out(QStringLiteral("    ") + about.join(QStringLiteral(", ")));
         const QString warning = PortCatalog::LatencyWarning(p.latencyMs);
         if (!warning.isEmpty())
-            Out(QStringLiteral("    ") + warning);
+            c.out.Out(QStringLiteral("    ") + warning);
     }
     return Success;
 }

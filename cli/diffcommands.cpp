@@ -1,13 +1,15 @@
 // zqctl diff: the camera, or a second file, against a settings file.
-#include "zqctl.h"
+#include "diffcommands.h"
 
+#include "commandoutput.h"
+#include "commandtable.h"
+
+#include "camera/cameradata.h"
 #include "camera/camerainfo.h"
 #include "camera/paneltables.h"
 #include "camera/readoutformat.h"
-#include "camera/settingsapply.h"
-#include "camera/thecamera.h"
 #include "comm/errorstate.h"
-#include "terminalnotifier.h"
+#include "paramcommands.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -51,47 +53,59 @@ struct Side
 
 } // namespace
 
-int Zqctl::Diff(const QStringList &args)
+int DiffCommands::Diff(CommandContext &c)
 {
-    return Compare(args, false, {});
+    return Compare(c, false, {});
 }
 
-int Zqctl::Apply(const QStringList &args)
+int DiffCommands::Apply(CommandContext &c)
 {
     SettingsFile::Values values{};
-    if (const int status = ReadSettings(args.at(0), &values))
+    if (const int status = ParamCommands::ReadSettings(c.request.args.at(0), &values, c.out))
         return status;
-    if (const int connected = Connect())
+    if (const int connected = c.Connect())
         return connected;
-    // Row by row rather than as load does: a refused row does not end the run.
+    // Row by row rather than as load does: a row the camera refuses is its
+    // answer for that row, and the rows after it still go out. Any other
+    // failure ends the run.
+    const int total = ParamTable::CountWith(PF_WRITE_ALL);
+    int done = 0;
     QList<int> refused;
-    if (SettingsApply::Write(theCamera, values, &refused, [this](int done, int total) {
-            m_notifier->ShowProgress(QStringLiteral("Writing"), done, total);
-        }) < 0) {
-        theCamera.ReportError();
-        return CameraFailure;
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
+            continue;
+        if (c.camera.WriteParam(i, values[i]) < 0) {
+            if (c.camera.GetErrorCode() != ERR_UNEXPECTED) {
+                c.camera.ReportError();
+                return CameraFailure;
+            }
+            refused.append(i);
+        }
+        c.out.Progress(QStringLiteral("Writing"), ++done, total);
     }
-    return Compare(args, true, refused);
+    return Compare(c, true, refused);
 }
 
-int Zqctl::Compare(const QStringList &args, bool applied, const QList<int> &refused)
+int DiffCommands::Compare(CommandContext &c, bool applied, const QList<int> &refused)
 {
     // The rows that opening a file sends; --all adds every row the camera
     // reads: the adjustments, the sub voltage and the camera information.
-    const quint8 flags = m_all ? PF_WRITE_ALL | PF_READ : PF_WRITE_ALL;
+    const quint8 flags = c.request.all ? PF_WRITE_ALL | PF_READ : PF_WRITE_ALL;
     auto compared = [flags](int index) { return (ParamTable::Row(index).flags & flags) != 0; };
 
     Side expected, actual;
     // Both files are checked before the port is opened.
-    if (const int status = ReadSettings(args.at(0), &expected.values))
+    if (const int status =
+            ParamCommands::ReadSettings(c.request.args.at(0), &expected.values, c.out, applied))
         return status;
-    const bool withCamera = args.size() == 1;
+    const bool withCamera = c.request.args.size() == 1;
     if (!withCamera) {
-        if (const int status = ReadSettings(args.at(1), &actual.values))
+        if (const int status =
+                ParamCommands::ReadSettings(c.request.args.at(1), &actual.values, c.out, false))
             return status;
     } else {
         if (!applied) {
-            if (const int connected = Connect())
+            if (const int connected = c.Connect())
                 return connected;
         }
         int total = 0, done = 0;
@@ -101,29 +115,29 @@ int Zqctl::Compare(const QStringList &args, bool applied, const QList<int> &refu
         for (int i = 0; i < PARAM_COUNT; ++i) {
             if (!compared(i))
                 continue;
-            if (theCamera.UploadParam(i) < 0)
+            if (c.camera.UploadParam(i) < 0)
                 return CameraFailure;
-            m_notifier->ShowProgress(QStringLiteral("Reading"), ++done, total);
+            c.out.Progress(QStringLiteral("Reading"), ++done, total);
         }
         for (int i = 0; i < PARAM_COUNT; ++i)
-            actual.values[i] = theCamera.GetValue(i);
+            actual.values[i] = c.camera.GetValue(i);
     }
     expected.Decode();
     actual.Decode();
 
     QJsonArray differences;
     int found = 0;
-    for (const SettingsApply::Difference &difference :
-         SettingsApply::Differences(expected.values, actual.values, flags, refused)) {
-        const int i = difference.index;
-        const bool wasRefused = difference.refused;
+    for (int i = 0; i < PARAM_COUNT; ++i) {
+        const bool wasRefused = refused.contains(i);
+        if (!compared(i) || (expected.values[i] == actual.values[i] && !wasRefused))
+            continue;
         ++found;
         const QString name = ParamTable::GetParamName(i);
         // After apply: what became of the file's value.
         const QString outcome = wasRefused ? QStringLiteral("refused") : QStringLiteral("changed");
         QString expectedText, actualText;
         const bool shown = expected.Readout(i, &expectedText) && actual.Readout(i, &actualText);
-        if (m_json) {
+        if (c.request.json) {
             QJsonObject row{{QStringLiteral("index"), i},
                             {QStringLiteral("name"), name},
                             {QStringLiteral("expected"), expected.values[i]},
@@ -146,17 +160,19 @@ int Zqctl::Compare(const QStringList &args, bool applied, const QList<int> &refu
             line += QLatin1Char('\t') + outcome;
         if (shown)
             line += QStringLiteral("\t%1\t%2").arg(expectedText, actualText);
-        Out(line);
+        c.out.Out(line);
     }
-    if (m_json) {
-        const QJsonObject result{
-            {QStringLiteral("file"), args.at(0)},
-            {QStringLiteral("against"), withCamera ? QStringLiteral("camera") : args.at(1)},
-            {QStringLiteral("rows"), m_all ? QStringLiteral("all") : QStringLiteral("writable")},
-            {QStringLiteral("applied"), applied},
-            {QStringLiteral("equal"), found == 0},
-            {QStringLiteral("differences"), differences}};
-        OutJson(result);
+    if (c.request.json) {
+        const QJsonObject result{{QStringLiteral("file"), c.request.args.at(0)},
+                                 {QStringLiteral("against"),
+                                  withCamera ? QStringLiteral("camera") : c.request.args.at(1)},
+                                 {QStringLiteral("rows"), c.request.all
+                                                              ? QStringLiteral("all")
+                                                              : QStringLiteral("writable")},
+                                 {QStringLiteral("applied"), applied},
+                                 {QStringLiteral("equal"), found == 0},
+                                 {QStringLiteral("differences"), differences}};
+        c.out.Json(result);
     }
     return found ? Differs : Success;
 }
