@@ -8,6 +8,7 @@
 #include "camera/camerainfo.h"
 #include "camera/paneltables.h"
 #include "camera/readoutformat.h"
+#include "camera/settingsapply.h"
 #include "comm/errorstate.h"
 #include "paramcommands.h"
 
@@ -65,23 +66,13 @@ int DiffCommands::Apply(CommandContext &c)
         return status;
     if (const int connected = c.Connect())
         return connected;
-    // Row by row rather than as load does: a row the camera refuses is its
-    // answer for that row, and the rows after it still go out. Any other
-    // failure ends the run.
-    const int total = ParamTable::CountWith(PF_WRITE_ALL);
-    int done = 0;
+    // Row by row rather than as load does: a refused row does not end the run.
     QList<int> refused;
-    for (int i = 0; i < PARAM_COUNT; ++i) {
-        if (!(ParamTable::Row(i).flags & PF_WRITE_ALL))
-            continue;
-        if (c.camera.WriteParam(i, values[i]) < 0) {
-            if (c.camera.GetErrorCode() != ERR_UNEXPECTED) {
-                c.camera.ReportError();
-                return CameraFailure;
-            }
-            refused.append(i);
-        }
-        c.out.Progress(QStringLiteral("Writing"), ++done, total);
+    if (SettingsApply::Write(c.camera, values, &refused, [&c](int done, int total) {
+            c.out.Progress(QStringLiteral("Writing"), done, total);
+        }) < 0) {
+        c.camera.ReportError();
+        return CameraFailure;
     }
     return Compare(c, true, refused);
 }
@@ -91,7 +82,6 @@ int DiffCommands::Compare(CommandContext &c, bool applied, const QList<int> &ref
     // The rows that opening a file sends; --all adds every row the camera
     // reads: the adjustments, the sub voltage and the camera information.
     const quint8 flags = c.request.all ? PF_WRITE_ALL | PF_READ : PF_WRITE_ALL;
-    auto compared = [flags](int index) { return (ParamTable::Row(index).flags & flags) != 0; };
 
     Side expected, actual;
     // Both files are checked before the port is opened.
@@ -108,29 +98,23 @@ int DiffCommands::Compare(CommandContext &c, bool applied, const QList<int> &ref
             if (const int connected = c.Connect())
                 return connected;
         }
-        int total = 0, done = 0;
-        for (int i = 0; i < PARAM_COUNT; ++i)
-            total += compared(i) ? 1 : 0;
         // Reads only: the camera keeps every setting it holds.
-        for (int i = 0; i < PARAM_COUNT; ++i) {
-            if (!compared(i))
-                continue;
-            if (c.camera.UploadParam(i) < 0)
-                return CameraFailure;
-            c.out.Progress(QStringLiteral("Reading"), ++done, total);
+        if (SettingsApply::Read(c.camera, flags, &actual.values, [&c](int done, int total) {
+                c.out.Progress(QStringLiteral("Reading"), done, total);
+            }) < 0) {
+            c.camera.ReportError();
+            return CameraFailure;
         }
-        for (int i = 0; i < PARAM_COUNT; ++i)
-            actual.values[i] = c.camera.GetValue(i);
     }
     expected.Decode();
     actual.Decode();
 
     QJsonArray differences;
     int found = 0;
-    for (int i = 0; i < PARAM_COUNT; ++i) {
-        const bool wasRefused = refused.contains(i);
-        if (!compared(i) || (expected.values[i] == actual.values[i] && !wasRefused))
-            continue;
+    for (const SettingsApply::Difference &difference :
+         SettingsApply::Differences(expected.values, actual.values, flags, refused)) {
+        const int i = difference.index;
+        const bool wasRefused = difference.refused;
         ++found;
         const QString name = ParamTable::GetParamName(i);
         // After apply: what became of the file's value.

@@ -11,7 +11,9 @@
 #include "camera/paneltables.h"
 #include "camera/paramindex.h"
 #include "camera/serialnumberservice.h"
+#include "camera/settingsapply.h"
 #include "camera/settingsfile.h"
+#include "camera/valuecheck.h"
 #include "camera/valuetransfers.h"
 
 #include <QJsonArray>
@@ -58,7 +60,7 @@ QString flagText(quint8 flags)
 
 QString describe(int index)
 {
-    return QStringLiteral("parameter %1 \"%2\"").arg(index).arg(ParamTable::GetParamName(index));
+    return ValueCheck::Describe(index);
 }
 
 // A row's value as JSON: with the caption of the panel's button that shows
@@ -112,36 +114,15 @@ int ParamCommands::CheckSet(CommandRequest &request, CommandOutput &out)
         return CommandTable::UsageError(
             out,
             QStringLiteral("VALUE must be a 32-bit integer, not \"%1\"").arg(request.args.at(1)));
-    const ParamInfo &row = ParamTable::Row(request.index);
-    const int bytes = CameraProtocol::RegisterBytes(row.writeCode, row.lower, row.upper);
-    const qint64 most = (qint64(1) << (8 * bytes)) - 1;
-    // What the register cannot carry would reach the camera cut short.
-    if (!ParamTable::Carries(request.index, request.value)) {
-        out.Err(QStringLiteral("%1 does not fit the register of %2: %3 byte(s) on the wire carry 0 "
-                               "to %4; nothing sent")
-                    .arg(request.value)
-                    .arg(describe(request.index))
-                    .arg(bytes)
-                    .arg(most));
+    QString why;
+    switch (ValueCheck::Offline(request.index, request.value, request.force, &why)) {
+    case ValueCheck::Accepted:
+        break;
+    case ValueCheck::Uncarried: // what the register cannot carry would reach the camera cut short
+        out.Err(why + QStringLiteral("; nothing sent"));
         return Usage;
-    }
-    if (!request.force && (request.value < row.lower || request.value > row.upper)) {
-        out.Err(QStringLiteral("%1 is outside the limits of %2: %3 to %4; nothing sent (--force "
-                               "sends it all the same)")
-                    .arg(request.value)
-                    .arg(describe(request.index))
-                    .arg(row.lower)
-                    .arg(row.upper));
-        return Usage;
-    }
-    // What no model's panel offers needs no camera to refuse.
-    const QString refusal =
-        request.force ? QString() : CameraModel::Loosest().Refusal(request.index, request.value);
-    if (!refusal.isEmpty()) {
-        out.Err(
-            QStringLiteral("%1 refused for %2: %3; nothing sent (--force sends it all the same)")
-                .arg(request.value)
-                .arg(describe(request.index), refusal));
+    default: // what no model's panel offers needs no camera to refuse
+        out.Err(why + QStringLiteral("; nothing sent (--force sends it all the same)"));
         return Usage;
     }
     return Success;
@@ -244,18 +225,14 @@ int ParamCommands::Get(CommandContext &c)
 int ParamCommands::Set(CommandContext &c)
 {
     // Only a value some model refuses costs the reads of the model.
-    if (!c.request.force &&
-        !CameraModel::Strictest().Refusal(c.request.index, c.request.value).isEmpty()) {
+    if (!c.request.force && ValueCheck::DependsOnModel(c.request.index, c.request.value)) {
         CameraModel model;
         if (const int status = ReadModel(c.camera, &model))
             return status;
-        const QString refusal = model.Refusal(c.request.index, c.request.value);
-        if (!refusal.isEmpty()) {
-            c.out.Err(
-                QStringLiteral("%1 refused for %2 on %3: %4; nothing sent (--force sends it all "
-                               "the same)")
-                    .arg(c.request.value)
-                    .arg(describe(c.request.index), model.title, refusal));
+        QString why;
+        if (ValueCheck::ForModel(model, c.request.index, c.request.value, &why) !=
+            ValueCheck::Accepted) {
+            c.out.Err(why + QStringLiteral("; nothing sent (--force sends it all the same)"));
             return Usage;
         }
     }
@@ -322,21 +299,18 @@ int ParamCommands::ReadSettings(const QString &path, SettingsFile::Values *value
                                 CommandOutput &out, bool sending)
 {
     QString error;
-    const SettingsFile::Status status = SettingsFile::Read(path, values, &error);
-    if (status == SettingsFile::Empty)
-        error = QStringLiteral("\"%1\" is empty: it holds no settings").arg(path);
-    if (status != SettingsFile::Ok) {
+    switch (SettingsApply::ReadFile(path, values, &error)) {
+    case SettingsApply::Readable:
+        break;
+    case SettingsApply::Unreadable:
         out.Err(error);
         return FileFailure;
-    }
-    const int uncarried = SettingsFile::FirstUncarried(*values);
-    if (uncarried >= 0) {
-        QString message = SettingsFile::UncarriedMessage(uncarried, (*values)[uncarried]);
+    default:
         // diff never sends: say what it did not do.
         if (!sending)
-            message.replace(QLatin1String("Nothing was sent to the camera."),
-                            QLatin1String("Nothing was compared."));
-        out.Err(QStringLiteral("\"%1\": %2").arg(path, message));
+            error.replace(QLatin1String("Nothing was sent to the camera."),
+                          QLatin1String("Nothing was compared."));
+        out.Err(error);
         return Usage;
     }
     return Success;
