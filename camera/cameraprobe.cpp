@@ -3,6 +3,7 @@
 #include "cameradata.h"
 #include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
+#include "comm/ossupport.h"
 #include "comm/portcatalog.h"
 #include "paramindex.h"
 
@@ -31,28 +32,15 @@ QString identityOf(const QString &device)
 
 bool present(const QString &device)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(device);
-    return true; // COMn is no file; opening it tells
-#else
-    return QFileInfo::exists(device);
-#endif
+    return !OsSupport::DeviceIsFile() || QFileInfo::exists(device);
 }
 
 // The console's ports: an ENQ there would land on someone's login.
 QSet<QString> consolePorts()
 {
     QSet<QString> ports;
-#ifdef Q_OS_LINUX
-    QFile active(QStringLiteral("/sys/class/tty/console/active"));
-    if (active.open(QIODevice::ReadOnly)) {
-        const QList<QByteArray> names = active.readAll().simplified().split(' ');
-        for (const QByteArray &name : names) {
-            if (!name.isEmpty())
-                ports.insert(identityOf(QStringLiteral("/dev/") + QString::fromLatin1(name)));
-        }
-    }
-#endif
+    for (const QString &device : OsSupport::ConsoleDevices())
+        ports.insert(identityOf(device));
     return ports;
 }
 

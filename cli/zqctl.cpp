@@ -1,9 +1,9 @@
 #include "zqctl.h"
 
 #include "camera/thecamera.h"
+#include "comm/comportdriver.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
-#include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
 #include "replywatch.h"
 #include "resources/appversion.h"
@@ -291,8 +291,7 @@ int Zqctl::Connect()
                    : Success;
     if (!m_device.isEmpty())
         ComPortMap::SetOverride(m_comNumber, m_device);
-    auto port = std::make_unique<QSerialPortDriver>();
-    const QSerialPortDriver *opened = port.get();
+    auto port = NewComPortDriver();
     auto watch = std::make_unique<ReplyWatch>(std::move(port), [] {
         Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
                            "sending it again and still waiting for a reply (a command that is "
@@ -304,7 +303,8 @@ int Zqctl::Connect()
     // A device that will not open is explained by ConnectPort itself.
     if (theCamera.ConnectPort(m_comNumber, m_baudRate) < 0)
         return CameraFailure;
-    const QString slow = PortCatalog::LatencyWarning(opened->LatencyTimerMs());
+    const QString slow =
+        PortCatalog::LatencyWarning(PortCatalog().LatencyMs(ComPortMap::DeviceFor(m_comNumber)));
     if (!slow.isEmpty())
         Err(ComPortMap::DeviceFor(m_comNumber) + QStringLiteral(": ") + slow);
     return Success;

@@ -8,10 +8,6 @@
 
 #include <algorithm>
 
-#ifndef Q_OS_LINUX
-#include <QSerialPortInfo>
-#endif
-
 namespace {
 QString readText(const QString &path)
 {
@@ -108,25 +104,8 @@ SerialPortEntry PortCatalog::Read(const QString &name) const
 QList<SerialPortEntry> PortCatalog::List() const
 {
     QList<SerialPortEntry> ports;
-#ifndef Q_OS_LINUX
-    if (!QFileInfo::exists(m_sysfs)) {
-        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-            SerialPortEntry e;
-            e.stableName = e.kernelName = info.systemLocation();
-            if (info.hasVendorIdentifier())
-                e.vendorId =
-                    QStringLiteral("%1").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'));
-            if (info.hasProductIdentifier())
-                e.productId =
-                    QStringLiteral("%1").arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
-            e.serialNumber = info.serialNumber();
-            e.manufacturer = info.manufacturer();
-            e.description = info.description();
-            ports.append(e);
-        }
-        return ports;
-    }
-#endif
+    if (!QFileInfo::exists(m_sysfs))
+        return SystemPorts();
     // Only terminals with a device behind them are ports; a UART slot the
     // kernel reserved but found nothing in says type 0. Nothing is opened.
     const QStringList names = QDir(m_sysfs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);

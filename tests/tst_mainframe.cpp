@@ -30,7 +30,9 @@
 #include <QtTest>
 
 #include <csignal>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace {
 // Notes what the status bar says when the first byte of an exchange leaves.
@@ -523,6 +525,9 @@ void TestMainFrame::savePrompt()
 
 void TestMainFrame::failedSaveKeepsTheOldFile()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows has no file-size limit to fill the disk with");
+#else
     GuiFixture rig;
     rig.OpenPort();
     rig.BuildWindows();
@@ -546,6 +551,7 @@ void TestMainFrame::failedSaveKeepsTheOldFile()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), old);
+#endif
 }
 
 void TestMainFrame::statusTextsAndReady()

@@ -3,7 +3,7 @@
 #include "app/cmainframe.h"
 #include "app/guinotifier.h"
 #include "camera/thecamera.h"
-#include "comm/qserialportdriver.h"
+#include "comm/comportdriver.h"
 #include "document/czqb40doc.h"
 #include "resources/apptitle.h"
 #include "sim/simportdriver.h"
@@ -74,7 +74,7 @@ GuiFixture::~GuiFixture()
     delete frame;
     delete doc;
     theCamera.Close();
-    theCamera.SetPortDriver(std::make_unique<QSerialPortDriver>());
+    theCamera.SetPortDriver(NewComPortDriver());
     MessageBox::SetRecorder(nullptr);
     FileDialogs::SetAnswerer(nullptr);
     UserNotifier::Install(nullptr);
