@@ -107,6 +107,7 @@ bool Win32PortDriver::Configure(int baud, int byteSize, int stopBits, int parity
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(handleOf(m_handle), &dcb))
         return false;
+    const DCB before = dcb;
     // The numbering of stop bits and parity is the DCB's own.
     dcb.BaudRate = DWORD(baud);
     dcb.ByteSize = BYTE(byteSize);
@@ -126,7 +127,18 @@ bool Win32PortDriver::Configure(int baud, int byteSize, int stopBits, int parity
     // A line error must not stall every later read until it is cleared:
     // the flags are collected by ClearCommError instead.
     dcb.fAbortOnError = FALSE;
-    return ::SetCommState(handleOf(m_handle), &dcb) != 0;
+    if (::SetCommState(handleOf(m_handle), &dcb))
+        return true;
+    // Modem lines: a port without them (a pseudo-terminal behind Wine, some
+    // adapters) refuses the state for their sake, which is no reason to
+    // refuse the port. The line settings alone, then the lines asked for.
+    dcb.fDtrControl = before.fDtrControl;
+    dcb.fRtsControl = before.fRtsControl;
+    if (!::SetCommState(handleOf(m_handle), &dcb))
+        return false;
+    ::EscapeCommFunction(handleOf(m_handle), SETDTR);
+    ::EscapeCommFunction(handleOf(m_handle), SETRTS);
+    return true;
 }
 
 bool Win32PortDriver::SetQueueSizes(int inBytes, int outBytes)

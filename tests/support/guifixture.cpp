@@ -33,6 +33,10 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
     // Never the user's settings.
     QCoreApplication::setOrganizationName(QStringLiteral("Vantorix Ltd."));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+#ifdef Q_OS_WIN
+    // There the native format is the registry: files in dir instead.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings().clear();
