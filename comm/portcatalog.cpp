@@ -104,8 +104,8 @@ SerialPortEntry PortCatalog::Read(const QString &name) const
 QList<SerialPortEntry> PortCatalog::List() const
 {
     QList<SerialPortEntry> ports;
-    if (!QFileInfo::exists(m_sysfs))
-        return SystemPorts();
+    if (SystemPorts(&ports))
+        return ports;
     // Only terminals with a device behind them are ports; a UART slot the
     // kernel reserved but found nothing in says type 0. Nothing is opened.
     const QStringList names = QDir(m_sysfs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);

@@ -49,9 +49,9 @@ public:
     static QString LatencyWarning(int latencyMs);
 
 private:
-    // Where there is no sysfs: the ports the system lists (on Windows the
-    // registry's SERIALCOMM map), per OS.
-    static QList<SerialPortEntry> SystemPorts();
+    // The ports as the system itself lists them (on Windows the registry's
+    // SERIALCOMM map), per OS; false where the device folders are the list.
+    bool SystemPorts(QList<SerialPortEntry> *ports) const;
     SerialPortEntry Read(const QString &name) const;
     QString StableName(const QString &kernelName) const;
 

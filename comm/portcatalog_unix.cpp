@@ -4,11 +4,17 @@
 #include <QSerialPortInfo>
 #endif
 
-// Linux lists its ports from sysfs; other Unix systems take Qt's list.
-QList<SerialPortEntry> PortCatalog::SystemPorts()
+#include <QFileInfo>
+
+// Linux lists its ports from sysfs; other Unix systems without it take Qt's list.
+bool PortCatalog::SystemPorts(QList<SerialPortEntry> *ports) const
 {
-    QList<SerialPortEntry> ports;
-#ifndef Q_OS_LINUX
+#ifdef Q_OS_LINUX
+    Q_UNUSED(ports);
+    return false;
+#else
+    if (QFileInfo::exists(m_sysfs))
+        return false;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
         SerialPortEntry e;
         e.stableName = e.kernelName = info.systemLocation();
@@ -20,8 +26,8 @@ QList<SerialPortEntry> PortCatalog::SystemPorts()
         e.serialNumber = info.serialNumber();
         e.manufacturer = info.manufacturer();
         e.description = info.description();
-        ports.append(e);
+        ports->append(e);
     }
+    return true;
 #endif
-    return ports;
 }

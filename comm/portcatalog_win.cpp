@@ -9,13 +9,13 @@
 // Every serial port driver enters its ports under HARDWARE\DEVICEMAP\SERIALCOMM
 // ("\Device\VCP0" = "COM5"): read without opening a single port, so a
 // busy or slow port cannot hold the list up.
-QList<SerialPortEntry> PortCatalog::SystemPorts()
+bool PortCatalog::SystemPorts(QList<SerialPortEntry> *list) const
 {
-    QList<SerialPortEntry> ports;
+    QList<SerialPortEntry> &ports = *list;
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ,
                         &key) != ERROR_SUCCESS)
-        return ports;
+        return true; // no port ever registered
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         wchar_t data[256];
@@ -44,5 +44,5 @@ QList<SerialPortEntry> PortCatalog::SystemPorts()
         return digits.match(a.kernelName).captured(1).toInt() <
                digits.match(b.kernelName).captured(1).toInt();
     });
-    return ports;
+    return true;
 }
