@@ -1,6 +1,7 @@
 ; ZQ-M(V)710ALX Remote for Windows. makensis -DVERSION=x -DSTAGE=dir -DOUTFILE=file
 ; Silent: /S, the folder with /D=DIR (last, unquoted).
-Unicode true
+; A 64-bit installer for the 64-bit program (and Wine without its 32-bit half).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !define APP "ZQ-M(V)710ALX Remote"
 !define KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZQRemote"
@@ -9,7 +10,6 @@ SetCompressor /SOLID lzma
 Name "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${APP}"
-InstallDirRegKey HKLM "${KEY}" "InstallLocation"
 RequestExecutionLevel admin
 ShowInstDetails show
 
@@ -20,6 +20,7 @@ UninstPage instfiles
 
 Section "Install"
     SetShellVarContext all
+    SetRegView 64
     SetOutPath "$INSTDIR"
     File /r "${STAGE}\*.*"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -43,6 +44,7 @@ SectionEnd
 
 Section "Uninstall"
     SetShellVarContext all
+    SetRegView 64
     ; Exactly what was installed: files the user put there stay.
     !include "${STAGE}\..\uninstall.nsh"
     Delete "$INSTDIR\uninstall.exe"
