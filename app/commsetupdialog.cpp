@@ -3,6 +3,7 @@
 #include "camera/cameraprobe.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/ossupport.h"
 #include "comm/portcatalog.h"
 #include "resources/commsetupids.h"
 #include "resources/dialogtemplate.h"
@@ -205,13 +206,8 @@ void CommSetupDialog::OnBrowse()
     FileDialogs::Request request;
     request.mode = FileDialogs::Open;
     request.caption = tr("OPEN DLL FILE");
-#ifdef Q_OS_WIN
-    request.filter = tr("dll file (*.dll);;all file (*.*)");
-#else
-    // Grabber makers ship their Linux libraries as shared objects.
-    request.filter = tr("dll file (*.dll);;shared library (*.so *.so.*);;all file (*.*)");
-    request.selectedFilter = tr("shared library (*.so *.so.*)");
-#endif
+    request.filter = OsSupport::LibraryFilter();
+    request.selectedFilter = OsSupport::LibrarySelectedFilter();
     request.defaultSuffix = QStringLiteral("dll");
     // Where the standard keeps grabber libraries, when the computer says.
     request.initialPath = CameraProbe::LibraryDirectory();
@@ -244,10 +240,10 @@ QString CommSetupDialog::PortToolTip(int portNumber)
 {
     const QString device = ComPortMap::DeviceFor(portNumber);
     QString tip = QStringLiteral("COM%1: %2").arg(portNumber).arg(device);
-#ifndef Q_OS_WIN
-    if (!QFileInfo::exists(device)) {
+    // A COM port on Windows is no file: only opening it would tell more.
+    if (OsSupport::DeviceIsFile() && !QFileInfo::exists(device)) {
         tip += tr(" (no such device on this computer)");
-    } else {
+    } else if (OsSupport::DeviceIsFile()) {
         const SerialPortEntry port = PortCatalog().Describe(device);
         if (port.kernelName != device)
             tip += QStringLiteral(" (%1)").arg(port.kernelName);
@@ -255,7 +251,6 @@ QString CommSetupDialog::PortToolTip(int portNumber)
         if (!slow.isEmpty())
             tip += QLatin1Char('\n') + slow;
     }
-#endif
     return tip + tr("\nRight-click to choose the serial port behind this button.");
 }
 

@@ -1,17 +1,11 @@
 #include "adjustrecordfile.h"
 
+#include "comm/ossupport.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
-
-#if defined(Q_OS_WIN)
-#include <io.h>
-#include <windows.h>
-#else
-#include <cerrno>
-#include <sys/file.h>
-#endif
 
 namespace {
 // "日時,機種名,シリアルNo.,SUB電圧,標準感度1,標準感度2" in Shift-JIS.
@@ -69,25 +63,10 @@ bool AdjustRecordFile::Open()
     return true;
 }
 
-#if defined(Q_OS_WIN)
 bool AdjustRecordFile::Lock()
 {
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(m_file.handle()));
-    OVERLAPPED from = {};
-    return LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
-                      MAXDWORD, &from) != 0;
+    return OsSupport::LockExclusive(m_file);
 }
-#else
-bool AdjustRecordFile::Lock()
-{
-    // There are no share modes here: programs that care take this lock.
-    // Only "someone holds it" refuses; a file system without locks still
-    // gets its record.
-    if (::flock(m_file.handle(), LOCK_EX | LOCK_NB) == 0)
-        return true;
-    return errno != EWOULDBLOCK;
-}
-#endif
 
 bool AdjustRecordFile::Append(const QByteArray &line, QString *error)
 {

@@ -3,6 +3,7 @@
 #include "cameradata.h"
 #include "comm/cameralinklibrary.h"
 #include "comm/comportmap.h"
+#include "comm/ossupport.h"
 #include "comm/portcatalog.h"
 #include "paramindex.h"
 
@@ -38,12 +39,7 @@ QString identityOf(const QString &device)
 
 bool present(const QString &device)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(device);
-    return true; // COMn is no file; opening it tells
-#else
-    return QFileInfo::exists(device);
-#endif
+    return !OsSupport::DeviceIsFile() || QFileInfo::exists(device);
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 
 class CameraData;
 class CommandOutput;
-class QSerialPortDriver;
 class ReplyWatch;
 
 // zqctl's exit statuses.
@@ -78,7 +77,6 @@ struct CommandContext
     const CommandRequest &request;
     const ChannelSpec &channel;
     ReplyWatch *watch = nullptr;       // on a COM port or device
-    QSerialPortDriver *port = nullptr; // the OS port behind the watch
     // Opens the channel and says why when it would not; Success or the status.
     int (*connect)(CommandContext &context) = nullptr;
 

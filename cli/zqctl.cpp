@@ -2,9 +2,9 @@
 
 #include "camera/cameradata.h"
 #include "channelrunner.h"
+#include "comm/comportdriver.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
-#include "comm/qserialportdriver.h"
 #include "comm/tracelog.h"
 #include "commandoutput.h"
 #include "paramcommands.h"
@@ -301,9 +301,7 @@ int Zqctl::RunOn(const CommandTable::Row &row, const NamedChannel &channel,
     CommandContext c{camera, out, m_request, channel.spec};
     c.connect = &Zqctl::Connect;
     if (!channel.spec.IsCameraLink()) {
-        auto port = std::make_unique<QSerialPortDriver>();
-        c.port = port.get();
-        auto watch = std::make_unique<ReplyWatch>(std::move(port), [&out] {
+        auto watch = std::make_unique<ReplyWatch>(NewComPortDriver(), [&out] {
             out.Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
                                    "sending it again and still waiting for a reply (a command "
                                    "that is only acknowledged goes with send)")
@@ -352,11 +350,11 @@ int Zqctl::Connect(CommandContext &c)
     }
     if (opened < 0)
         return CameraFailure;
-    const QString slow = c.port ? PortCatalog::LatencyWarning(c.port->LatencyTimerMs()) : QString();
+    const QString device =
+        spec.kind == ChannelSpec::Kind::Device ? spec.device : ComPortMap::DeviceFor(spec.comNumber);
+    const QString slow = PortCatalog::LatencyWarning(PortCatalog().LatencyMs(device));
     if (!slow.isEmpty())
-        c.out.Err((spec.kind == ChannelSpec::Kind::Device ? spec.device
-                                                          : ComPortMap::DeviceFor(spec.comNumber)) +
-                  QStringLiteral(": ") + slow);
+        c.out.Err(device + QStringLiteral(": ") + slow);
     return Success;
 }
 

@@ -1,13 +1,13 @@
 #include "cameralinklibrary.h"
 
 #include "clserialcodes.h"
+#include "ossupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QMutex>
-#include <QSettings>
 
 #include <cstdlib>
 #include <iterator>
@@ -384,13 +384,7 @@ CameraLinkLibrary::Maker CameraLinkLibrary::Describe(const QString &path)
 
 QString CameraLinkLibrary::LibraryDirectory()
 {
-#ifdef Q_OS_WIN
-    const QSettings registry(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\cameralink"),
-                             QSettings::NativeFormat);
-    return registry.value(QStringLiteral("CLSERIALPATH")).toString();
-#else
-    return qEnvironmentVariable("CLSERIALPATH");
-#endif
+    return OsSupport::CameraLinkDirectory();
 }
 
 QStringList CameraLinkLibrary::LibrariesInDirectory()
@@ -398,11 +392,7 @@ QStringList CameraLinkLibrary::LibrariesInDirectory()
     const QString directory = LibraryDirectory();
     if (directory.isEmpty())
         return {};
-#ifdef Q_OS_WIN
-    const QStringList patterns = {QStringLiteral("*.dll")};
-#else
-    const QStringList patterns = {QStringLiteral("*.so"), QStringLiteral("*.so.*")};
-#endif
+    const QStringList patterns = OsSupport::LibraryPatterns();
     QStringList files;
     const QDir dir(directory);
     for (const QString &name : dir.entryList(patterns, QDir::Files, QDir::Name))

@@ -1,13 +1,12 @@
 // Windows reports line errors as flags that ClearCommError hands out and
-// clears. QSerialPort calls ClearCommError itself after every read that
-// brought bytes (to learn the queue length) and throws the flags away, so by
-// the time a read runs out of time a framing error would be gone and come
-// out as a time-out. The serial driver's statistics (IOCTL_SERIAL_GET_STATS)
-// count frame, overrun, parity and buffer-overrun errors and nothing but
-// IOCTL_SERIAL_CLEAR_STATS resets them: their growth still shows what Qt
-// cleared. A break has no counter; it is seen when its flag is still set
-// (a break usually brings a framing error with it). Drivers without the
-// statistics leave the flags alone.
+// clears: whoever calls it first gets them (the port driver calls it too,
+// to learn the queue length, and keeps what it saw). The serial driver's
+// statistics (IOCTL_SERIAL_GET_STATS) count frame, overrun, parity and
+// buffer-overrun errors and nothing but IOCTL_SERIAL_CLEAR_STATS resets
+// them: their growth shows errors whose flags another caller took. A break
+// has no counter; it is seen when its flag is still set (a break usually
+// brings a framing error with it). Drivers without the statistics
+// leave the flags alone.
 #include "lineerrorcounter.h"
 
 #include <windows.h>
@@ -35,8 +34,8 @@ bool LineErrorCounter::ReadCounts(Handle handle, Counts *counts)
 {
     if (handle == NoHandle)
         return false;
-    // QSerialPort opens the port for overlapped I/O, so the request needs an
-    // OVERLAPPED of its own; the driver answers at once.
+    // A port opened for overlapped I/O needs an OVERLAPPED of its own; on
+    // one opened without, the call simply completes. The driver answers at once.
     OVERLAPPED overlapped = {};
     overlapped.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!overlapped.hEvent)

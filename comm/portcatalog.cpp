@@ -8,10 +8,6 @@
 
 #include <algorithm>
 
-#ifndef Q_OS_LINUX
-#include <QSerialPortInfo>
-#endif
-
 namespace {
 QString readText(const QString &path)
 {
@@ -48,15 +44,14 @@ QString PortCatalog::KernelName(const QString &device)
 
 QList<QString> PortCatalog::ConsolePorts() const
 {
+    // Only Linux has the file; elsewhere no login runs on a serial port.
     QList<QString> ports;
-#ifdef Q_OS_LINUX
     const QStringList names =
         readText(m_sysfs + QStringLiteral("/console/active")).simplified().split(QLatin1Char(' '));
     for (const QString &name : names) {
         if (!name.isEmpty())
             ports.append(KernelName(m_dev + QLatin1Char('/') + name));
     }
-#endif
     return ports;
 }
 
@@ -122,25 +117,8 @@ SerialPortEntry PortCatalog::Read(const QString &name) const
 QList<SerialPortEntry> PortCatalog::List() const
 {
     QList<SerialPortEntry> ports;
-#ifndef Q_OS_LINUX
-    if (!QFileInfo::exists(m_sysfs)) {
-        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-            SerialPortEntry e;
-            e.stableName = e.kernelName = info.systemLocation();
-            if (info.hasVendorIdentifier())
-                e.vendorId =
-                    QStringLiteral("%1").arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'));
-            if (info.hasProductIdentifier())
-                e.productId =
-                    QStringLiteral("%1").arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
-            e.serialNumber = info.serialNumber();
-            e.manufacturer = info.manufacturer();
-            e.description = info.description();
-            ports.append(e);
-        }
+    if (SystemPorts(&ports))
         return ports;
-    }
-#endif
     // Only terminals with a device behind them are ports; a UART slot the
     // kernel reserved but found nothing in says type 0. Nothing is opened.
     const QStringList names = QDir(m_sysfs).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);

@@ -23,7 +23,8 @@ struct SerialPortEntry
 };
 
 // Lists the serial ports without opening any: from the system's device
-// folders (sysfs and /dev/serial/by-id on Linux; Qt's list elsewhere).
+// folders (sysfs and /dev/serial/by-id on Linux), elsewhere from the
+// system's own list (portcatalog_<os>.cpp).
 // The folders are parameters so that a listing can be checked on a folder
 // of links made for the purpose.
 class PortCatalog
@@ -51,6 +52,9 @@ public:
     static QString LatencyWarning(int latencyMs);
 
 private:
+    // The ports as the system itself lists them (on Windows the registry's
+    // SERIALCOMM map), per OS; false where the device folders are the list.
+    bool SystemPorts(QList<SerialPortEntry> *ports) const;
     SerialPortEntry Read(const QString &name) const;
     QString StableName(const QString &kernelName) const;
 

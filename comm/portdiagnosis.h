@@ -12,8 +12,9 @@ public:
     // the line goes: opened without becoming the controlling terminal and
     // closed again at once.
     static QString Explain(const QString &device);
-    // "DEVICE: reason" from what QSerialPort said when the open failed
-    // (its SerialPortError and errorString), with the advice that fits; the
-    // device is not opened again, so nothing can change in between.
-    static QString Explain(const QString &device, int serialPortError, const QString &reason);
+    // "DEVICE: reason" from what the port driver was told when the open
+    // failed (QSerialPort's SerialPortError and errorString; on Windows
+    // GetLastError's code and text), with the advice that fits; the device
+    // is not opened again, so nothing can change in between.
+    static QString Explain(const QString &device, int openError, const QString &reason);
 };

@@ -5,10 +5,12 @@
 #include "support/processrun.h"
 #include "support/recordingnotifier.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +32,7 @@ private slots:
     void portsAndBaudRate();
     void staleInputIsFlushed();
     void zqctlChoosesPortAndListsLibraries();
+    void libraryDirectoryOfTheStandard();
     void readAllAndWriteThroughLibrary();
     void closedBeforeTheLibraryIsGone();
     void onlyTheOpenerCloses();
@@ -353,8 +356,9 @@ void TestClSerSim::staleInputIsFlushed()
 void TestClSerSim::zqctlChoosesPortAndListsLibraries()
 {
     QTemporaryDir dir;
+    const auto fileName = [](const char *path) { return QFileInfo(path).fileName(); };
     for (const char *library : {ZQ_CLSERSIM, ZQ_CLSERSIM4, ZQ_CLMISSING})
-        QVERIFY(QFile::link(library, dir.filePath(QFileInfo(library).fileName())));
+        QVERIFY(QFile::copy(library, dir.filePath(fileName(library))));
     qputenv("CLSERIALPATH", dir.path().toLocal8Bit());
     qputenv("ZQ_CLSIM_PORTS", "2");
     qputenv("ZQ_CLSIM_CAMERAS", "1");
@@ -371,10 +375,36 @@ void TestClSerSim::zqctlChoosesPortAndListsLibraries()
     QCOMPARE(list.exitCode, 0);
     const QString d = dir.path() + '/';
     QCOMPARE(QString::fromLocal8Bit(list.out),
-             d +
-                 "libclmissing.so\t-\t-\tcannot be used: it is not a Camera Link serial library: "
+             d + fileName(ZQ_CLMISSING) +
+                 "\t-\t-\tcannot be used: it is not a Camera Link serial library: "
                  "it has no clSerialClose\n" +
-                 d + "libclsersim.so\tZQ simulated grabber\t1.1\n" + d + "libclsersim4.so\t-\t-\n");
+                 d + fileName(ZQ_CLSERSIM) + "\tZQ simulated grabber\t1.1\n" + d +
+                 fileName(ZQ_CLSERSIM4) + "\t-\t-\n");
+}
+
+void TestClSerSim::libraryDirectoryOfTheStandard()
+{
+    // On Windows a grabber's installer writes the registry value, and the
+    // environment is only the fallback; elsewhere there is the environment.
+    QTemporaryDir byEnvironment, byRegistry;
+    qputenv("CLSERIALPATH", byEnvironment.path().toLocal8Bit());
+    QCOMPARE(CameraLinkLibrary::LibraryDirectory(), byEnvironment.path());
+#ifdef Q_OS_WIN
+    QSettings registry(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\cameralink"),
+                       QSettings::NativeFormat);
+    registry.setValue("CLSERIALPATH", QDir::toNativeSeparators(byRegistry.path()));
+    registry.sync();
+    QVERIFY(QFile::copy(ZQ_CLSERSIM, byRegistry.filePath("clsersim.dll")));
+    QFile(byRegistry.filePath("notes.txt")).open(QIODevice::WriteOnly);
+    const QString found = QDir::fromNativeSeparators(CameraLinkLibrary::LibraryDirectory());
+    const QStringList libraries = CameraLinkLibrary::LibrariesInDirectory();
+    registry.remove("CLSERIALPATH");
+    registry.sync();
+    QCOMPARE(found, byRegistry.path());
+    QCOMPARE(libraries.size(), 1);
+    QVERIFY(libraries[0].endsWith("clsersim.dll"));
+#endif
+    qunsetenv("CLSERIALPATH");
 }
 
 QTEST_GUILESS_MAIN(TestClSerSim)

@@ -34,7 +34,9 @@
 #endif
 
 #include <csignal>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace {
 // Runs a function whenever the watched object receives an event of the type.
@@ -568,6 +570,9 @@ void TestMainFrame::savePrompt()
 
 void TestMainFrame::failedSaveKeepsTheOldFile()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows has no file-size limit to fill the disk with");
+#else
     GuiFixture rig;
     rig.OpenPort();
     rig.BuildWindows();
@@ -591,6 +596,7 @@ void TestMainFrame::failedSaveKeepsTheOldFile()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), old);
+#endif
 }
 
 void TestMainFrame::statusTextsAndReady()

@@ -5,6 +5,7 @@
 #include "camera/paramtable.h"
 #include "camera/serialnumberservice.h"
 #include "camera/thecamera.h"
+#include "comm/ossupport.h"
 #include "resources/apptitle.h"
 #include "sim/simcamera.h"
 #include "sim/simportdriver.h"
@@ -17,8 +18,9 @@
 #include <QtTest>
 
 #include <csignal>
-#include <sys/file.h>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace {
 const QString kTitle = QString::fromLatin1(kAppTitle);
@@ -281,7 +283,7 @@ void TestSerialNumberService::fileInUseChangesNothing()
     {
         QFile holder(rig.dir.filePath(kFile));
         QVERIFY(holder.open(QIODevice::ReadOnly));
-        QCOMPARE(::flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
+        QVERIFY(OsSupport::LockExclusive(holder));
         QVERIFY(refused());
     }
     const QString officeLock = rig.dir.filePath(QStringLiteral(".~lock.%1#").arg(kFile));
@@ -293,6 +295,9 @@ void TestSerialNumberService::fileInUseChangesNothing()
 
 void TestSerialNumberService::failedWriteCutsTheFileBack()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows has no file-size limit to fill the disk with");
+#else
     Rig rig;
     const QByteArray old = kHeader + QByteArray(40, 'o') + "\r\n";
     rig.Put(old);
@@ -311,6 +316,7 @@ void TestSerialNumberService::failedWriteCutsTheFileBack()
     QVERIFY(rig.notifier.messages[0].text.startsWith(
         QStringLiteral("./ZQ-M710_AdjustData.csv could not be written: ")));
     QCOMPARE(rig.notifier.messages[0].caption, QStringLiteral("Serial Number"));
+#endif
 }
 
 void TestSerialNumberService::readAndReset()

@@ -13,7 +13,7 @@
 #include "camera/paramtable.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
-#include "comm/qserialportdriver.h"
+#include "comm/comportdriver.h"
 #include "support/camsimprocess.h"
 #include "support/guifixture.h"
 
@@ -68,7 +68,7 @@ private:
 double ProgramStartup(const QString &link, int baud)
 {
     GuiFixture rig;
-    theCamera.SetPortDriver(std::make_unique<QSerialPortDriver>());
+    theCamera.SetPortDriver(NewComPortDriver());
     ComPortMap::SetOverride(1, link);
     QElapsedTimer clock;
     bool ok = false;

@@ -3,7 +3,6 @@
 #include "app/cmainframe.h"
 #include "app/guinotifier.h"
 #include "camera/thecamera.h"
-#include "comm/qserialportdriver.h"
 #include "document/czqb40doc.h"
 #include "resources/apptitle.h"
 #include "sim/simportdriver.h"
@@ -33,6 +32,10 @@ GuiFixture::GuiFixture(const QString &programFileName, const SimConfig &config)
     // Never the user's settings.
     QCoreApplication::setOrganizationName(QStringLiteral("Vantorix Ltd."));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+#ifdef Q_OS_WIN
+    // There the native format is the registry: files in dir instead.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings().clear();

@@ -9,8 +9,10 @@ ProcessRun ProcessRun::Of(const QString &program, const QStringList &arguments,
     QProcess p;
     if (!options.workingDirectory.isEmpty())
         p.setWorkingDirectory(options.workingDirectory);
+#ifdef Q_OS_UNIX
     if (options.asChild)
         p.setChildProcessModifier(options.asChild);
+#endif
     QElapsedTimer clock;
     clock.start();
     p.start(program, arguments);
