@@ -200,11 +200,11 @@ bool CControlApp::Startup(const QStringList &arguments)
     // A library or grabber port that would not open was said once already.
     if ((dialog.Channel().IsCameraLink() && theCamera.IsChannelOpen()) ||
         (!fileStores && theCamera.IsPortOpen())) {
-        BulkProgress progress(BulkProgress::Reading);
+        BulkProgress progress(theCamera, BulkProgress::Reading);
         theCamera.UploadAll();
     }
 
-    m_doc = std::make_unique<CZQB40Doc>();
+    m_doc = std::make_unique<CZQB40Doc>(theCamera);
     m_frame = CMainFrame::Create(m_doc.get(), m_programFileName);
     // A file that cannot be opened was said once; the program goes on
     // with an empty document rather than closing on the user.

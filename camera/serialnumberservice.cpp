@@ -1,12 +1,12 @@
 #include "serialnumberservice.h"
 
 #include "adjustrecordfile.h"
+#include "cameradata.h"
 #include "camerainfo.h"
 #include "comm/cameracodes.h"
 #include "comm/usernotifier.h"
 #include "paramindex.h"
 #include "resources/apptitle.h"
-#include "thecamera.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -59,12 +59,15 @@ qint64 readNumber(const QString &text)
 }
 } // namespace
 
-SerialNumberService::Transfers SerialNumberService::CameraTransfers()
+SerialNumberService::SerialNumberService(CameraData &camera)
+    : SerialNumberService(camera, ValueTransfers::On(camera))
 {
-    return ValueTransfers::On(theCamera);
 }
 
-SerialNumberService::SerialNumberService(Transfers transfers) : m_transfers(std::move(transfers)) {}
+SerialNumberService::SerialNumberService(CameraData &camera, Transfers transfers)
+    : m_camera(camera), m_transfers(std::move(transfers))
+{
+}
 
 QString SerialNumberService::CheckEntry(const QString &entry, bool eightDigits)
 {
@@ -136,7 +139,7 @@ int SerialNumberService::ReadValue(int index)
 {
     // A failed read has shown its error; the line carries the value before.
     m_transfers.upload(index);
-    return theCamera.GetValue(index);
+    return m_camera.GetValue(index);
 }
 
 QByteArray SerialNumberService::ReadModelName()
@@ -147,7 +150,7 @@ QByteArray SerialNumberService::ReadModelName()
         if (CameraInfo::EndsName(value))
             break; // the registers after it are not read
     }
-    return CameraInfo::DecodeName(theCamera, kModelFirst, count);
+    return CameraInfo::DecodeName(m_camera, kModelFirst, count);
 }
 
 QByteArray SerialNumberService::ReadSerialNumber(bool eightDigits)
@@ -155,7 +158,7 @@ QByteArray SerialNumberService::ReadSerialNumber(bool eightDigits)
     for (int i = kSerialFirst; i < kSerialFirst + 4; ++i)
         m_transfers.upload(i);
     // The operator's digit choice decides, not what the camera holds.
-    return CameraInfo::DecodeSerial(theCamera, eightDigits);
+    return CameraInfo::DecodeSerial(m_camera, eightDigits);
 }
 
 bool SerialNumberService::AppendAdjustRecord(bool eightDigits, QByteArray *modelName)

@@ -360,7 +360,7 @@ int Zqctl::WriteSerial(const QStringList &args)
         eightDigits = CameraInfo::Decode(theCamera).eightDigits;
     }
     // The number itself is checked as WRITE checks it: after the access code.
-    switch (SerialNumberService().WriteSerial(args.at(0), eightDigits)) {
+    switch (SerialNumberService(theCamera).WriteSerial(args.at(0), eightDigits)) {
     case SerialNumberService::Written:
         return Success;
     case SerialNumberService::EntryRefused:

@@ -1,9 +1,9 @@
 #include "czqb40doc.h"
 
 #include "bulkprogress.h"
+#include "camera/cameradata.h"
 #include "camera/camerainfo.h"
 #include "camera/settingsfile.h"
-#include "camera/thecamera.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 #include "ui/exchangeguard.h"
@@ -22,8 +22,8 @@ void FileMessage(const QString &text)
 }
 } // namespace
 
-CZQB40Doc::CZQB40Doc(QObject *parent)
-    : QObject(parent), m_title(StringTable::Load(StringId::Untitled))
+CZQB40Doc::CZQB40Doc(CameraData &camera, QObject *parent)
+    : QObject(parent), m_camera(camera), m_title(StringTable::Load(StringId::Untitled))
 {
     m_recentFiles.Load();
     ExchangeGuard::SetAfterExchange([this] { AfterExchange(); });
@@ -41,7 +41,7 @@ int CZQB40Doc::SendValue(int index, int value)
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
-    const int result = theCamera.SendParam(index, value);
+    const int result = m_camera.SendParam(index, value);
     if (result > 0)
         SetModifiedFlag();
     return result;
@@ -52,7 +52,7 @@ int CZQB40Doc::UploadValue(int index)
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
-    const int result = theCamera.UploadParam(index);
+    const int result = m_camera.UploadParam(index);
     if (result > 0)
         SetModifiedFlag();
     return result;
@@ -65,16 +65,16 @@ int CZQB40Doc::UploadAllValues()
         return kRefused;
     int before[PARAM_COUNT];
     for (int i = 0; i < PARAM_COUNT; ++i)
-        before[i] = theCamera.GetValue(i);
-    const bool identityKnown = theCamera.IdentityRead();
-    const CameraInfo identity = CameraInfo::Decode(theCamera);
-    BulkProgress progress(BulkProgress::Reading, m_window);
-    const int result = theCamera.UploadAll();
+        before[i] = m_camera.GetValue(i);
+    const bool identityKnown = m_camera.IdentityRead();
+    const CameraInfo identity = CameraInfo::Decode(m_camera);
+    BulkProgress progress(m_camera, BulkProgress::Reading, m_window);
+    const int result = m_camera.UploadAll();
     if (result > 0) {
         SetModifiedFlag();
         // This reading was the first on a port opened again: nothing more
         // to read, but the camera may be another one.
-        if (theCamera.TakeAnsweredAfterReopen() && identityKnown)
+        if (m_camera.TakeAnsweredAfterReopen() && identityKnown)
             SayIfAnotherCamera(identity);
         return result;
     }
@@ -82,7 +82,7 @@ int CZQB40Doc::UploadAllValues()
     // the views show them, so no control shows a value the camera does not
     // hold. Callers refresh after a good reading themselves.
     for (int i = 0; i < PARAM_COUNT; ++i) {
-        if (theCamera.GetValue(i) != before[i]) {
+        if (m_camera.GetValue(i) != before[i]) {
             SetModifiedFlag();
             emit refreshViews();
             break;
@@ -96,18 +96,18 @@ int CZQB40Doc::SendAllValues()
     const ExchangeGuard guard;
     if (!guard.Granted())
         return kRefused;
-    BulkProgress progress(BulkProgress::Writing, m_window);
-    return theCamera.SendAll();
+    BulkProgress progress(m_camera, BulkProgress::Writing, m_window);
+    return m_camera.SendAll();
 }
 
 void CZQB40Doc::AfterExchange()
 {
-    if (!theCamera.TakeAnsweredAfterReopen())
+    if (!m_camera.TakeAnsweredAfterReopen())
         return;
     // The line came back: the camera may have been switched off or replaced
     // meanwhile, so what the panel shows is read again.
-    const bool known = theCamera.IdentityRead();
-    const CameraInfo before = CameraInfo::Decode(theCamera);
+    const bool known = m_camera.IdentityRead();
+    const CameraInfo before = CameraInfo::Decode(m_camera);
     if (UploadAllValues() <= 0)
         return;
     emit refreshViews();
@@ -117,7 +117,7 @@ void CZQB40Doc::AfterExchange()
 
 void CZQB40Doc::SayIfAnotherCamera(const CameraInfo &before)
 {
-    const CameraInfo now = CameraInfo::Decode(theCamera);
+    const CameraInfo now = CameraInfo::Decode(m_camera);
     if (now.serialNumber != before.serialNumber || now.modelName != before.modelName)
         MessageBox::Show(tr("Another camera answers on this port now: %1 serial number %2 before, "
                             "%3 serial number %4 now.\nThe panel shows the settings it holds.")
@@ -130,7 +130,7 @@ void CZQB40Doc::SayIfAnotherCamera(const CameraInfo &before)
 
 int CZQB40Doc::GetValue(int index) const
 {
-    return theCamera.GetValue(index);
+    return m_camera.GetValue(index);
 }
 
 ValueTransfers CZQB40Doc::Transfers()
@@ -244,7 +244,7 @@ bool CZQB40Doc::LoadFile(const QString &path)
     }
     if (status == SettingsFile::Ok) {
         // The file's identity only while no camera has told its own.
-        SettingsFile::Apply(values, &theCamera, theCamera.IdentityRead());
+        SettingsFile::Apply(values, &m_camera, m_camera.IdentityRead());
         // Sent whatever the camera says; its failure was reported once.
         SendAllValues();
     }
@@ -285,7 +285,7 @@ bool CZQB40Doc::OnFileSaveAs()
 bool CZQB40Doc::DoSave(const QString &path)
 {
     QString error;
-    if (SettingsFile::Write(path, theCamera, &error) != SettingsFile::Ok) {
+    if (SettingsFile::Write(path, m_camera, &error) != SettingsFile::Ok) {
         FileMessage(StringTable::Load(StringId::FailedToSaveDocument) + QLatin1Char('\n') + error);
         return false;
     }

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class CameraData;
 class CameraInfo;
 class QWidget;
 
@@ -24,7 +25,7 @@ class CZQB40Doc : public QObject
 {
     Q_OBJECT
 public:
-    explicit CZQB40Doc(QObject *parent = nullptr);
+    explicit CZQB40Doc(CameraData &camera, QObject *parent = nullptr);
     ~CZQB40Doc() override;
 
     // Value operations; negative results were reported already. kRefused:
@@ -37,6 +38,8 @@ public:
     int GetValue(int index) const;
     // The value operations above, for the services that run on them.
     ValueTransfers Transfers();
+    // The connection the document's values are read from and sent to.
+    CameraData &Camera() const { return m_camera; }
 
     // Title ("Untitled" without a file), full path (empty without a file).
     QString GetTitle() const { return m_title; }
@@ -108,6 +111,7 @@ private:
     // Shows the one modeless dialog kept in slot, or makes a fresh one.
     void ShowModeless(QPointer<QDialog> &slot, const DialogFactory &factory);
 
+    CameraData &m_camera;
     QString m_title;
     QString m_pathName;
     bool m_modified = false;

@@ -68,6 +68,7 @@ GuiFixture::~GuiFixture()
     delete doc;
     theCamera.Close();
     theCamera.SetPortDriver(nullptr);
+    theCamera.SetBulkProgress(nullptr);
     MessageBox::SetRecorder(nullptr);
     FileDialogs::SetAnswerer(nullptr);
     UserNotifier::Install(nullptr);
@@ -81,7 +82,7 @@ void GuiFixture::OpenPort(int portNumber, int baud)
 
 void GuiFixture::BuildWindows()
 {
-    doc = new CZQB40Doc;
+    doc = new CZQB40Doc(theCamera);
     frame = CMainFrame::Create(doc, m_programFileName);
     doc->OnFileNew();
 }
