@@ -2,6 +2,9 @@
 
 #include "zqctl.h"
 
+#include "comm/channelspec.h"
+#include "comm/comportmap.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
@@ -59,8 +62,10 @@ bool ChannelRunner::Parse(const QString &text, Channel *channel, QString *error)
     bool ok = false;
     if (name.startsWith(QLatin1String("com:"))) {
         const int n = name.mid(4).toInt(&ok);
-        if (!ok || n < 1 || n > 10) {
-            *error = QStringLiteral("\"%1\": COM ports are com:1 to com:10").arg(name);
+        if (!ok || n < 1 || n > ComPortMap::kPortCount) {
+            *error = QStringLiteral("\"%1\": COM ports are com:1 to com:%2")
+                         .arg(name)
+                         .arg(ComPortMap::kPortCount);
             return false;
         }
         channel->options = {QStringLiteral("--com"), QString::number(n)};
@@ -76,8 +81,9 @@ bool ChannelRunner::Parse(const QString &text, Channel *channel, QString *error)
     }
     // A rate after the channel; scan's "-" says the library keeps its own.
     if (fields.size() > 1 && fields.at(1) != QLatin1String("-")) {
-        if (fields.at(1) != QLatin1String("9600") && fields.at(1) != QLatin1String("115200")) {
-            *error = QStringLiteral("\"%1\": the rate is 9600 or 115200").arg(fields.at(1));
+        if (!ChannelSpec::IsCameraRate(fields.at(1))) {
+            *error = QStringLiteral("\"%1\": the rate is %2")
+                         .arg(fields.at(1), ChannelSpec::CameraRatesText());
             return false;
         }
         channel->options << QStringLiteral("--baud") << fields.at(1);

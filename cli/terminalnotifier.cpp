@@ -1,5 +1,7 @@
 #include "terminalnotifier.h"
 
+#include "resources/apptitle.h"
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -22,7 +24,7 @@ void TerminalNotifier::ShowMessage(const QString &text, const QString &caption, 
     // Error boxes carry the program's title as caption; other captions
     // ("Error" of a grabber that would not open) say something of their own.
     // Every error in zqctl's one form, "zqctl: " first.
-    if (caption.trimmed() == QLatin1String("ZQ-M(V)710ALX"))
+    if (caption.trimmed() == QLatin1String(kAppTitle).trimmed())
         std::fprintf(stderr, "zqctl: %s\n", qPrintable(text));
     else
         std::fprintf(stderr, "zqctl: %s: %s\n", qPrintable(caption), qPrintable(text));

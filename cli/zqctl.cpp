@@ -1,6 +1,7 @@
 #include "zqctl.h"
 
 #include "camera/thecamera.h"
+#include "comm/channelspec.h"
 #include "comm/comportmap.h"
 #include "comm/portcatalog.h"
 #include "comm/qserialportdriver.h"
@@ -181,8 +182,8 @@ int Zqctl::Run(const QStringList &arguments)
         return UsageError(QStringLiteral("--device needs a path"));
     if (parser.isSet(baud)) {
         const QString v = last(baud);
-        if (v != QLatin1String("9600") && v != QLatin1String("115200"))
-            return UsageError(QStringLiteral("--baud takes 9600 or 115200"));
+        if (!ChannelSpec::IsCameraRate(v))
+            return UsageError(QStringLiteral("--baud takes ") + ChannelSpec::CameraRatesText());
         m_baudRate = v.toInt();
         m_baudGiven = true;
     }
