@@ -180,7 +180,7 @@ bool CControlApp::Startup(const QStringList &arguments)
 
     // Built hidden while the operator chooses the channel, so the panel
     // follows the first reading at once; nothing of it shows until then.
-    m_doc = std::make_unique<CZQB40Doc>();
+    m_doc = std::make_unique<CZQB40Doc>(theCamera);
     m_frame = CMainFrame::Create(m_doc.get(), m_programFileName);
 
     const int lastPort = QSettings().value(QLatin1String(kComPortKey), 0).toInt();
@@ -210,7 +210,7 @@ bool CControlApp::Startup(const QStringList &arguments)
     // A library or grabber port that would not open was said once already.
     if ((dialog.Channel().IsCameraLink() && theCamera.IsChannelOpen()) ||
         (!fileStores && theCamera.IsPortOpen())) {
-        BulkProgress progress(BulkProgress::Reading);
+        BulkProgress progress(theCamera, BulkProgress::Reading);
         theCamera.UploadAll();
     } else if (fileStores && theCamera.IsPortOpen()) {
         // The file stands in for the reading of the values, not for the

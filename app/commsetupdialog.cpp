@@ -43,7 +43,17 @@ constexpr int kCancel = CommSetupId::Cancel;
 constexpr int kEuresys = CommSetupId::Euresys - CommSetupId::FirstPort; // choice numbers
 constexpr int kMatrox = CommSetupId::Matrox - CommSetupId::FirstPort;
 constexpr int kOtherFactory = CommSetupId::OtherFactory - CommSetupId::FirstPort;
-constexpr int kBaudRates[] = {9600, 115200}; // by m_baudChoice
+constexpr auto &kBaudRates = ChannelSpec::kCameraRates; // by m_baudChoice
+
+// The rate's button; a rate the camera does not talk at, the first.
+int BaudButton(int baud)
+{
+    for (int i = 0; i < int(std::size(kBaudRates)); ++i) {
+        if (kBaudRates[i] == baud)
+            return i;
+    }
+    return 0;
+}
 } // namespace
 
 CommSetupDialog::CommSetupDialog(QWidget *parent, int preselectPort) : QDialog(parent)
@@ -393,7 +403,7 @@ void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera,
         m_grabberPorts->setCurrentIndex(camera.channel.clPort);
         ShowGrabberRates();
         if (camera.baud)
-            m_bauds->button(camera.baud == 115200 ? 1 : 0)->setChecked(true);
+            m_bauds->button(BaudButton(camera.baud))->setChecked(true);
         return;
     }
     int number = camera.channel.comNumber;
@@ -412,6 +422,6 @@ void CommSetupDialog::ChooseFound(const CameraProbe::Found &camera,
     }
     PortButton(number - 1)->setChecked(true);
     OnPortClicked(number - 1);
-    m_bauds->button(camera.baud == 115200 ? 1 : 0)->setChecked(true);
+    m_bauds->button(BaudButton(camera.baud))->setChecked(true);
     PortButton(number - 1)->setFocus();
 }

@@ -17,6 +17,7 @@ public:
     // the rows in all, so a long transfer can show how far it is.
     using BulkProgress = std::function<void(int done, int total)>;
     void SetBulkProgress(BulkProgress progress) { m_bulkProgress = std::move(progress); }
+    const BulkProgress &GetBulkProgress() const { return m_bulkProgress; }
 
     // Plain operations: failures are recorded and returned, never shown.
     // 1 when accepted and the stored value changed, 0 when accepted and equal.

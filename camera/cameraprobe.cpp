@@ -2,6 +2,7 @@
 
 #include "cameradata.h"
 #include "comm/cameralinklibrary.h"
+#include "comm/channelspec.h"
 #include "comm/comportmap.h"
 #include "comm/ossupport.h"
 #include "comm/portcatalog.h"
@@ -193,7 +194,8 @@ bool CameraProbe::Open(const Search &search, CameraData &camera, const Channel &
 
 QList<int> CameraProbe::RatesFor(const Channel &channel) const
 {
-    const QList<int> all(std::begin(kRates), std::end(kRates));
+    const QList<int> all(std::begin(ChannelSpec::kCameraRates),
+                         std::end(ChannelSpec::kCameraRates));
     if (channel.clPort < 0)
         return all;
     // A grabber's port is tried at the rates its library can set it to; a

@@ -22,7 +22,6 @@ class CameraProbe
 {
 public:
     static constexpr int kAckWaitMs = 100;
-    static constexpr int kRates[] = {9600, 115200}; // tried in this order
 
     struct Channel
     {

@@ -1,13 +1,12 @@
 #include "serialnumberservice.h"
 
 #include "adjustrecordfile.h"
+#include "cameradata.h"
 #include "camerainfo.h"
 #include "comm/cameracodes.h"
 #include "comm/usernotifier.h"
 #include "paramindex.h"
-#include "paramstore.h"
 #include "resources/apptitle.h"
-#include "thecamera.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -60,12 +59,15 @@ qint64 readNumber(const QString &text)
 }
 } // namespace
 
-SerialNumberService::Transfers SerialNumberService::CameraTransfers()
+SerialNumberService::SerialNumberService(CameraData &camera)
+    : SerialNumberService(camera, ValueTransfers::On(camera))
 {
-    return ValueTransfers::On(theCamera);
 }
 
-SerialNumberService::SerialNumberService(Transfers transfers) : m_transfers(std::move(transfers)) {}
+SerialNumberService::SerialNumberService(CameraData &camera, Transfers transfers)
+    : m_camera(camera), m_transfers(std::move(transfers))
+{
+}
 
 QString SerialNumberService::CheckEntry(const QString &entry, bool eightDigits)
 {
@@ -137,7 +139,7 @@ int SerialNumberService::ReadValue(int index)
 {
     // A failed read has shown its error; the line carries the value before.
     m_transfers.upload(index);
-    return m_transfers.value(index);
+    return m_camera.GetValue(index);
 }
 
 QByteArray SerialNumberService::ReadModelName()
@@ -148,21 +150,15 @@ QByteArray SerialNumberService::ReadModelName()
         if (CameraInfo::EndsName(value))
             break; // the registers after it are not read
     }
-    ParamStore read;
-    for (int i = kModelFirst; i < kModelFirst + count; ++i)
-        read.SetValue(i, m_transfers.value(i));
-    return CameraInfo::DecodeName(read, kModelFirst, count);
+    return CameraInfo::DecodeName(m_camera, kModelFirst, count);
 }
 
 QByteArray SerialNumberService::ReadSerialNumber(bool eightDigits)
 {
     for (int i = kSerialFirst; i < kSerialFirst + 4; ++i)
         m_transfers.upload(i);
-    ParamStore read;
-    for (int i = kSerialFirst; i < kSerialFirst + 4; ++i)
-        read.SetValue(i, m_transfers.value(i));
     // The operator's digit choice decides, not what the camera holds.
-    return CameraInfo::DecodeSerial(read, eightDigits);
+    return CameraInfo::DecodeSerial(m_camera, eightDigits);
 }
 
 bool SerialNumberService::AppendAdjustRecord(bool eightDigits, QByteArray *modelName)

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class CameraData;
+
 // Writing a camera's serial number and recording it, and resetting the
 // settings to their defaults: the service work behind the panel's hidden
 // serial controls and "zqctl write-serial", without any widget.
@@ -16,10 +18,10 @@ class SerialNumberService
 {
 public:
     // How the service reaches the camera. The panel passes the document's
-    // value operations; by default theCamera's reporting wrappers are used.
-    // Either way a failure has been reported once when it returns negative.
+    // value operations; by default the camera's own reporting wrappers are
+    // used. Either way a failure has been reported once when it returns
+    // negative.
     using Transfers = ValueTransfers;
-    static Transfers CameraTransfers();
 
     enum Result
     {
@@ -30,7 +32,8 @@ public:
         RecordFailed  // serial written, record file not written
     };
 
-    explicit SerialNumberService(Transfers transfers = CameraTransfers());
+    explicit SerialNumberService(CameraData &camera);
+    SerialNumberService(CameraData &camera, Transfers transfers);
 
     // The message that refuses the entry, or an empty text when it is valid.
     static QString CheckEntry(const QString &entry, bool eightDigits);
@@ -59,6 +62,7 @@ private:
     QByteArray ReadSerialNumber(bool eightDigits);
     int ReadValue(int index);
 
+    CameraData &m_camera; // where the values read back are decoded from
     Transfers m_transfers;
     std::function<QDateTime()> m_clock;
 };

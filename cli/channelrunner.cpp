@@ -88,8 +88,9 @@ bool ChannelRunner::Parse(const QString &text, NamedChannel *channel, QString *e
     }
     // A rate after the channel; scan's "-" says the library keeps its own.
     if (fields.size() > 1 && fields.at(1) != QLatin1String("-")) {
-        if (fields.at(1) != QLatin1String("9600") && fields.at(1) != QLatin1String("115200")) {
-            *error = QStringLiteral("\"%1\": the rate is 9600 or 115200").arg(fields.at(1));
+        if (!ChannelSpec::IsCameraRate(fields.at(1))) {
+            *error = QStringLiteral("\"%1\": the rate is %2")
+                         .arg(fields.at(1), ChannelSpec::CameraRatesText());
             return false;
         }
         channel->spec.baudRate = fields.at(1).toInt();

@@ -362,7 +362,7 @@ int ParamCommands::WriteSerial(CommandContext &c)
         eightDigits = CameraInfo::Decode(c.camera).eightDigits;
     }
     // The number itself is checked as WRITE checks it: after the access code.
-    switch (SerialNumberService(ValueTransfers::On(c.camera))
+    switch (SerialNumberService(c.camera)
                 .WriteSerial(c.request.args.at(0), eightDigits)) {
     case SerialNumberService::Written:
         return Success;

@@ -136,8 +136,8 @@ int Zqctl::Parse(const QStringList &arguments, QString *command, CommandOutput &
     int baudRate = 9600;
     if (baud->count()) {
         const QString v = last(baud);
-        if (v != QLatin1String("9600") && v != QLatin1String("115200"))
-            return usage(QStringLiteral("--baud takes 9600 or 115200"));
+        if (!ChannelSpec::IsCameraRate(v))
+            return usage(QStringLiteral("--baud takes ") + ChannelSpec::CameraRatesText());
         baudRate = v.toInt();
     }
     if (library->count() && (r.library = last(library)).isEmpty())

@@ -1,5 +1,24 @@
 #include "channelspec.h"
 
+#include <QStringList>
+
+bool ChannelSpec::IsCameraRate(const QString &text)
+{
+    for (int rate : kCameraRates) {
+        if (text == QString::number(rate))
+            return true;
+    }
+    return false;
+}
+
+QString ChannelSpec::CameraRatesText()
+{
+    QStringList rates;
+    for (int rate : kCameraRates)
+        rates << QString::number(rate);
+    return rates.join(QStringLiteral(" or "));
+}
+
 ChannelSpec ChannelSpec::Com(int number, int baudRate)
 {
     ChannelSpec spec;

@@ -1,10 +1,10 @@
 #include "czqb40doc.h"
 
 #include "bulkprogress.h"
+#include "camera/cameradata.h"
 #include "camera/camerainfo.h"
 #include "camera/paramindex.h"
 #include "camera/settingsfile.h"
-#include "camera/thecamera.h"
 #include "resources/stringids.h"
 #include "resources/stringtable.h"
 #include "ui/exchangeguard.h"
@@ -23,8 +23,8 @@ void FileMessage(const QString &text)
 }
 } // namespace
 
-CZQB40Doc::CZQB40Doc(QObject *parent)
-    : QObject(parent), m_title(StringTable::Load(StringId::Untitled))
+CZQB40Doc::CZQB40Doc(CameraData &camera, QObject *parent)
+    : QObject(parent), m_camera(camera), m_title(StringTable::Load(StringId::Untitled))
 {
     m_recentFiles.Load();
     ExchangeGuard::SetAfterExchange([this] { AfterExchange(); });
@@ -44,12 +44,12 @@ int CZQB40Doc::SendValue(int index, int value)
         return kRefused;
     EndNotice();
     // A value meant for the camera the panel shows is not written to another.
-    if (theCamera.WaitsToReopen()) {
+    if (m_camera.WaitsToReopen()) {
         const int asked = AskWhichCamera();
         if (asked != 0)
             return asked < 0 ? asked : kRefused;
     }
-    const int result = theCamera.SendParam(index, value);
+    const int result = m_camera.SendParam(index, value);
     if (result > 0)
         SetModifiedFlag();
     return result;
@@ -61,7 +61,7 @@ int CZQB40Doc::UploadValue(int index)
     if (!guard.Granted())
         return kRefused;
     EndNotice();
-    const int result = theCamera.UploadParam(index);
+    const int result = m_camera.UploadParam(index);
     if (result > 0)
         SetModifiedFlag();
     return result;
@@ -75,16 +75,16 @@ int CZQB40Doc::UploadAllValues()
     EndNotice();
     int before[PARAM_COUNT];
     for (int i = 0; i < PARAM_COUNT; ++i)
-        before[i] = theCamera.GetValue(i);
-    const bool identityKnown = theCamera.IdentityRead();
-    const CameraInfo identity = CameraInfo::Decode(theCamera);
-    BulkProgress progress(BulkProgress::Reading, m_window);
-    const int result = theCamera.UploadAll();
+        before[i] = m_camera.GetValue(i);
+    const bool identityKnown = m_camera.IdentityRead();
+    const CameraInfo identity = CameraInfo::Decode(m_camera);
+    BulkProgress progress(m_camera, BulkProgress::Reading, m_window);
+    const int result = m_camera.UploadAll();
     if (result > 0) {
         SetModifiedFlag();
         // This reading was the first on a port opened again: nothing more
         // to read, but the camera may be another one.
-        if (theCamera.TakeAnsweredAfterReopen() && identityKnown)
+        if (m_camera.TakeAnsweredAfterReopen() && identityKnown)
             SayIfAnotherCamera(identity);
         return result;
     }
@@ -92,7 +92,7 @@ int CZQB40Doc::UploadAllValues()
     // the views show them, so no control shows a value the camera does not
     // hold. Callers refresh after a good reading themselves.
     for (int i = 0; i < PARAM_COUNT; ++i) {
-        if (theCamera.GetValue(i) != before[i]) {
+        if (m_camera.GetValue(i) != before[i]) {
             SetModifiedFlag();
             emit refreshViews();
             break;
@@ -107,23 +107,23 @@ int CZQB40Doc::SendAllValues()
     if (!guard.Granted())
         return kRefused;
     EndNotice();
-    if (theCamera.WaitsToReopen()) {
+    if (m_camera.WaitsToReopen()) {
         const int asked = AskWhichCamera();
         if (asked != 0)
             return asked < 0 ? asked : kRefused;
     }
     BulkProgress progress(BulkProgress::Writing, m_window);
-    return theCamera.SendAll();
+    return m_camera.SendAll();
 }
 
 void CZQB40Doc::AfterExchange()
 {
-    if (!theCamera.TakeAnsweredAfterReopen())
+    if (!m_camera.TakeAnsweredAfterReopen())
         return;
     // The line came back: the camera may have been switched off or replaced
     // meanwhile, so what the panel shows is read again.
-    const bool known = m_cameraBefore || theCamera.IdentityRead();
-    const CameraInfo before = m_cameraBefore.value_or(CameraInfo::Decode(theCamera));
+    const bool known = m_cameraBefore || m_camera.IdentityRead();
+    const CameraInfo before = m_cameraBefore.value_or(CameraInfo::Decode(m_camera));
     m_cameraBefore.reset();
     if (UploadAllValues() <= 0)
         return;
@@ -134,15 +134,15 @@ void CZQB40Doc::AfterExchange()
 
 int CZQB40Doc::AskWhichCamera()
 {
-    const bool known = theCamera.IdentityRead();
-    const CameraInfo before = CameraInfo::Decode(theCamera);
+    const bool known = m_camera.IdentityRead();
+    const CameraInfo before = CameraInfo::Decode(m_camera);
     // The model's name and the serial number tell one camera from another.
     for (int i = Param::ModelNameFirst; i <= Param::SerialNumberLast; ++i) {
-        const int result = theCamera.UploadParam(i);
+        const int result = m_camera.UploadParam(i);
         if (result < 0)
             return result;
     }
-    const CameraInfo now = CameraInfo::Decode(theCamera);
+    const CameraInfo now = CameraInfo::Decode(m_camera);
     if (!known || (now.serialNumber == before.serialNumber && now.modelName == before.modelName))
         return 0;
     // AfterExchange reads it all, refreshes and says so once.
@@ -152,7 +152,7 @@ int CZQB40Doc::AskWhichCamera()
 
 void CZQB40Doc::SayIfAnotherCamera(const CameraInfo &before)
 {
-    const CameraInfo now = CameraInfo::Decode(theCamera);
+    const CameraInfo now = CameraInfo::Decode(m_camera);
     if (now.serialNumber != before.serialNumber || now.modelName != before.modelName)
         MessageBox::Show(tr("Another camera answers on this port now: %1 serial number %2 before, "
                             "%3 serial number %4 now.\nThe panel shows the settings it holds.")
@@ -174,7 +174,7 @@ void CZQB40Doc::EndNotice()
 
 int CZQB40Doc::GetValue(int index) const
 {
-    return theCamera.GetValue(index);
+    return m_camera.GetValue(index);
 }
 
 ValueTransfers CZQB40Doc::Transfers()
@@ -289,7 +289,7 @@ bool CZQB40Doc::LoadFile(const QString &path)
     }
     if (status == SettingsFile::Ok) {
         // The file's identity only while no camera has told its own.
-        SettingsFile::Apply(values, &theCamera, theCamera.IdentityRead());
+        SettingsFile::Apply(values, &m_camera, m_camera.IdentityRead());
         // Sent whatever the camera says; its failure was reported once.
         SendAllValues();
     }
@@ -332,7 +332,7 @@ bool CZQB40Doc::OnFileSaveAs()
 bool CZQB40Doc::DoSave(const QString &path)
 {
     QString error;
-    if (SettingsFile::Write(path, theCamera, &error) != SettingsFile::Ok) {
+    if (SettingsFile::Write(path, m_camera, &error) != SettingsFile::Ok) {
         FileMessage(StringTable::Load(StringId::FailedToSaveDocument) + QLatin1Char('\n') + error);
         return false;
     }

@@ -13,6 +13,8 @@
 #include <functional>
 #include <optional>
 
+class CameraData;
+class CameraInfo;
 class QWidget;
 
 // The one document of the program: the settings file it was read from or
@@ -25,7 +27,7 @@ class CZQB40Doc : public QObject
 {
     Q_OBJECT
 public:
-    explicit CZQB40Doc(QObject *parent = nullptr);
+    explicit CZQB40Doc(CameraData &camera, QObject *parent = nullptr);
     ~CZQB40Doc() override;
 
     // Value operations; negative results were reported already. kRefused:
@@ -38,6 +40,8 @@ public:
     int GetValue(int index) const;
     // The value operations above, for the services that run on them.
     ValueTransfers Transfers();
+    // The connection the document's values are read from and sent to.
+    CameraData &Camera() const { return m_camera; }
 
     // Title ("Untitled" without a file), full path (empty without a file).
     QString GetTitle() const { return m_title; }
@@ -118,6 +122,7 @@ private:
     // The camera the panel showed, while another one that answered a
     // reopened port waits to be read by AfterExchange.
     std::optional<CameraInfo> m_cameraBefore;
+    CameraData &m_camera;
     QString m_title;
     QString m_pathName;
     bool m_modified = false;

@@ -33,7 +33,7 @@ void CZQB40View::ConnectSerialControls()
 void CZQB40View::OnWriteSerial()
 {
     m_serialEntry = FindControlAs<QLineEdit>(this, PanelId::SerialEdit)->text();
-    SerialNumberService(m_doc->Transfers())
+    SerialNumberService(m_doc->Camera(), m_doc->Transfers())
         .WriteSerial(m_serialEntry, m_eightDigits == 1, &m_modelName);
 }
 
@@ -45,6 +45,6 @@ void CZQB40View::OnSerialSpin(int delta)
 
 void CZQB40View::OnReadAndReset()
 {
-    if (SerialNumberService(m_doc->Transfers()).ReadAndReset() > 0)
+    if (SerialNumberService(m_doc->Camera(), m_doc->Transfers()).ReadAndReset() > 0)
         emit m_doc->refreshViews();
 }

@@ -6,7 +6,6 @@
 #include "camera/paramtable.h"
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
-#include "document/bulkprogress.h"
 #include "document/czqb40doc.h"
 #include "document/recentfilelist.h"
 #include "resources/commandids.h"
@@ -151,7 +150,7 @@ void TestMainFrame::menus()
     QFETCH(bool, developer);
     GuiFixture rig(program);
     {
-        CZQB40Doc doc;
+        CZQB40Doc doc(theCamera);
         CMainFrame bare(&doc, program); // its caption until a panel sets one
         QCOMPARE(bare.windowTitle(), QStringLiteral(" ZQ-M(V)710ALX"));
     }
@@ -295,6 +294,8 @@ void TestMainFrame::readFromCamera()
     rig.frame->show();
     QVERIFY(QTest::qWaitForWindowActive(rig.frame));
     QSignalSpy refreshes(rig.doc, &CZQB40Doc::refreshViews);
+    QPair<int, int> counted;
+    theCamera.SetBulkProgress([&counted](int done, int total) { counted = {done, total}; });
 
     rig.camera.Faults().silent = true;
     QTest::keyClick(rig.frame, Qt::Key_R, Qt::ControlModifier);
@@ -330,9 +331,8 @@ void TestMainFrame::readFromCamera()
     QCOMPARE(rig.TakePayloads().size(), 1); // the key's own write, after the reading
 #endif
     QCOMPARE(theCamera.GetValue(Param::ProgrammableShutter), 917);
-    QCOMPARE(BulkProgress::LastDone(),
-             ParamTable::CountWith(PF_READ)); // the progress window counted every row
-    QCOMPARE(BulkProgress::LastTotal(), ParamTable::CountWith(PF_READ));
+    const int rows = ParamTable::CountWith(PF_READ);
+    QCOMPARE(counted, qMakePair(rows, rows)); // the progress counted every row
 
     // A reading that fails midway has changed rows before it: the views show them.
     theCamera.SetValue(Param::TriggerMode, 3);
@@ -353,7 +353,7 @@ void TestMainFrame::readFromCamera()
     QVERIFY(QTest::qWaitForWindowActive(rig.frame)); // back from the progress window
     QTest::keyClick(rig.frame, Qt::Key_W, Qt::ControlModifier);
     QCOMPARE(rig.TakePayloads().size(), ParamTable::CountWith(PF_WRITE_ALL));
-    QCOMPARE(BulkProgress::LastDone(), ParamTable::CountWith(PF_WRITE_ALL));
+    QCOMPARE(counted.first, ParamTable::CountWith(PF_WRITE_ALL));
     QVERIFY(!rig.doc->IsModified());
 }
 

@@ -1,10 +1,10 @@
 // Writing a serial number and its record, and read-and-reset: what reaches
 // the camera, what lands in the record file, and what the user is told.
 #include "camera/adjustrecordfile.h"
+#include "camera/cameradata.h"
 #include "camera/paramindex.h"
 #include "camera/paramtable.h"
 #include "camera/serialnumberservice.h"
-#include "camera/thecamera.h"
 #include "comm/ossupport.h"
 #include "resources/apptitle.h"
 #include "sim/simcamera.h"
@@ -38,25 +38,18 @@ const QByteArray kHeader =
                         "95578F808AB49378312C95578F808AB49378320D0A");
 const char kFile[] = "ZQ-M710_AdjustData.csv";
 
-// theCamera on a simulated line, the current directory a fresh one, and a
+// A camera of its own on a simulated line, the current directory a fresh one, and a
 // clock stopped at 7 December 2026, 14:05.
 struct Rig : SimLine<SimCamera>
 {
     explicit Rig(const SimConfig &config = SimConfig()) : SimLine(config)
     {
-        theCamera.Close();
-        for (int i = 0; i < PARAM_COUNT; ++i)
-            theCamera.ResetValue(i);
-        Attach(theCamera, 9600);
+        Attach(link, 9600);
         previousDir = QDir::currentPath();
         QDir::setCurrent(dir.path());
         service.SetClock([] { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 31)); });
     }
-    ~Rig()
-    {
-        QDir::setCurrent(previousDir);
-        theCamera.Close();
-    }
+    ~Rig() { QDir::setCurrent(previousDir); }
     QByteArray File() const
     {
         QFile f(dir.filePath(kFile));
@@ -74,7 +67,8 @@ struct Rig : SimLine<SimCamera>
     QTemporaryDir dir;
     QString previousDir;
     RecordingNotifier notifier;
-    SerialNumberService service;
+    CameraData link;
+    SerialNumberService service{link};
 };
 
 QByteArrayList reads(std::initializer_list<int> infoRegisters)
@@ -182,8 +176,8 @@ void TestSerialNumberService::writesSerialAndNewRecord()
 void TestSerialNumberService::eightDigitsAppendToExistingFile()
 {
     Rig rig;
-    QCOMPARE(theCamera.WriteParam(Param::AdjustGainL, 300) +
-                 theCamera.WriteParam(Param::AdjustGainR, 301),
+    QCOMPARE(rig.link.WriteParam(Param::AdjustGainL, 300) +
+                 rig.link.WriteParam(Param::AdjustGainR, 301),
              2);
     const int before = rig.Payloads().size();
     rig.Put(kHeader + "old\r\n");
@@ -322,8 +316,8 @@ void TestSerialNumberService::failedWriteCutsTheFileBack()
 void TestSerialNumberService::readAndReset()
 {
     Rig rig;
-    QCOMPARE(theCamera.WriteParam(Param::GainLevel, 300) +
-                 theCamera.WriteParam(Param::AdjustGainL, 300),
+    QCOMPARE(rig.link.WriteParam(Param::GainLevel, 300) +
+                 rig.link.WriteParam(Param::AdjustGainL, 300),
              2);
     QCOMPARE(rig.service.ReadAndReset(), 1);
     QByteArrayList writes;
@@ -332,8 +326,8 @@ void TestSerialNumberService::readAndReset()
     QCOMPARE(writes.join(' '), QByteArray("02 04 05 06 08 0C 0F 11 12 13 14 15 16 17 18 1E 1F "
                                           "20 45 46 48 4A 4B 4C 4D 50 00 01"));
     QCOMPARE(rig.Payloads().size(), 2 + 28 + ParamTable::CountWith(PF_READ));
-    QCOMPARE(theCamera.GetValue(Param::GainLevel), 0);
-    QCOMPARE(theCamera.GetValue(Param::AdjustGainL), 300); // a factory adjustment stays
+    QCOMPARE(rig.link.GetValue(Param::GainLevel), 0);
+    QCOMPARE(rig.link.GetValue(Param::AdjustGainL), 300); // a factory adjustment stays
     QVERIFY(rig.notifier.messages.isEmpty());
 
     // Silence: every write reports its failure, and the read-all one more.

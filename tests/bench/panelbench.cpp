@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
 
     GuiFixture rig;
     rig.OpenPort();
-    CZQB40Doc doc;
+    CZQB40Doc doc(theCamera);
 
     // A full panel: a known model and firmware, every group with a choice.
     StoreText(31, 8, "Vantorix");

@@ -73,6 +73,7 @@ GuiFixture::~GuiFixture()
     delete doc;
     theCamera.Close();
     theCamera.SetPortDriver(nullptr);
+    theCamera.SetBulkProgress(nullptr);
     MessageBox::SetRecorder(nullptr);
     FileDialogs::SetAnswerer(nullptr);
     UserNotifier::Install(nullptr);
@@ -86,7 +87,7 @@ void GuiFixture::OpenPort(int portNumber, int baud)
 
 void GuiFixture::BuildWindows()
 {
-    doc = new CZQB40Doc;
+    doc = new CZQB40Doc(theCamera);
     frame = CMainFrame::Create(doc, m_programFileName);
     doc->OnFileNew();
 }
