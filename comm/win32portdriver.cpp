@@ -5,6 +5,8 @@
 #include <windows.h>
 
 namespace {
+constexpr DWORD kQueueBytes = 4096;
+
 HANDLE handleOf(void *h)
 {
     return static_cast<HANDLE>(h);
@@ -64,6 +66,9 @@ bool Win32PortDriver::Open(const QString &device)
     m_ownFlags = 0;
     m_pending.clear();
     m_readWaitMs = m_writeMs = -1;
+    // Room for the longest reply in the driver's queue; a driver that keeps
+    // its own size is no reason to refuse the port.
+    ::SetupComm(h, kQueueBytes, kQueueBytes);
     if (!SetTimeouts(0, 1000)) {
         m_openError = ::GetLastError();
         m_openReason = SystemText(m_openError);
@@ -139,11 +144,6 @@ bool Win32PortDriver::Configure(int baud, int byteSize, int stopBits, int parity
     ::EscapeCommFunction(handleOf(m_handle), SETDTR);
     ::EscapeCommFunction(handleOf(m_handle), SETRTS);
     return true;
-}
-
-bool Win32PortDriver::SetQueueSizes(int inBytes, int outBytes)
-{
-    return IsOpen() && ::SetupComm(handleOf(m_handle), DWORD(inBytes), DWORD(outBytes)) != 0;
 }
 
 bool Win32PortDriver::SetTimeouts(qint64 readWaitMs, qint64 writeMs)

@@ -24,7 +24,6 @@ public:
     bool IsOpen() const override;
     void Close() override;
     bool Configure(int baud, int byteSize, int stopBits, int parity) override;
-    bool SetQueueSizes(int inBytes, int outBytes) override;
     qint64 Write(const char *data, qint64 count, qint64 timeoutMs) override;
     qint64 ReadAvailable(char *buffer, qint64 maxCount) override;
     bool WaitReadable(qint64 deadlineMs) override;

@@ -160,7 +160,7 @@ void TestClSerSim::readAllAndWriteThroughLibrary()
     QVERIFY(notifier.messages.isEmpty());
 
     QFile file(log);
-    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QByteArray text = file.readAll();
     QVERIFY(text.contains("frame 02 30 31 46 46 30 31 30 43 30 31 32 43 30 30 03 30 33\n"));
     QVERIFY(text.contains("payload 01FF010C012C00\n"));
@@ -177,7 +177,7 @@ void TestClSerSim::closedBeforeTheLibraryIsGone()
     QVERIFY(probe.waitForFinished(10000));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
-    QCOMPARE(probe.readAllStandardOutput(), QByteArray("917\n"));
+    QCOMPARE(ProcessRun::Lines(probe.readAllStandardOutput()), QByteArray("917\n"));
 }
 
 void TestClSerSim::onlyTheOpenerCloses()

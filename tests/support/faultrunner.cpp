@@ -4,6 +4,7 @@
 #include "camera/cameradata.h"
 #include "camera/settingsfile.h"
 #include "faulttransport.h"
+#include "processrun.h"
 #include "recordingnotifier.h"
 
 #include <QElapsedTimer>
@@ -186,7 +187,7 @@ void FaultRunner::RunZqctl(const FaultScenario &s)
     zqctl.start(m_zqctl, arguments);
     QVERIFY(zqctl.waitForFinished(60000));
     const qint64 ms = clock.elapsed();
-    const QByteArray err = zqctl.readAllStandardError();
+    const QByteArray err = ProcessRun::Lines(zqctl.readAllStandardError());
     qInfo("%s over %s: exit %d, %lld ms, stderr \"%s\"", QTest::currentDataTag(),
           qPrintable(m_transport->Name()), zqctl.exitCode(), ms, err.simplified().constData());
 
@@ -197,7 +198,8 @@ void FaultRunner::RunZqctl(const FaultScenario &s)
         expected += "zqctl: " + expectedReport(s.code).toLocal8Bit() + '\n';
     QCOMPARE(err, expected);
     if (!s.stdoutText.isEmpty())
-        QCOMPARE(QString::fromLocal8Bit(zqctl.readAllStandardOutput()).trimmed(), s.stdoutText);
+        QCOMPARE(QString::fromLocal8Bit(ProcessRun::Lines(zqctl.readAllStandardOutput())).trimmed(),
+                 s.stdoutText);
     QVERIFY2(ms >= s.minMs && ms <= s.maxMs, qPrintable(timing(ms, s)));
     if (s.fileUntouched) {
         QVERIFY(file.open(QIODevice::ReadOnly));

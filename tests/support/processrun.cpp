@@ -24,7 +24,15 @@ ProcessRun ProcessRun::Of(const QString &program, const QStringList &arguments,
     }
     run.ms = clock.elapsed();
     run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    run.out = p.readAllStandardOutput();
-    run.err = p.readAllStandardError();
+    run.out = Lines(p.readAllStandardOutput());
+    run.err = Lines(p.readAllStandardError());
     return run;
+}
+
+QByteArray ProcessRun::Lines(QByteArray output)
+{
+#ifdef Q_OS_WIN
+    output.replace("\r\n", "\n");
+#endif
+    return output;
 }

@@ -27,4 +27,7 @@ struct ProcessRun
     {
         return Of(program, arguments, Options());
     }
+    // A program's output with the system's line ends as "\n": Windows'
+    // console programs end their lines with "\r\n".
+    static QByteArray Lines(QByteArray output);
 };
