@@ -112,7 +112,7 @@ int CZQB40Doc::SendAllValues()
         if (asked != 0)
             return asked < 0 ? asked : kRefused;
     }
-    BulkProgress progress(BulkProgress::Writing, m_window);
+    BulkProgress progress(m_camera, BulkProgress::Writing, m_window);
     return m_camera.SendAll();
 }
 
