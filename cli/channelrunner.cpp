@@ -75,16 +75,16 @@ bool ChannelRunner::Parse(const QString &text, NamedChannel *channel, QString *e
                          .arg(ComPortMap::kPortCount);
             return false;
         }
-        channel->spec = ChannelSpec::Com(n);
+        channel->port = ChannelSpec::Com(n);
     } else if (name.startsWith(QLatin1String("cl-port:"))) {
         const int n = name.mid(8).toInt(&ok);
         if (!ok || n < 0) {
             *error = QStringLiteral("\"%1\": a Camera Link port is cl-port:0 and up").arg(name);
             return false;
         }
-        channel->spec = ChannelSpec::ForLibrary(QString(), n);
+        channel->port = ChannelSpec::ForLibrary(QString(), n);
     } else {
-        channel->spec = ChannelSpec::ForDevice(DevicePath(name));
+        channel->port = ChannelSpec::ForDevice(DevicePath(name));
     }
     // A rate after the channel; scan's "-" says the library keeps its own.
     if (fields.size() > 1 && fields.at(1) != QLatin1String("-")) {
@@ -93,7 +93,7 @@ bool ChannelRunner::Parse(const QString &text, NamedChannel *channel, QString *e
                          .arg(fields.at(1), ChannelSpec::CameraRatesText());
             return false;
         }
-        channel->spec.baudRate = fields.at(1).toInt();
+        channel->port.baudRate = fields.at(1).toInt();
         channel->rateGiven = true;
     }
     return true;
@@ -160,7 +160,7 @@ int ChannelRunner::Run(const QList<NamedChannel> &channels, const RunOne &run)
         threads.emplace_back(QThread::create([&, i] {
             const NamedChannel &channel = channels.at(i);
             std::unique_lock<std::mutex> turn(grabber, std::defer_lock);
-            if (channel.spec.IsCameraLink())
+            if (channel.port.IsCameraLink())
                 turn.lock();
             const int status = run(channel, kept[size_t(i)]);
             if (turn.owns_lock())

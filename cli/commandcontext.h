@@ -40,7 +40,7 @@ constexpr unsigned kLastCommandOption = OptAll;
 struct NamedChannel
 {
     QString name;
-    ChannelSpec spec;
+    ChannelSpec port;
     bool rateGiven = false; // a grabber's port keeps its library's rate without one
 };
 

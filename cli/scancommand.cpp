@@ -33,15 +33,15 @@ int ScanCommand::Run(CommandContext &c)
     QList<CameraProbe::Channel> channels;
     for (const NamedChannel &named : c.request.named) {
         CameraProbe::Channel channel;
-        switch (named.spec.kind) {
+        switch (named.port.kind) {
         case ChannelSpec::Kind::ComPort:
-            channel = comChannel(named.spec.comNumber);
+            channel = comChannel(named.port.comNumber);
             break;
         case ChannelSpec::Kind::Device:
-            channel.device = named.spec.device;
+            channel.device = named.port.device;
             break;
         case ChannelSpec::Kind::CameraLink:
-            channel.clPort = named.spec.clPort;
+            channel.clPort = named.port.clPort;
             break;
         }
         channels.append(channel);

@@ -191,10 +191,10 @@ int Zqctl::Parse(const QStringList &arguments, QString *command, CommandOutput &
         }
     }
     for (NamedChannel &channel : m_channels) {
-        if (channel.spec.IsCameraLink())
-            channel.spec.baudRate = baud->count() ? baudRate : 0;
+        if (channel.port.IsCameraLink())
+            channel.port.baudRate = baud->count() ? baudRate : 0;
         else
-            channel.spec.baudRate = baudRate;
+            channel.port.baudRate = baudRate;
         channel.rateGiven = baud->count() > 0;
     }
     // Read later: a list's own rates win over the common one.
@@ -235,17 +235,17 @@ int Zqctl::Dispatch(const QStringList &arguments, CommandOutput &out)
             out.Err(error);
             return QFile::exists(m_devicesFile) ? Usage : FileFailure;
         }
-        const int rate = m_channels.isEmpty() ? 9600 : m_channels.first().spec.baudRate;
+        const int rate = m_channels.isEmpty() ? 9600 : m_channels.first().port.baudRate;
         for (NamedChannel &channel : listed) {
-            if (channel.spec.IsCameraLink()) {
+            if (channel.port.IsCameraLink()) {
                 if (m_request.library.isEmpty())
                     return CommandTable::UsageError(
                         out,
                         QStringLiteral("%1: --cl-port goes with --cl-library").arg(channel.name));
-                channel.spec.library = m_request.library;
+                channel.port.library = m_request.library;
             }
             if (!channel.rateGiven)
-                channel.spec.baudRate = channel.spec.IsCameraLink() ? 0 : rate;
+                channel.port.baudRate = channel.port.IsCameraLink() ? 0 : rate;
         }
         m_channels += listed;
         m_request.named = m_channels;
@@ -298,9 +298,9 @@ int Zqctl::RunOn(const CommandTable::Row &row, const NamedChannel &channel,
         }
         camera.SetTrace(trace.get());
     }
-    CommandContext c{camera, out, m_request, channel.spec};
+    CommandContext c{camera, out, m_request, channel.port};
     c.connect = &Zqctl::Connect;
-    if (!channel.spec.IsCameraLink()) {
+    if (!channel.port.IsCameraLink()) {
         auto watch = std::make_unique<ReplyWatch>(NewComPortDriver(), [&out] {
             out.Err(QStringLiteral("the camera acknowledged the command but sent no reply in %1 s; "
                                    "sending it again and still waiting for a reply (a command "
@@ -329,29 +329,29 @@ int Zqctl::RunOn(const CommandTable::Row &row, const NamedChannel &channel,
 
 int Zqctl::Connect(CommandContext &c)
 {
-    const ChannelSpec &spec = c.channel;
+    const ChannelSpec &port = c.channel;
     CameraData &camera = c.camera;
     // A grabber port that would not open was said by ConnectLibrary already.
-    if (spec.IsCameraLink())
-        return camera.ConnectLibrary(spec.library, spec.clPort, spec.baudRate) < 0 ||
+    if (port.IsCameraLink())
+        return camera.ConnectLibrary(port.library, port.clPort, port.baudRate) < 0 ||
                        !camera.IsChannelOpen()
                    ? CameraFailure
                    : Success;
     int opened = 0;
-    if (spec.kind == ChannelSpec::Kind::Device) {
+    if (port.kind == ChannelSpec::Kind::Device) {
         // Which device and why, after our own message.
-        opened = camera.Connect(spec);
+        opened = camera.Connect(port);
         if (opened == -ERR_PORT_OPEN)
             camera.ReportError(camera.GetErrorReason());
         else if (opened < 0)
             camera.ReportError();
     } else {
-        opened = camera.ConnectPort(spec.comNumber, spec.baudRate);
+        opened = camera.ConnectPort(port.comNumber, port.baudRate);
     }
     if (opened < 0)
         return CameraFailure;
     const QString device =
-        spec.kind == ChannelSpec::Kind::Device ? spec.device : ComPortMap::DeviceFor(spec.comNumber);
+        port.kind == ChannelSpec::Kind::Device ? port.device : ComPortMap::DeviceFor(port.comNumber);
     const QString slow = PortCatalog::LatencyWarning(PortCatalog().LatencyMs(device));
     if (!slow.isEmpty())
         c.out.Err(device + QStringLiteral(": ") + slow);

@@ -21,32 +21,32 @@ QString ChannelSpec::CameraRatesText()
 
 ChannelSpec ChannelSpec::Com(int number, int baudRate)
 {
-    ChannelSpec spec;
-    spec.kind = Kind::ComPort;
-    spec.comNumber = number;
-    spec.baudRate = baudRate;
-    return spec;
+    ChannelSpec made;
+    made.kind = Kind::ComPort;
+    made.comNumber = number;
+    made.baudRate = baudRate;
+    return made;
 }
 
 ChannelSpec ChannelSpec::ForDevice(const QString &device, int baudRate)
 {
-    ChannelSpec spec;
-    spec.kind = Kind::Device;
-    spec.comNumber = 0;
-    spec.device = device;
-    spec.baudRate = baudRate;
-    return spec;
+    ChannelSpec made;
+    made.kind = Kind::Device;
+    made.comNumber = 0;
+    made.device = device;
+    made.baudRate = baudRate;
+    return made;
 }
 
 ChannelSpec ChannelSpec::ForLibrary(const QString &library, int port, int baudRate)
 {
-    ChannelSpec spec;
-    spec.kind = Kind::CameraLink;
-    spec.comNumber = 0;
-    spec.library = library;
-    spec.clPort = port;
-    spec.baudRate = baudRate;
-    return spec;
+    ChannelSpec made;
+    made.kind = Kind::CameraLink;
+    made.comNumber = 0;
+    made.library = library;
+    made.clPort = port;
+    made.baudRate = baudRate;
+    return made;
 }
 
 QString ChannelSpec::Name() const
