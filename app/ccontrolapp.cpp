@@ -7,6 +7,7 @@
 #include "camera/settingsfile.h"
 #include "camera/thecamera.h"
 #include "comm/comportmap.h"
+#include "comm/ossupport.h"
 #include "comm/tracelog.h"
 #include "document/bulkprogress.h"
 #include "document/czqb40doc.h"
@@ -26,7 +27,6 @@
 #include <QSettings>
 #include <QThread>
 
-#include <cstdio>
 
 namespace {
 const char kComPortKey[] = "Settings/COM Port";
@@ -102,12 +102,12 @@ bool CControlApp::ParseArguments(const QStringList &arguments, QString *file)
         return false;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        OsSupport::Print(stdout, parser.helpText());
         return false;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName().trimmed()),
-                    qPrintable(QCoreApplication::applicationVersion()));
+        OsSupport::Print(stdout, QCoreApplication::applicationName().trimmed() + QLatin1Char(' ') +
+                                     QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return false;
     }
     // Chosen and installed before anything was shown; here only refused.

@@ -18,6 +18,19 @@ foreach(dir ${ZQ_QT_BIN} ${ZQ_MINGW_RUNTIME} ${ZQ_MINGW_PTHREAD})
     list(APPEND ZQ_WINEPATH "${dir}")
 endforeach()
 string(REPLACE ";" "\\;" ZQ_WINEPATH "${ZQ_WINEPATH}")
+# Qt's offscreen platform on Windows draws only the fonts of one folder:
+# the ones the Linux run measures its captions with, Japanese included.
+set(zq_fonts ${CMAKE_BINARY_DIR}/fonts)
+file(MAKE_DIRECTORY ${zq_fonts})
+foreach(font dejavu/DejaVuSans.ttf dejavu/DejaVuSans-Bold.ttf dejavu/DejaVuSansMono.ttf
+        droid/DroidSansFallbackFull.ttf)
+    if(NOT EXISTS /usr/share/fonts/truetype/${font})
+        message(FATAL_ERROR "/usr/share/fonts/truetype/${font} is missing: ./test --windows installs it")
+    endif()
+    get_filename_component(name ${font} NAME)
+    file(CREATE_LINK /usr/share/fonts/truetype/${font} ${zq_fonts}/${name} SYMBOLIC)
+endforeach()
+string(REPLACE "/" "\\\\" ZQ_FONTDIR "Z:${zq_fonts}")
 set(ZQ_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/winerun.sh.in ${CMAKE_BINARY_DIR}/winerun @ONLY
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

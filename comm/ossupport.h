@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 class QFile;
 
 // What the program does differently on each system, beyond the serial port
@@ -26,4 +28,8 @@ public:
     // the first).
     static QString LibraryFilter();
     static QString LibrarySelectedFilter();
+    // Text on stdout or stderr in full, in any language: on Windows a
+    // console gets it as UTF-16, a pipe or file as UTF-8 with "\r\n", and
+    // a window program started from a console writes to that console.
+    static void Print(std::FILE *stream, const QString &text);
 };

@@ -41,3 +41,9 @@ QString OsSupport::LibrarySelectedFilter()
 {
     return QCoreApplication::translate("CommSetupDialog", "shared library (*.so *.so.*)");
 }
+
+void OsSupport::Print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}

@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -38,6 +39,11 @@ WhiteSpotDialog::WhiteSpotDialog(CZQB40Doc *doc, QWidget *parent)
     m_on = FindControlAs<QRadioButton>(this, Id::CorrectionOn);
     // The address lines are columns of "%4d": only a fixed pitch keeps them.
     QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(listFont).fixedPitch()) { // a platform that names no fixed font
+        listFont.setFamilies({QStringLiteral("Consolas"), QStringLiteral("Courier New"),
+                              QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+        listFont.setStyleHint(QFont::TypeWriter);
+    }
     listFont.setPointSizeF(m_list->font().pointSizeF());
     m_list->setFont(listFont);
     m_slider->setAccessibleName(tr("THRESHOLD LEVEL"));

@@ -90,9 +90,16 @@ bool Language::Install(const QString &language)
     QCoreApplication::installTranslator(program.get());
     installed.program = std::move(program);
     // Qt's own texts: without them the boxes would answer "Yes" and "No".
+    // Where Qt has no translations of its own (the Windows build), they
+    // are shipped beside the program's.
     auto qt = std::make_unique<QTranslator>();
-    if (qt->load(QStringLiteral("qtbase_") + language,
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QStringList qtDirs = SearchPath();
+    qtDirs.prepend(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    bool qtLoaded = false;
+    for (const QString &dir : qtDirs)
+        if (!qtLoaded)
+            qtLoaded = qt->load(QStringLiteral("qtbase_") + language, QDir::cleanPath(dir));
+    if (qtLoaded) {
         QCoreApplication::installTranslator(qt.get());
         installed.qt = std::move(qt);
     }
