@@ -17,7 +17,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/zqwinshots.XXXXXX")
 pids=()
 cleanup() {
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    WINEPREFIX=$winbuild/wineprefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=${ZQ_WINEPREFIX:-$winbuild/wineprefix} wineserver -k 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -51,7 +51,33 @@ window() { # REGEX [SECONDS]: the largest visible window so named
     failed=1
     return 1
 }
-shot() { import -window "$1" "$out/windows-$2.png" && echo "made windows-$2.png"; }
+other_window() { # ID [SECONDS]: a window of the program other than ID (the
+    # file dialog of Wine has no title to look for)
+    local deadline=$((SECONDS + ${2:-30})) id
+    while ((SECONDS < deadline)); do
+        for id in $(xdotool search --onlyvisible --class 'zqremote' 2>/dev/null || true); do
+            if [ "$id" != "$1" ]; then
+                sleep 1.5
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.3
+    done
+    note "no other window within ${2:-30} s"
+    failed=1
+    return 1
+}
+shot() { # ID NAME: the window with its frame, and its open menu over it: cut
+    # from the screen (a menu is a window of its own)
+    local x y w h l r t b
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4}
+        /Absolute upper-left Y/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}')
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -dc '0-9 ' | awk '{print $1, $2, $3, $4}')
+    import -window root -crop "$((w + ${l:-0} + ${r:-0}))x$((h + ${t:-0} + ${b:-0}))+$((x - ${l:-0}))+$((y - ${t:-0}))" \
+        +repage "$out/windows-$2.png" &&
+        echo "made windows-$2.png"
+}
 keys() {
     local id=$1
     shift
@@ -61,14 +87,18 @@ keys() {
 "$camsim" --link "$work/camera" >"$work/camsim.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -e "$work/camera" ] && break; sleep 0.1; done
+# The program's settings from earlier runs (recent files, the port) out.
+"$winerun" reg delete 'HKCU\Software\Vantorix Ltd.' /f >/dev/null 2>&1 || true
 app=
 start_app() {
-    "$winerun" --com 1="$work/camera" "$program" "$@" >>"$work/app.log" 2>&1 &
+    # In the work folder: the file dialog starts there, and a name without
+    # a drive or a shifted key is all xdotool needs to type into Wine.
+    (cd "$work" && exec "$winerun" --com 1="$work/camera" "$program" "$@") >>"$work/app.log" 2>&1 &
     app=$!
     pids+=("$app")
 }
 stop_app() {
-    WINEPREFIX=$winbuild/wineprefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=${ZQ_WINEPREFIX:-$winbuild/wineprefix} wineserver -k 2>/dev/null || true
     wait "$app" 2>/dev/null || true
 }
 
@@ -88,21 +118,25 @@ if main=$(window '^ZQ-M' 60); then
         keys "$editor" Escape
     fi
     keys "$main" ctrl+s
-    if save=$(window 'Save|名前' 20); then
-        xdotool type --delay 60 'Z:'"${work//\//\\}"'\line3.zq'
+    if save=$(other_window "$main" 20); then
+        keys "$save" End $(printf 'BackSpace %.0s' $(seq 40)) # Wine's edit box has no Ctrl+A
+        xdotool type --delay 60 line3
         xdotool key Return
-        sleep 2
+        for _ in $(seq 30); do [ -f "$work/line3.zq" ] && break; sleep 0.3; done
     fi
 fi
 stop_app
-# ... and opened again: the file's name in the title, its values on the panel.
+# ... and opened again from the command line, as a double-click on it does:
+# the panel with its values, the File menu with it as the recent file.
 if [ -f "$work/line3.zq" ]; then
     start_app "Z:${work//\//\\}\\line3.zq"
     if setup=$(window '^Select Communication System$' 60); then
         keys "$setup" Return
     fi
-    if main=$(window 'line3' 60); then
+    if main=$(window '^ZQ-M' 60); then
         sleep 2
+        keys "$main" alt+f
+        sleep 3
         shot "$main" settings-file
     fi
     stop_app
