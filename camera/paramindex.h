@@ -87,8 +87,10 @@ enum Index : int
 #define ZQ_PARAM_ENUMERATOR(code, ...) code,
 #define ZQ_PARAM_TEXT_ENUMERATOR(reg) CameraInfo##reg,
 #define ZQ_PARAM_ALIAS(alias, row) alias = row,
+    // clang-format off
     ZQ_PARAM_ROWS(ZQ_PARAM_ENUMERATOR, ZQ_PARAM_ENUMERATOR, ZQ_PARAM_TEXT_ENUMERATOR)
     ZQ_PARAM_ALIASES(ZQ_PARAM_ALIAS)
+// clang-format on
 #undef ZQ_PARAM_ALIAS
 #undef ZQ_PARAM_TEXT_ENUMERATOR
 #undef ZQ_PARAM_ENUMERATOR

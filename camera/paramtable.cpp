@@ -16,7 +16,7 @@ constexpr ParamInfo CameraInfoRow(quint8 reg)
     return {RI, 0x90, 0x10, reg, 0, 0, 65535, StringId::CameraInformation};
 }
 
-#define ZQ_PARAM_INFO(code, flags, read, write, reg, def, lower, upper, name, ...)                \
+#define ZQ_PARAM_INFO(code, flags, read, write, reg, def, lower, upper, name, ...)                 \
     {flags, read, write, reg, def, lower, upper, StringId::name},
 #define ZQ_PARAM_TEXT_INFO(reg) CameraInfoRow(reg),
 const ParamInfo kParams[PARAM_COUNT] = {
@@ -34,8 +34,10 @@ struct CodeNameEntry
 const CodeNameEntry kCodeNames[] = {
 #define ZQ_PARAM_CODE_NAME(code, ...) {#code, Param::code},
 #define ZQ_PARAM_NO_CODE_NAME(reg)
+    // clang-format off
     ZQ_PARAM_ROWS(ZQ_PARAM_CODE_NAME, ZQ_PARAM_CODE_NAME, ZQ_PARAM_NO_CODE_NAME)
     ZQ_PARAM_ALIASES(ZQ_PARAM_CODE_NAME)
+// clang-format on
 #undef ZQ_PARAM_NO_CODE_NAME
 #undef ZQ_PARAM_CODE_NAME
 };
