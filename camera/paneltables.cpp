@@ -78,25 +78,16 @@ const RadioChoice kShutter[] = {
 const RadioChoice kAccel[] = {{14, PanelId::AccelOff, Param::Accel2x, 0},
                               {14, PanelId::AccelOn, Param::Accel2x, 1}};
 
+// In table order: the refresh shows each slider on its own, so the order
+// is not seen.
 const SliderRow kSliders[] = {
-    {PanelId::GainSlider, PanelId::GainValue, Param::GainLevel, QT_TRANSLATE_NOOP("Panel", "GAIN")},
-    {PanelId::AdjustGainLSlider, PanelId::AdjustGainLValue, Param::AdjustGainL,
-     QT_TRANSLATE_NOOP("Panel", "Adjust-GAIN(L)")},
-    {PanelId::AdjustGainRSlider, PanelId::AdjustGainRValue, Param::AdjustGainR,
-     QT_TRANSLATE_NOOP("Panel", "Adjust-GAIN(R)")},
-    {PanelId::BlackLevelSlider, PanelId::BlackLevelValue, Param::BlackLevel,
-     QT_TRANSLATE_NOOP("Panel", "BLACK LEVEL")},
-    {PanelId::VariableSlider, PanelId::VariableValue, Param::ProgrammableShutter,
-     QT_TRANSLATE_NOOP("Panel", "Variable Value")},
-    {PanelId::StartSlider, PanelId::StartValue, Param::PartialScanStart,
-     QT_TRANSLATE_NOOP("Panel", "START")},
-    {PanelId::WidthSlider, PanelId::WidthValue, Param::PartialScanWidth,
-     QT_TRANSLATE_NOOP("Panel", "WIDTH")},
-    {PanelId::SubVSlider, PanelId::SubVValue, Param::SubVoltage, "SUB-V"},
-    {PanelId::RightGainSlider, PanelId::RightGainValue, Param::BalanceGain,
-     QT_TRANSLATE_NOOP("Panel", "RIGHT GAIN")},
-    {PanelId::RightBlackSlider, PanelId::RightBlackValue, Param::BalanceBlack,
-     QT_TRANSLATE_NOOP("Panel", "RIGHT BLACK")},
+#define ZQ_NO_SLIDER(...)
+#define ZQ_SLIDER(code, flags, read, write, reg, def, lower, upper, name, kind, slider, readout,   \
+                  caption)                                                                         \
+    {PanelId::slider, PanelId::readout, Param::code, caption},
+    ZQ_PARAM_ROWS(ZQ_NO_SLIDER, ZQ_SLIDER, ZQ_NO_SLIDER)
+#undef ZQ_SLIDER
+#undef ZQ_NO_SLIDER
 };
 } // namespace
 

@@ -31,7 +31,7 @@ public:
     // The shutter buttons OFF .. VARIABLE: value 0..8, then 255 for VARIABLE.
     static const RadioChoice *Shutter(int *count);
     static const RadioChoice *Accel(int *count);
-    // Every slider, in the order the refresh shows them.
+    // Every slider, in the order of the parameter table.
     static const SliderRow *Sliders(int *count);
     static const SliderRow *FindSlider(int sliderId);
     // The slider's caption in the chosen language, as its label shows it.

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "paramindex.h"
+
 #include <QString>
 #include <QtGlobal>
-
-constexpr int PARAM_COUNT = 55;
 
 enum ParamFlag : quint8
 {
@@ -24,8 +24,8 @@ struct ParamInfo
     int nameId; // string table id of the name
 };
 
-// The fixed description of the camera's 55 parameters, by index.
-// Callers pass indexes 0..PARAM_COUNT-1 only.
+// The fixed description of the camera's 55 parameters, by index, made from
+// the rows of paramindex.h. Callers pass indexes 0..PARAM_COUNT-1 only.
 class ParamTable
 {
 public:

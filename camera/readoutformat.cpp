@@ -17,28 +17,18 @@ enum Kind
     Plain
 };
 
+// Each row's read-out: a slider's row names its kind.
+const Kind kKinds[PARAM_COUNT] = {
+#define ZQ_NO_READOUT(...) None,
+#define ZQ_READOUT(code, flags, read, write, reg, def, lower, upper, name, kind, ...) kind,
+    ZQ_PARAM_ROWS(ZQ_NO_READOUT, ZQ_READOUT, ZQ_NO_READOUT)
+#undef ZQ_READOUT
+#undef ZQ_NO_READOUT
+};
+
 Kind KindOf(int param)
 {
-    switch (param) {
-    case Param::GainLevel:
-        return Gain;
-    case Param::BalanceGain:
-        return RightGain;
-    case Param::BlackLevel:
-        return Black;
-    case Param::BalanceBlack:
-        return RightBlack;
-    case Param::ProgrammableShutter:
-        return Shutter;
-    case Param::AdjustGainL: // adjust gains, partial scan start and width, sub voltage
-    case Param::AdjustGainR:
-    case Param::PartialScanStart:
-    case Param::PartialScanWidth:
-    case Param::SubVoltage:
-        return Plain;
-    default:
-        return None;
-    }
+    return param >= 0 && param < PARAM_COUNT ? kKinds[param] : None;
 }
 
 // The C library's rounding: Qt's own rounds exact ties the other way, and

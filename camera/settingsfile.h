@@ -21,7 +21,8 @@ public:
     static constexpr int kHeaderLength = 23;
     using Values = std::array<qint32, PARAM_COUNT>;
     // The length byte, the header and every row's value fill the file
-    // exactly: a longer table would read past it.
+    // exactly: a longer table would read past it. A new row makes a longer
+    // file, and today's files too short for it: decide here how those read.
     static_assert(1 + kHeaderLength + 4 * PARAM_COUNT == kSize,
                   "the settings file holds one value for every row of the table");
 

@@ -16,7 +16,7 @@ from dataclasses import dataclass
 from typing import List, Optional
 
 from .camera import (ARGUMENT, FILE, NOT_READABLE, PORT_OPEN, REFUSED, TIMEOUT, UNEXPECTED,
-                     Camera, Difference, Error, Info, Path, _lib, _path, check_global,
+                     Camera, Difference, Error, Info, Path, _ROWS, _lib, _path, check_global,
                      differences)
 from . import _native
 
@@ -65,8 +65,8 @@ def scan(library: Optional[str] = None, most: int = 64) -> List[Found]:
 
 def diff_files(path: Path, other: Path, all: bool = False) -> List[Difference]:
     """The rows where two settings files differ; no camera."""
-    rows = (_native.Difference * 55)()
-    count = check_global(_lib.zq_diff_files(_path(path), _path(other), int(all), rows, 55))
+    rows = (_native.Difference * _ROWS)()
+    count = check_global(_lib.zq_diff_files(_path(path), _path(other), int(all), rows, _ROWS))
     return differences(rows, count)
 
 

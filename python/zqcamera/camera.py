@@ -21,7 +21,7 @@ FILE = 103
 
 _OUTCOMES = {0: "differs", 1: "changed", 2: "refused"}
 # Every settings-file row fits; a diff with every readable row too.
-_ROWS = 55
+_ROWS = _lib.zq_param_count()
 
 Name = Union[str, int]
 Path = Union[str, "os.PathLike[str]"]
