@@ -271,6 +271,9 @@ QString Soak::Step()
     }
     if (kind < 95) {
         m_rig->doc->OnCommandMenu();
+        // Opening is an action of its own: a failed access code is reported,
+        // and the editor opens all the same for the click that follows.
+        writesAtFailure = -1;
         QDialog *editor = m_rig->doc->m_pRegisterEditor;
         const int k = Pick(32);
         const int id = Pick(10) == 0
