@@ -13,10 +13,12 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
 #include <atomic>
 #include <chrono>
 #include <iterator>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -124,10 +126,13 @@ QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const
         return !m_stopped;
     };
     if (goOn()) {
-        std::vector<std::thread> threads;
+        // QThreads, not bare ones: a serial port's notifiers want them.
+        std::vector<std::unique_ptr<QThread>> threads;
         threads.reserve(size_t(channels.size()));
-        for (int c = 0; c < channels.size(); ++c)
-            threads.emplace_back([&search, c] { ProbeChannel(search, c); });
+        for (int c = 0; c < channels.size(); ++c) {
+            threads.emplace_back(QThread::create([&search, c] { ProbeChannel(search, c); }));
+            threads.back()->start();
+        }
         // The caller's progress runs here, on its own thread, while the
         // channels are probed.
         while (search.done.load() < total) {
@@ -137,8 +142,8 @@ QList<CameraProbe::Found> CameraProbe::Run(const QList<Channel> &channels, const
                 break;
             }
         }
-        for (std::thread &thread : threads)
-            thread.join();
+        for (const std::unique_ptr<QThread> &thread : threads)
+            thread->wait();
         goOn();
     }
 
