@@ -27,7 +27,6 @@
 #include <QSettings>
 #include <QThread>
 
-
 namespace {
 const char kComPortKey[] = "Settings/COM Port";
 // Qt's own Japanese lacks these two lines of the parser's help; ours has them.

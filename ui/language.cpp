@@ -33,6 +33,15 @@ QStringList SearchPath()
             bin + QStringLiteral("/../translations"), bin + QStringLiteral("/translations")};
 }
 
+// The first of the folders that has the file.
+bool LoadFirst(QTranslator &translator, const QString &file, const QStringList &dirs)
+{
+    for (const QString &dir : dirs)
+        if (translator.load(file, QDir::cleanPath(dir)))
+            return true;
+    return false;
+}
+
 } // namespace
 
 QStringList Language::Available()
@@ -78,14 +87,7 @@ bool Language::Install(const QString &language)
         return language == QLatin1String(kEnglish);
 
     auto program = std::make_unique<QTranslator>();
-    bool loaded = false;
-    for (const QString &dir : SearchPath()) {
-        if (program->load(QStringLiteral("zqremote_") + language, QDir::cleanPath(dir))) {
-            loaded = true;
-            break;
-        }
-    }
-    if (!loaded)
+    if (!LoadFirst(*program, QStringLiteral("zqremote_") + language, SearchPath()))
         return false;
     QCoreApplication::installTranslator(program.get());
     installed.program = std::move(program);
@@ -93,13 +95,8 @@ bool Language::Install(const QString &language)
     // Where Qt has no translations of its own (the Windows build), they
     // are shipped beside the program's.
     auto qt = std::make_unique<QTranslator>();
-    QStringList qtDirs = SearchPath();
-    qtDirs.prepend(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    bool qtLoaded = false;
-    for (const QString &dir : qtDirs)
-        if (!qtLoaded)
-            qtLoaded = qt->load(QStringLiteral("qtbase_") + language, QDir::cleanPath(dir));
-    if (qtLoaded) {
+    if (LoadFirst(*qt, QStringLiteral("qtbase_") + language,
+                  QStringList{QLibraryInfo::path(QLibraryInfo::TranslationsPath)} + SearchPath())) {
         QCoreApplication::installTranslator(qt.get());
         installed.qt = std::move(qt);
     }
